@@ -1,0 +1,25 @@
+// Building and setting the caption.
+#include "app/caption.h"
+
+#include <SDL.h>
+
+#include "app/editor.h"
+
+std::string captionText(const Editor& editor, const MapLayer* layer, const std::string& status) {
+    std::string caption = editor.title + " / ";
+    if (!status.empty()) caption += status;
+    if (layer) {
+        caption += " / map:" + std::to_string(layer->width) + "x" + std::to_string(layer->height);
+    }
+    if (!editor.mapFileName.empty()) caption += " -- " + editor.mapFileName;
+    return caption;
+}
+
+void setCaption(Editor& editor, const MapLayer* layer, const std::string& status) {
+    SDL_WM_SetCaption(captionText(editor, layer, status).c_str(), nullptr);
+}
+
+void setTitle(Editor& editor, const std::string& title) {
+    if (!title.empty()) editor.title = title;
+    setCaption(editor, nullptr, "");
+}

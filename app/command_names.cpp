@@ -1,0 +1,35 @@
+// The command-name constants, defined once, in this order.
+#include "app/command_names.h"
+
+namespace cmd {
+const HashedName None("");
+const HashedName Exit("Exit");
+const HashedName New("New");
+const HashedName ReSize("ReSize");
+const HashedName Save("Save");
+const HashedName Open("Open");
+const HashedName AboutVelloran("About Velloran");
+const HashedName PickBrush("Pick Brush");
+const HashedName ShuffleRB("Shuffle RB");
+const HashedName ShuffleLB("Shuffle LB");
+const HashedName FillEdge("Fill Edge");
+const HashedName Fill("Fill");
+const HashedName Draw("Draw");
+const HashedName DrawRandom("Draw Random");
+const HashedName FillRandom("Fill Random");
+const HashedName Undo("Undo");
+const HashedName Add("Add");
+const HashedName Hide("Hide");
+const HashedName Show("Show");
+const HashedName Clear("Clear");
+const HashedName File("File");
+const HashedName Edit("Edit");
+const HashedName Brush("Brush");
+const HashedName Layer("Layer");
+const HashedName Map("Map");
+const HashedName Help("Help");
+const HashedName ButtonOK("Button OK");
+const HashedName ButtonResizeMap("Button Resize Map");
+const HashedName CreateMap("Create Map");
+const HashedName SetCaptionSizeDimensions("SetCaption_SizeDimensions");
+}  // namespace cmd

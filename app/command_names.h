@@ -1,0 +1,47 @@
+// The names of the editor's commands, menus and dialog buttons, and of its windows.
+#pragma once
+
+#include <string>
+
+#include "app/hashed_name.h"
+
+namespace cmd {
+extern const HashedName None;  // no command: the empty name, hash 0
+extern const HashedName Exit;
+extern const HashedName New;
+extern const HashedName ReSize;
+extern const HashedName Save;
+extern const HashedName Open;
+extern const HashedName AboutVelloran;
+extern const HashedName PickBrush;
+extern const HashedName ShuffleRB;
+extern const HashedName ShuffleLB;
+extern const HashedName FillEdge;
+extern const HashedName Fill;
+extern const HashedName Draw;
+extern const HashedName DrawRandom;
+extern const HashedName FillRandom;
+extern const HashedName Undo;
+extern const HashedName Add;
+extern const HashedName Hide;
+extern const HashedName Show;
+extern const HashedName Clear;
+extern const HashedName File;
+extern const HashedName Edit;
+extern const HashedName Brush;
+extern const HashedName Layer;
+extern const HashedName Map;
+extern const HashedName Help;
+extern const HashedName ButtonOK;
+extern const HashedName ButtonResizeMap;
+extern const HashedName CreateMap;
+extern const HashedName SetCaptionSizeDimensions;
+}  // namespace cmd
+
+// Names of the palette layer and of the four screen windows. Windows and layers are looked up
+// by these, ignoring letter case.
+const std::string kPaletteLayerName = "Tile01";
+const std::string kDesignWindowName = "DesignWindow";
+const std::string kTileWindowName = "TileWindow";
+const std::string kLineSeparatorName = "LineSeparator";
+const std::string kMenuBarName = "MenuBar";

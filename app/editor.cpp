@@ -1,0 +1,44 @@
+// The Editor's construction, destruction and settings accessors.
+#include "app/editor.h"
+
+#include "platform/file_chooser.h"
+#include "platform/message_box.h"
+
+Editor& Editor::instance() {
+    static Editor editor;
+    return editor;
+}
+
+Editor::Editor() : tileImages(std::make_unique<TileImageStore>()) {
+    TTF_Init();
+    font = TTF_OpenFont("GOTHIC.TTF", 11);
+    intSettings["KeyboardScrollSpeed"] = 30;
+    stringSettings["TileImages"] = "c:/default.png";
+    messageBox = &desktopMessageBox();
+    fileChooser = &desktopFileChooser();
+    readMouse = [] {
+        MouseSample sample;
+        sample.buttons = SDL_GetMouseState(&sample.x, &sample.y);
+        return sample;
+    };
+}
+
+Editor::~Editor() {
+    freeTileImages(*tileImages);
+    if (font) TTF_CloseFont(font);
+    TTF_Quit();
+}
+
+int& intSetting(Editor& editor, const std::string& name) { return editor.intSettings[name]; }
+
+std::string stringSetting(Editor& editor, const std::string& name) {
+    return editor.stringSettings[name];
+}
+
+std::string currentLayerName(Editor& editor) {
+    return stringSetting(editor, "Layer" + std::to_string(editor.currentLayer));
+}
+
+MapLayer* currentMapLayer(Editor& editor) {
+    return findLayer(editor.layers, currentLayerName(editor));
+}

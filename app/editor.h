@@ -1,0 +1,124 @@
+// Editor: the single object that holds the editor's state, and its settings accessors.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "edit/command_queue.h"
+#include "gui/dialog.h"
+#include "gui/menu.h"
+#include "gui/window.h"
+#include "map/cell_access.h"
+#include "map/layer_list.h"
+#include "map/tile_images.h"
+
+struct MessageBox;
+struct FileChooser;
+
+// One reading of the mouse: position and SDL button mask (1 left, 4 right).
+struct MouseSample {
+    int x = 0;
+    int y = 0;
+    uint8_t buttons = 0;
+};
+
+struct CellPosition {
+    int column = 0;
+    int row = 0;
+};
+
+// The brush pick being dragged; kept by the frame loop from one frame to the next.
+struct PickState {
+    bool pickInProgress = false;
+    CellPosition pickAnchor;
+    CellPosition current;
+    CellBlock block;
+};
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct Editor {
+    // The editor of the running program, built on first use and destroyed at exit.
+    static Editor& instance();
+
+    Editor();
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    int tileCount = 0;       // tile numbers from here up are numbered markers
+    int nextMarkerTile = 0;  // the number the next placed marker gets
+    int heldMarkerTile = 0;  // marker lifted with 'e'; 0 = none
+    SDL_Cursor* defaultCursor = nullptr;
+    SDL_Cursor* drawCursor = nullptr;
+    SDL_Cursor* fillCursor = nullptr;
+    std::string title;
+    std::string mapFileName;  // base name of the map file loaded last
+    uint8_t mouseReleased = 0;  // 1 in the frame the last held button was let go
+    std::map<std::string, int> intSettings;
+    std::map<std::string, std::string> stringSettings;
+    int currentLayer = 0;  // 1-based
+    int layerCount = 0;
+    std::vector<MapLayer> undoStack;
+    MenuList menus;
+    std::unique_ptr<TileImageStore> tileImages;
+    TTF_Font* font = nullptr;  // the interface font, "GOTHIC.TTF" at size 11
+    CommandQueue commandQueue;
+    DialogList dialogs;
+    std::vector<std::unique_ptr<Window>> windows;
+    LayerList layers;
+    SDL_Surface* screen = nullptr;
+    uint8_t pickBrushArmed = 0;
+    uint8_t quitRequested = 0;
+    int toolMode = 0;  // 0 Draw, 1 Fill, 2 Draw Random, 3 Fill Random
+    std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
+    uint8_t mouseButtons = 0;
+    uint8_t previousMouseButtons = 0;
+    std::string activeBrushSide;  // "Left" or "Right"
+    int mouseX = 0;
+    int mouseY = 0;
+    uint8_t drawCursorData[32] = {};
+    uint8_t fillCursorData[32] = {};
+
+    // Full-screen switch: the windowed size to return to.
+    bool fullScreen = false;
+    bool windowedSizeKnown = false;
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+
+    // The frame loop's brush pick.
+    PickState pick;
+    // Where the numbered markers of the layer drawn last were painted, by marker index.
+    std::map<int, ScreenPoint> markerPositions;
+    // Cells waiting to be filled; kept between fills for its capacity.
+    std::vector<CellPosition> fillStack;
+    // A fill records one undo entry per press of the button.
+    bool fillRecordedThisPress = false;
+    // The map file path chosen last in either file dialog.
+    std::string lastMapPath;
+
+    // The desktop's dialogs; tests put scripted ones here.
+    MessageBox* messageBox = nullptr;
+    FileChooser* fileChooser = nullptr;
+    // Reads the mouse once a frame (SDL's state unless a test supplies another).
+    std::function<MouseSample()> readMouse;
+};
+
+// The integer setting of that name; a missing name is inserted as 0.
+int& intSetting(Editor& editor, const std::string& name);
+// The string setting of that name; a missing name is inserted as "".
+std::string stringSetting(Editor& editor, const std::string& name);
+
+// The name of the current map layer: the setting "Layer" followed by its number.
+std::string currentLayerName(Editor& editor);
+MapLayer* currentMapLayer(Editor& editor);

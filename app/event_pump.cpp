@@ -1,0 +1,103 @@
+// The event pump and the key table.
+#include "app/event_pump.h"
+
+#include <SDL.h>
+
+#include "app/command_names.h"
+#include "app/editor.h"
+#include "edit/markers.h"
+#include "edit/undo.h"
+#include "gui/interface.h"
+#include "map/map_view.h"
+
+namespace {
+void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
+    if ((active.state & SDL_APPACTIVE) || !(active.state & SDL_APPMOUSEFOCUS)) return;
+    if (!active.gain) {
+        editor.focusName = "Focus Lost";
+        return;
+    }
+    MouseSample sample = editor.readMouse();
+    editor.mouseX = sample.x;
+    editor.mouseY = sample.y;
+    if (Window* window = windowAt(editor, editor.mouseX, editor.mouseY)) {
+        SDL_SetCursor(editor.drawCursor);
+        editor.focusName = window->name;
+    } else {
+        editor.focusName = "Dead Area";
+    }
+}
+
+void handleWheel(Editor& editor, const SDL_MouseButtonEvent& button) {
+    if (editor.focusName == "Focus Lost") return;
+    if (button.button == SDL_BUTTON_WHEELUP) postCommand(editor.commandQueue, HashedName("ScrollUp"), "");
+    if (button.button == SDL_BUTTON_WHEELDOWN) {
+        postCommand(editor.commandQueue, HashedName("ScrollDown"), "");
+    }
+}
+
+// True when a visible dialog's field took the key.
+bool offerToFields(Editor& editor, const SDL_keysym& key) {
+    for (const auto& dialog : editor.dialogs) {
+        if (!dialog->visible) continue;
+        for (const auto& field : dialog->inputs) {
+            if (field->handleKey(editor, key)) return true;
+        }
+    }
+    return false;
+}
+
+void handleKey(Editor& editor, const SDL_keysym& key) {
+    if (editor.focusName == "Focus Lost") return;
+    CommandQueue& queue = editor.commandQueue;
+    switch (key.sym) {
+        case SDLK_RETURN:
+            toggleFullScreen(editor);
+            layoutWindows(editor);
+            break;
+        case SDLK_SPACE: postCommand(queue, HashedName("Toggle HideShow"), ""); break;
+        case SDLK_e: moveMarker(editor); break;
+        case SDLK_p: editor.pickBrushArmed = 1; break;
+        case SDLK_u: undoLast(editor); break;
+        case SDLK_w: placeMarker(editor); break;
+        case SDLK_UP: postCommand(queue, HashedName("ScrollUp"), ""); break;
+        case SDLK_DOWN: postCommand(queue, HashedName("ScrollDown"), ""); break;
+        case SDLK_RIGHT: postCommand(queue, HashedName("ScrollRight"), ""); break;
+        case SDLK_LEFT: postCommand(queue, HashedName("ScrollLeft"), ""); break;
+        default:
+            if (key.sym >= SDLK_1 && key.sym <= SDLK_9) {
+                std::string setting = "Layer" + std::to_string(key.sym - SDLK_0);
+                postCommand(queue, HashedName("Layer Change"), stringSetting(editor, setting));
+            }
+            break;
+    }
+}
+
+void handleResize(Editor& editor, const SDL_ResizeEvent& resize) {
+    const int bits = editor.screen ? editor.screen->format->BitsPerPixel : 32;
+    if (SDL_Surface* screen = SDL_SetVideoMode(resize.w, resize.h, bits, SDL_RESIZABLE)) {
+        editor.screen = screen;
+    }
+    if (!editor.screen) return;
+    SDL_FillRect(editor.screen, nullptr, SDL_MapRGB(editor.screen->format, 128, 128, 128));
+    layoutWindows(editor);
+    if (Window* tiles = findWindow(editor, kTileWindowName)) clampScroll(editor, *tiles);
+}
+}  // namespace
+
+void pumpEvents(Editor& editor) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+            case SDL_ACTIVEEVENT: handleFocus(editor, event.active); break;
+            case SDL_KEYDOWN:
+                if (offerToFields(editor, event.key.keysym)) return;
+                handleKey(editor, event.key.keysym);
+                break;
+            case SDL_MOUSEBUTTONDOWN: handleWheel(editor, event.button); break;
+            case SDL_QUIT: editor.quitRequested = 1; break;
+            case SDL_VIDEORESIZE: handleResize(editor, event.resize); break;
+            default: break;
+        }
+    }
+}

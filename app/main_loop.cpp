@@ -1,0 +1,125 @@
+// The frame loop, the mouse step and the frame's drawing.
+#include "app/main_loop.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/command_names.h"
+#include "app/event_pump.h"
+#include "edit/brush_pick.h"
+#include "edit/dispatch.h"
+#include "edit/stroke.h"
+#include "map/map_view.h"
+
+std::string buttonSide(uint8_t mask) {
+    if (mask & SDL_BUTTON_LMASK) return "Left";
+    if (mask & SDL_BUTTON_RMASK) return "Right";
+    return "";
+}
+
+std::string brushLayerName(const std::string& side) { return "Brush" + side; }
+
+CellBlock dragRect(CellPosition a, CellPosition b) {
+    CellBlock block;
+    block.column = static_cast<int16_t>(std::min(a.column, b.column));
+    block.row = static_cast<int16_t>(std::min(a.row, b.row));
+    block.width = static_cast<uint16_t>(std::abs(a.column - b.column) + 1);
+    block.height = static_cast<uint16_t>(std::abs(a.row - b.row) + 1);
+    return block;
+}
+
+namespace {
+// Routes the mouse to the separator, a brush pick or a paint stroke.
+void mouseStep(Editor& editor) {
+    if (buttonHeld(editor.mouseButtons)) editor.activeBrushSide = buttonSide(editor.mouseButtons);
+    Window* window = mouseWindow(editor);
+    MapLayer* layer = nullptr;
+    if (window) {
+        layer = window->name == kTileWindowName ? findLayer(editor.layers, window->layerName)
+                                                : currentMapLayer(editor);
+        setCursorForWindow(editor, *window);
+        if (window->name.rfind(kLineSeparatorName, 0) == 0 &&
+            editor.mouseButtons != editor.previousMouseButtons &&
+            (editor.mouseButtons & SDL_BUTTON_LMASK)) {
+            window->captured = 1;
+        }
+    }
+    if (dragSeparator(editor)) {
+        if (Window* tiles = findWindow(editor, kTileWindowName)) clampScroll(editor, *tiles);
+        return;
+    }
+    if (!window || !layer || menusActive(editor.menus)) return;
+    if (layer->cellWidth <= 0 || layer->cellHeight <= 0) return;
+    const int column = (editor.mouseX - window->rect.x) / layer->cellWidth + layer->offsetX;
+    const int row = (editor.mouseY - window->rect.y) / layer->cellHeight + layer->offsetY;
+    MapLayer* shown = findLayer(editor.layers, window->layerName);
+    if (!shown) return;
+    if (shown->number == -1 || editor.pickBrushArmed) {
+        pickStep(editor, *window, *layer, *shown, column, row);
+    } else {
+        strokeStep(editor, *window, *layer, column, row);
+    }
+}
+}  // namespace
+
+void prepareMainLoop(Editor& editor) {
+    postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
+    if (MapLayer* first = findLayer(editor.layers, stringSetting(editor, "Layer1"))) {
+        layoutCells(*first, 0, 0);
+    }
+}
+
+void runMainLoop(Editor& editor) {
+    prepareMainLoop(editor);
+    while (!editor.quitRequested) runFrame(editor);
+}
+
+void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
+    pumpEvents(editor);
+
+    editor.previousMouseButtons = editor.mouseButtons;
+    MouseSample sample = mouse ? *mouse : editor.readMouse();
+    editor.mouseX = sample.x;
+    editor.mouseY = sample.y;
+    editor.mouseButtons = sample.buttons;
+    if (!buttonHeld(editor.previousMouseButtons)) {
+        editor.mouseReleased = 0;
+    } else if (!buttonHeld(editor.mouseButtons)) {
+        editor.mouseReleased = 1;
+    }
+    if (!buttonHeld(editor.mouseButtons)) editor.fillRecordedThisPress = false;
+
+    const bool busy = handleMenuCommand(editor);
+    for (const auto& dialog : editor.dialogs) {
+        updateDialog(editor, *dialog, editor.mouseX, editor.mouseY);
+    }
+    handleInterfaceCommand(editor);
+    bool modal = false;
+    for (const auto& dialog : editor.dialogs) {
+        if (dialogOpen(*dialog)) {
+            modal = true;
+            break;
+        }
+    }
+    if (!busy && !modal && editor.focusName != "Focus Lost") mouseStep(editor);
+
+    renderFrame(editor, modal);
+    SDL_Flip(editor.screen);
+}
+
+void renderFrame(Editor& editor, bool modal) {
+    if (Window* design = findWindow(editor, kDesignWindowName)) drawLayerWindow(editor, *design);
+    if (!modal && !buttonHeld(editor.mouseButtons)) {
+        Window* under = windowAt(editor, editor.mouseX, editor.mouseY);
+        if (!editor.pickBrushArmed && under && under->name == kDesignWindowName &&
+            !menusActive(editor.menus) && editor.toolMode != 1 && editor.toolMode != 3) {
+            drawBrushPreview(editor, editor.activeBrushSide);
+        }
+    }
+    for (const std::string& name : {kTileWindowName, kMenuBarName, kLineSeparatorName}) {
+        if (Window* window = findWindow(editor, name)) drawLayerWindow(editor, *window);
+    }
+    drawMenus(editor);
+    if (modal) shadeScreen(editor);
+    for (const auto& dialog : editor.dialogs) drawDialog(editor, *dialog);
+}

@@ -1,0 +1,31 @@
+// The frame loop: one call per frame, and the frame's drawing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/editor.h"
+
+// Posts the start-up caption request and clears the first map layer, then runs frames until
+// quitRequested is set.
+void runMainLoop(Editor& editor);
+
+// The set-up runMainLoop does before its first frame.
+void prepareMainLoop(Editor& editor);
+
+// One frame: events, the mouse, menus, dialogs, one queued command, the mouse step, drawing and
+// presenting. A test may hand in the mouse reading instead of SDL's.
+void runFrame(Editor& editor, std::optional<MouseSample> mouse = std::nullopt);
+
+// Draws a frame into the screen without presenting it; `modal` while a dialog is open.
+void renderFrame(Editor& editor, bool modal);
+
+// "Left" when the left button is in the mask, else "Right" for the right button, else "".
+std::string buttonSide(uint8_t mask);
+std::string brushLayerName(const std::string& side);
+
+// The block of cells spanned by two corners, in either order.
+CellBlock dragRect(CellPosition a, CellPosition b);
+
+// True when the SDL button mask holds the left or the right button.
+inline bool buttonHeld(uint8_t mask) { return (mask & (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK)) != 0; }

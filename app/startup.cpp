@@ -1,0 +1,58 @@
+// Start-up, the palette sized from the tile sheets, and shut-down.
+#include "app/startup.h"
+
+#include "app/command_names.h"
+#include "app/editor.h"
+#include "app/main_loop.h"
+#include "gui/interface.h"
+#include "platform/message_box.h"
+
+void loadTileSheets(Editor& editor) {
+    TileImageStore& store = *editor.tileImages;
+    const int tilesHeight = loadTileSheet(store, stringSetting(editor, "TileImages"), editor.font);
+    const int baseHeight = loadTileSheet(store, stringSetting(editor, "BaseImages"), editor.font);
+    // The width of the sheet loaded last stands for both sheets.
+    const int width = store.sheetWidth;
+    editor.tileCount = (tilesHeight + baseHeight) * width / 256;
+    editor.nextMarkerTile = editor.tileCount;
+    if (!(editor.screen->w * 0.75 > width)) return;
+    layoutWindows(editor);
+    Window* tiles = findWindow(editor, kTileWindowName);
+    MapLayer* palette = tiles ? findLayer(editor.layers, tiles->layerName) : nullptr;
+    if (!palette) return;
+    const int columns = width / 16;
+    const int rows = (tilesHeight + baseHeight) / 16;
+    palette->cells.resize(static_cast<size_t>(columns) * rows);
+    palette->width = columns;
+    palette->height = rows;
+    layoutCells(*palette, 1, 0);
+    palette->entryCount = palette->cellCount();
+}
+
+void shutDown(Editor& editor) {
+    editor.layers.clear();
+    editor.windows.clear();
+    if (editor.defaultCursor) SDL_SetCursor(editor.defaultCursor);
+    if (editor.drawCursor) SDL_FreeCursor(editor.drawCursor);
+    if (editor.fillCursor) SDL_FreeCursor(editor.fillCursor);
+    editor.drawCursor = editor.fillCursor = editor.defaultCursor = nullptr;
+    if (editor.screen) SDL_FreeSurface(editor.screen);
+    editor.screen = nullptr;
+    SDL_Quit();
+}
+
+int runEditor(Editor& editor) {
+    if (!editor.font) {
+        editor.messageBox->show("Error deatils", SDL_GetError());
+        return 1;
+    }
+    if (!buildInterface(editor, "Velloran 1.09")) {
+        editor.messageBox->show("Error deatils", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    loadTileSheets(editor);
+    runMainLoop(editor);
+    shutDown(editor);
+    return 0;
+}

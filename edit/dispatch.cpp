@@ -1,0 +1,130 @@
+// The two dispatch tables.
+#include "edit/dispatch.h"
+
+#include "app/caption.h"
+#include "app/command_names.h"
+#include "edit/flood_fill.h"
+#include "edit/layer_commands.h"
+#include "edit/map_size_commands.h"
+#include "edit/scroll.h"
+#include "edit/shuffle.h"
+#include "edit/undo.h"
+#include "gui/interface.h"
+#include "io/file_dialogs.h"
+#include "io/map_file.h"
+
+namespace {
+void fillEdgeOfCurrentLayer(Editor& editor) {
+    MapLayer* layer = currentMapLayer(editor);
+    if (!layer) return;
+    MapLayer* brush = findLayer(editor.layers, "BrushLeft");
+    fillEdge(*layer, brush && !brush->cells.empty() ? brush->cells[0].tile : 0);
+}
+
+void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& item,
+                      const MenuEntry& entry) {
+    CommandQueue& queue = editor.commandQueue;
+    if (menu == cmd::File) {
+        postCommand(queue, item, "");
+    } else if (menu == cmd::Edit) {
+        if (item == cmd::Undo) undoLast(editor);
+        else if (item == cmd::Fill) editor.toolMode = 1;
+        else if (item == cmd::Draw) editor.toolMode = 0;
+        else if (item == cmd::DrawRandom) editor.toolMode = 2;
+        else if (item == cmd::FillRandom) editor.toolMode = 3;
+    } else if (menu == cmd::Brush) {
+        if (item == cmd::PickBrush) {
+            editor.pickBrushArmed = 1;
+        } else if (item == cmd::ShuffleRB) {
+            shuffleNamedLayer(editor.layers, "BrushRight");
+            editor.activeBrushSide = "Right";
+        } else if (item == cmd::ShuffleLB) {
+            shuffleNamedLayer(editor.layers, "BrushLeft");
+            editor.activeBrushSide = "Left";
+        }
+    } else if (menu == cmd::Layer) {
+        if (item == HashedName("Remove")) removeCurrentLayer(editor);
+        else if (item == cmd::Add) addLayer(editor);
+        else if (item == cmd::Hide) postCommand(queue, HashedName("Layer Hide"), "");
+        else if (item == cmd::Show) postCommand(queue, HashedName("Layer Show"), "");
+        else if (item == cmd::Clear) postCommand(queue, HashedName("Layer Clear"), "");
+        else if (findLayer(editor.layers, entry.label)) {
+            postCommand(queue, HashedName("Layer Change"), entry.label);
+        }
+    } else if (menu == cmd::Map) {
+        if (item == cmd::Clear) clearMap(editor);
+        else if (item == cmd::FillEdge) fillEdgeOfCurrentLayer(editor);
+        else if (item == cmd::ReSize) postCommand(queue, cmd::ReSize, "");
+    } else if (menu == cmd::Help) {
+        if (item == cmd::AboutVelloran) postCommand(queue, cmd::AboutVelloran, "");
+    }
+}
+
+// Before a file dialog: leave full screen so the dialog shows over a window.
+void leaveFullScreen(Editor& editor) {
+    if (!editor.fullScreen) return;
+    toggleFullScreen(editor);
+    layoutWindows(editor);
+}
+}  // namespace
+
+bool handleMenuCommand(Editor& editor) {
+    HashedName item;
+    MenuEntry* entry = nullptr;
+    if (!menuClick(editor.menus, editor.mouseX, editor.mouseY, editor.mouseReleased, item, entry)) {
+        return false;
+    }
+    if (entry && !entry->isTitle && entry->owner) {
+        dispatchMenuItem(editor, entry->owner->command, item, *entry);
+    }
+    return item.hash != 0;
+}
+
+void handleInterfaceCommand(Editor& editor) {
+    std::unique_ptr<CommandRequest> request = takeNewestCommand(editor.commandQueue);
+    if (!request) return;
+    Window* window = findWindow(editor, editor.focusName);
+    if (!window) return;
+    const HashedName& c = request->command;
+    if (c == HashedName("ScrollRight")) {
+        scrollWindow(editor, *window, ScrollDirection::Right);
+    } else if (c == HashedName("ScrollLeft")) {
+        scrollWindow(editor, *window, ScrollDirection::Left);
+    } else if (c == HashedName("ScrollUp")) {
+        scrollWindow(editor, *window, ScrollDirection::Up);
+    } else if (c == HashedName("ScrollDown")) {
+        scrollWindow(editor, *window, ScrollDirection::Down);
+    } else if (c == cmd::CreateMap) {
+        createMap(editor);
+    } else if (c == cmd::Save) {
+        leaveFullScreen(editor);
+        saveMap(editor, askSaveMapFile(editor));
+    } else if (c == cmd::Open) {
+        leaveFullScreen(editor);
+        loadMap(editor, askOpenMapFile(editor));
+        editor.nextMarkerTile = editor.tileCount;
+    } else if (c == cmd::Exit) {
+        editor.quitRequested = 1;
+    } else if (c == cmd::New) {
+        showDialog(editor, "Create Map");
+        editor.nextMarkerTile = editor.tileCount;
+    } else if (c == cmd::AboutVelloran) {
+        showDialog(editor, "About");
+    } else if (c == cmd::ReSize) {
+        showDialog(editor, "Resize Map");
+    } else if (c == cmd::ButtonResizeMap) {
+        resizeMap(editor);
+    } else if (c == cmd::SetCaptionSizeDimensions) {
+        setCaption(editor, findLayer(editor.layers, stringSetting(editor, "Layer1")), "");
+    } else if (c == HashedName("Layer Change")) {
+        changeLayer(editor, request->parameter);
+    } else if (c == HashedName("Layer Hide")) {
+        setCurrentLayerVisible(editor, 0);
+    } else if (c == HashedName("Layer Clear")) {
+        clearCurrentLayer(editor);
+    } else if (c == HashedName("Layer Show")) {
+        setCurrentLayerVisible(editor, 1);
+    } else if (c == HashedName("Toggle HideShow")) {
+        setCurrentLayerVisible(editor, -1);
+    }
+}

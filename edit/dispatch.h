@@ -1,0 +1,11 @@
+// Command dispatch: the menu's chosen item, and the queued requests carried out one a frame.
+#pragma once
+
+#include "app/editor.h"
+
+// Acts on this frame's menu choice; true when an item (not a title) was chosen.
+bool handleMenuCommand(Editor& editor);
+
+// Takes the newest queued request and carries it out while the focus names a window;
+// otherwise the request is dropped.
+void handleInterfaceCommand(Editor& editor);

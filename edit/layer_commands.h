@@ -1,0 +1,25 @@
+// The layer commands: add, remove, hide, show, clear, choose, and the Layer menu's upkeep.
+#pragma once
+
+#include <string>
+
+struct Editor;
+
+// Destroys the first layer named exactly `name`. With `renumber`, every layer whose name begins
+// with "Map" is then renamed and renumbered Map1, Map2, ... in list order.
+void removeLayer(Editor& editor, const std::string& name, bool renumber);
+
+// Drops the Layer menu's layer entries (everything after its separator).
+void dropLayerEntries(Editor& editor);
+// Appends a layer entry below the Layer menu's last item; a selected entry takes the mark.
+void appendLayerEntry(Editor& editor, const std::string& name, bool selected);
+// After a removal: the design window's layer list and the Layer menu, from the settings.
+void rebuildLayerMenu(Editor& editor);
+
+void addLayer(Editor& editor);
+void removeCurrentLayer(Editor& editor);
+// Makes the map layer named `name` current; a name that is no existing map layer is ignored.
+void changeLayer(Editor& editor, const std::string& name);
+void setCurrentLayerVisible(Editor& editor, int visible);  // 0, 1, or -1 to invert
+void clearCurrentLayer(Editor& editor);
+void clearMap(Editor& editor);

@@ -1,0 +1,68 @@
+// Create Map and Resize Map.
+#include "edit/map_size_commands.h"
+
+#include "app/command_names.h"
+#include "app/editor.h"
+#include "edit/layer_commands.h"
+#include "map/resize_layer.h"
+#include "platform/message_box.h"
+
+namespace {
+// Hides and re-centres the dialog and reads the width and height from its two fields.
+bool takeDialogSize(Editor& editor, const char* dialogName, int& width, int& height) {
+    Dialog* dialog = findDialog(editor, dialogName);
+    if (!dialog || dialog->inputs.size() < 2) return false;
+    dialog->visible = 0;
+    centreDialog(editor, *dialog);
+    auto* w = dynamic_cast<NumberInput*>(dialog->inputs[0].get());
+    auto* h = dynamic_cast<NumberInput*>(dialog->inputs[1].get());
+    if (!w || !h) return false;
+    width = w->value;
+    height = h->value;
+    return true;
+}
+
+// A size the machine may not hold is refused with a warning, and the map stays as it was.
+bool sizeAccepted(Editor& editor, int width, int height) {
+    if (static_cast<long long>(width) * height <= kMaxLayerCells) return true;
+    editor.messageBox->show("Warning deatils",
+                            "A map of " + std::to_string(width) + " x " + std::to_string(height) +
+                                " cells is too large: a layer may hold at most 16777216 cells "
+                                "(4096 x 4096). The map was not changed.");
+    return false;
+}
+}  // namespace
+
+void createMap(Editor& editor) {
+    int width = 0, height = 0;
+    if (!takeDialogSize(editor, "Create Map", width, height)) return;
+    if (!sizeAccepted(editor, width, height)) return;
+    editor.currentLayer = 1;
+    editor.layerCount = 1;
+    Window* design = findWindow(editor, kDesignWindowName);
+    if (design) {
+        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
+        design->layerNames.clear();
+    }
+    const std::string name = stringSetting(editor, "Layer1");
+    dropLayerEntries(editor);
+    appendLayerEntry(editor, name, true);
+    MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 0);
+    layer->number = 1;
+    if (design) design->layerNames.push_back(name);
+    postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
+}
+
+void resizeMap(Editor& editor) {
+    int width = 0, height = 0;
+    if (!takeDialogSize(editor, "Resize Map", width, height)) return;
+    if (!sizeAccepted(editor, width, height)) return;
+    if (Window* design = findWindow(editor, kDesignWindowName)) {
+        for (const std::string& name : design->layerNames) {
+            if (MapLayer* layer = findLayer(editor.layers, name)) {
+                resizeLayer(editor.layers, *layer, width, height);
+            }
+        }
+    }
+    postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
+}

@@ -1,0 +1,13 @@
+// Shuffling the cells of a layer in place with the runtime's rand.
+#pragma once
+
+#include <string>
+
+#include "map/layer_list.h"
+
+// A forward Fisher-Yates shuffle of the cells; the rectangles are then laid out again so each
+// cell's rectangle matches its new position.
+void shuffleLayer(MapLayer& layer);
+
+// Shuffles the layer of that name, if there is one.
+void shuffleNamedLayer(LayerList& layers, const std::string& name);

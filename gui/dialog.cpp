@@ -1,0 +1,132 @@
+// The dialog registry: building, showing, updating and drawing dialogs.
+#include "gui/dialog.h"
+
+#include "app/editor.h"
+
+Dialog* createDialog(Editor& editor, int x, int y, int h, const std::string& name) {
+    auto dialog = std::make_unique<Dialog>();
+    dialog->rect = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), 320, static_cast<Uint16>(h)};
+    dialog->name = name;
+    dialog->colour = editor.screen ? SDL_MapRGB(editor.screen->format, 128, 128, 128) : 0;
+    editor.dialogs.push_back(std::move(dialog));
+    return editor.dialogs.back().get();
+}
+
+Dialog* addTextLine(Dialog* dialog, const std::string& text, int x, int y) {
+    auto line = std::make_unique<TextLine>();
+    line->position = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    line->text = text;
+    dialog->lines.push_back(std::move(line));
+    return dialog;
+}
+
+Dialog* addNumberInput(Dialog* dialog, int x, int y, int w, int h) {
+    SDL_Rect rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                  static_cast<Uint16>(h)};
+    dialog->inputs.push_back(std::make_unique<NumberInput>(rect, "128"));
+    return dialog;
+}
+
+Dialog* addButton(Dialog* dialog, int x, int y, int w, int h, const std::string& label,
+                  const std::string& command, bool clickable) {
+    auto button = std::make_unique<DialogButton>();
+    button->command = HashedName(command);
+    button->rect = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                            static_cast<Uint16>(h)};
+    button->label = label;
+    button->clickable = clickable;
+    button->visible = 1;
+    dialog->buttons.push_back(std::move(button));
+    return dialog;
+}
+
+Dialog* findDialog(const Editor& editor, const std::string& name) {
+    for (const auto& dialog : editor.dialogs) {
+        if (dialog->name == name) return dialog.get();
+    }
+    return nullptr;
+}
+
+void centreDialog(const Editor& editor, Dialog& dialog) {
+    if (!dialog.visible || !editor.screen) return;
+    dialog.rect.x = static_cast<Sint16>(editor.screen->w / 2 - dialog.rect.w / 2);
+    dialog.rect.y = static_cast<Sint16>(editor.screen->h / 2 - dialog.rect.h / 2);
+}
+
+void showDialog(Editor& editor, const std::string& name) {
+    Dialog* dialog = findDialog(editor, name);
+    if (!dialog) return;
+    dialog->visible = 1;
+    centreDialog(editor, *dialog);
+}
+
+void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY) {
+    if (!dialog.visible) return;
+    const int rx = mouseX - dialog.rect.x;
+    const int ry = mouseY - dialog.rect.y;
+    for (const auto& button : dialog.buttons) {
+        if (!button->visible) continue;
+        if (rectContains(button->rect, rx, ry)) {
+            button->hovered = 1;
+            if (editor.mouseReleased && button->clickable) {
+                postCommand(editor.commandQueue, button->command, "");
+                dialog.visible = 0;
+            }
+        } else {
+            button->hovered = 0;
+        }
+    }
+    if (editor.mouseReleased) {
+        for (const auto& field : dialog.inputs) {
+            field->focused = rectContains(field->rect, rx, ry);
+        }
+    }
+}
+
+bool dialogOpen(const Dialog& dialog) {
+    if (!dialog.visible) return false;
+    for (const auto& button : dialog.buttons) {
+        if (button->visible && button->clickable) return true;
+    }
+    return false;
+}
+
+void drawDialog(Editor& editor, const Dialog& dialog) {
+    if (!dialog.visible) return;
+    SDL_Rect rect = dialog.rect;
+    SDL_FillRect(editor.screen, &rect, dialog.colour);
+    for (const auto& button : dialog.buttons) drawButton(editor, *button, rect.x, rect.y);
+    for (const auto& line : dialog.lines) drawTextLine(editor, *line, rect.x, rect.y);
+    for (const auto& field : dialog.inputs) drawField(editor, *field, rect.x, rect.y);
+}
+
+void buildDialogs(Editor& editor) {
+    const int x = editor.screen->w / 2 - 160;
+    const int y = editor.screen->h / 2 - 100;
+
+    Dialog* about = createDialog(editor, x, y, 200, "About");
+    addTextLine(about, "Velloran v1.00", 6, 5);
+    addTextLine(about, "Built with SDL-1.2.14 (on Linux through sdl12-compat)", 6, 33);
+    addTextLine(about, "with additional libs, SDL_image.lib and SDL_ttf.lib", 6, 61);
+    addTextLine(about, "2013, by the Velloran developers. Free to use.", 6, 117);
+    addButton(about, 255, 175, 60, 20, "Ok", "Button OK", true);
+    about->visible = 0;
+
+    Dialog* resize = createDialog(editor, x, y, 100, "Resize Map");
+    addTextLine(resize, "Pick a new Map Size", 6, 5);
+    addTextLine(resize, " Width:", 6, 30);
+    addTextLine(resize, "Height:", 6, 50);
+    addNumberInput(resize, 54, 30, 46, 18);
+    addNumberInput(resize, 54, 50, 46, 18);
+    addButton(resize, 235, 75, 80, 20, "Resize Map", "Button Resize Map", true);
+    resize->visible = 0;
+
+    Dialog* create = createDialog(editor, x, y, 100, "Create Map");
+    addTextLine(create, "Create a New Map", 6, 5);
+    addTextLine(create, " Width:", 6, 30);
+    addTextLine(create, "Height:", 6, 50);
+    addNumberInput(create, 54, 30, 46, 18);
+    addNumberInput(create, 54, 50, 46, 18);
+    addButton(create, 235, 75, 80, 20, "Create Map", "Create Map", true);
+    create->visible = 0;
+}

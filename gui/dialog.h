@@ -1,0 +1,46 @@
+// Dialog: a modal panel with text lines, number fields and buttons, and the dialog registry.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/text_input.h"
+#include "gui/widgets.h"
+
+struct Editor;
+
+struct Dialog {
+    std::vector<std::unique_ptr<StringInput>> inputs;
+    std::vector<std::unique_ptr<TextLine>> lines;
+    SDL_Rect rect{0, 0, 320, 0};
+    std::string name;  // matched exactly
+    Uint32 colour = 0;
+    uint8_t visible = 1;
+    std::vector<std::unique_ptr<DialogButton>> buttons;
+};
+
+using DialogList = std::vector<std::unique_ptr<Dialog>>;
+
+Dialog* createDialog(Editor& editor, int x, int y, int h, const std::string& name);
+Dialog* addTextLine(Dialog* dialog, const std::string& text, int x, int y);
+Dialog* addNumberInput(Dialog* dialog, int x, int y, int w, int h);
+Dialog* addButton(Dialog* dialog, int x, int y, int w, int h, const std::string& label,
+                  const std::string& command, bool clickable);
+Dialog* findDialog(const Editor& editor, const std::string& name);
+
+// Centres a visible dialog on the screen; a hidden one stays where it is.
+void centreDialog(const Editor& editor, Dialog& dialog);
+// Shows the named dialog, centred.
+void showDialog(Editor& editor, const std::string& name);
+
+// Hover and click handling for one frame.
+void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY);
+// Visible and holding a visible, clickable button.
+bool dialogOpen(const Dialog& dialog);
+void drawDialog(Editor& editor, const Dialog& dialog);
+
+// The About, Resize Map and Create Map dialogs, built hidden.
+void buildDialogs(Editor& editor);

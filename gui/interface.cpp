@@ -1,0 +1,81 @@
+// buildInterface and toggleFullScreen.
+#include "gui/interface.h"
+
+#include "app/caption.h"
+#include "app/command_names.h"
+#include "app/editor.h"
+#include "gui/cursors.h"
+#include "io/configuration.h"
+
+namespace {
+Uint32 rgb(const Editor& editor, Uint8 r, Uint8 g, Uint8 b) {
+    return SDL_MapRGB(editor.screen->format, r, g, b);
+}
+
+// Keeps the screen usable when the video driver hands back a new surface for a new mode.
+void setVideoMode(Editor& editor, int w, int h, Uint32 flags) {
+    if (SDL_Surface* screen = SDL_SetVideoMode(w, h, 32, flags)) editor.screen = screen;
+}
+}  // namespace
+
+bool buildInterface(Editor& editor, const std::string& caption) {
+    editor.currentLayer = 1;
+    editor.layerCount = 1;
+    SDL_Init(0xFFFF);
+    SDL_EnableUNICODE(1);
+    readConfiguration(editor, "Configuration.xml");
+
+    editor.drawCursor = SDL_CreateCursor(editor.drawCursorData, const_cast<Uint8*>(kCrosshairMask),
+                                         16, 15, 7, 7);
+    editor.defaultCursor = SDL_GetCursor();
+    editor.fillCursor =
+        SDL_CreateCursor(editor.fillCursorData, const_cast<Uint8*>(kBucketMask), 16, 15, 7, 7);
+
+    editor.screen = SDL_SetVideoMode(800, 600, 32, SDL_RESIZABLE);
+    if (!editor.screen) return false;
+    SDL_EnableKeyRepeat(500, intSetting(editor, "KeyboardScrollSpeed"));
+
+    const int W = editor.screen->w;
+    const int H = editor.screen->h;
+    Window* separator = createWindow(editor, W - 321, 16, 3, H - 16, kLineSeparatorName, "",
+                                     rgb(editor, 188, 188, 188));
+    Window* design = createWindow(editor, 0, 16, W - 320, H - 16, kDesignWindowName,
+                                  stringSetting(editor, "Layer1"), rgb(editor, 255, 0, 255));
+    MapLayer* first = createLayer(editor.layers, intSetting(editor, "MapWidth"),
+                                  intSetting(editor, "MapHeight"), stringSetting(editor, "Layer1"),
+                                  0, 0);
+    first->number = 1;
+    Window* tiles = createWindow(editor, W - 320, 16, 320, H - 16, kTileWindowName,
+                                 kPaletteLayerName, rgb(editor, 0, 0, 0));
+    MapLayer* palette = createLayer(editor.layers, 20, 59, kPaletteLayerName, 1, 0);
+    palette->number = -1;
+    palette->checkerBackground = 1;
+    palette->entryCount = 1180;
+    Window* menuBar =
+        createWindow(editor, 0, 0, W, 16, kMenuBarName, "", rgb(editor, 188, 188, 188));
+
+    for (Window* window : {design, tiles, menuBar, separator}) window->visible = 1;
+    menuBar->showsLayers = 0;
+    separator->showsLayers = 0;
+
+    buildMenus(editor);
+    buildDialogs(editor);
+    setTitle(editor, caption);
+    return true;
+}
+
+void toggleFullScreen(Editor& editor) {
+    if (!editor.windowedSizeKnown) {
+        editor.windowedWidth = editor.screen->w;
+        editor.windowedHeight = editor.screen->h;
+        editor.windowedSizeKnown = true;
+    }
+    if (editor.fullScreen) {
+        setVideoMode(editor, editor.windowedWidth, editor.windowedHeight, SDL_RESIZABLE);
+    } else {
+        editor.windowedWidth = editor.screen->w;
+        editor.windowedHeight = editor.screen->h;
+        setVideoMode(editor, 800, 600, SDL_FULLSCREEN | SDL_RESIZABLE);
+    }
+    editor.fullScreen = !editor.fullScreen;
+}

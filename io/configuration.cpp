@@ -1,0 +1,61 @@
+// The configuration reader.
+#include "io/configuration.h"
+
+#include <tinyxml.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/editor.h"
+
+namespace {
+// atoi's reading of a number (leading blanks, a sign, the digits up to the first other
+// character, 0 without digits), with values beyond an int held at its limits instead of
+// overflowing.
+int leadingInteger(const char* text) {
+    long value = std::strtol(text, nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// The value of the attribute whose name matches exactly, or null.
+const char* attributeNamed(const TiXmlElement* element, const char* name) {
+    for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next()) {
+        if (std::strcmp(a->Name(), name) == 0) return a->Value();
+    }
+    return nullptr;
+}
+
+void readIntegers(Editor& editor, const TiXmlElement* data) {
+    for (const TiXmlElement* e = data->FirstChildElement("integer"); e;
+         e = e->NextSiblingElement()) {
+        if (std::strcmp(e->Value(), "integer") != 0) continue;
+        const char* name = attributeNamed(e, "Name");
+        if (!name) continue;
+        const char* value = attributeNamed(e, "Value");
+        intSetting(editor, name) = value ? leadingInteger(value) : 0;
+    }
+}
+
+void readStrings(Editor& editor, const TiXmlElement* data) {
+    for (const TiXmlElement* e = data->FirstChildElement("string"); e;
+         e = e->NextSiblingElement()) {
+        if (std::strcmp(e->Value(), "string") != 0) continue;
+        const char* name = attributeNamed(e, "Name");
+        const char* value = attributeNamed(e, "Value");
+        if (!name || !value) continue;
+        editor.stringSettings[name] = value;
+    }
+}
+}  // namespace
+
+void readConfiguration(Editor& editor, const std::string& path) {
+    TiXmlDocument document(path.c_str());
+    if (!document.LoadFile()) return;
+    const TiXmlElement* data = document.FirstChildElement("Data");
+    if (!data) return;
+    readIntegers(editor, data);
+    readStrings(editor, data);
+}

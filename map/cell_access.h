@@ -1,0 +1,31 @@
+// The cell primitives every tool shares: reading a cell, writing a tile, copying a block.
+#pragma once
+
+#include <cstdint>
+
+#include "map/map_layer.h"
+
+// A rectangle of cells, shaped like an SDL_Rect: signed 16-bit corner, unsigned 16-bit size.
+struct CellBlock {
+    int16_t column = 0;
+    int16_t row = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+};
+
+// The cell at the linear index row * width + column; the first cell when that index is outside
+// the layer, so a column past the right edge reads on into the next row. Null only for a layer
+// without cells.
+const MapCell* cellAt(const MapLayer& layer, int column, int row);
+
+// The tile read through cellAt; 0 for a layer without cells.
+uint16_t tileAt(const MapLayer& layer, int column, int row);
+
+// Writes one tile; positions left of or above the layer, or past its last cell, are ignored.
+void setTile(MapLayer& layer, int column, int row, uint16_t tile);
+
+// Copies the tiles of `block` of `source` into `target` at `at` (centred on it when asked, which
+// moves `at` to the block's corner). The target is clipped to its grid; the source is read
+// through the linear index with the first cell as the fallback.
+void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBlock& at,
+               bool centred);

@@ -1,0 +1,44 @@
+// Creating, finding and replacing layers by name.
+#include "map/layer_list.h"
+
+#include <cctype>
+
+bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+MapLayer* createLayer(LayerList& layers, int width, int height, const std::string& name, int step,
+                      uint16_t start) {
+    auto layer = std::make_unique<MapLayer>();
+    layer->name = name;
+    layer->width = width > 0 ? width : 0;
+    layer->height = height > 0 ? height : 0;
+    layer->cells.resize(static_cast<size_t>(layer->width) * static_cast<size_t>(layer->height));
+    layoutCells(*layer, step, start);
+    layers.push_back(std::move(layer));
+    return layers.back().get();
+}
+
+MapLayer* findLayer(const LayerList& layers, const std::string& name) {
+    for (const auto& layer : layers) {
+        if (sameNameIgnoringCase(layer->name, name)) return layer.get();
+    }
+    return nullptr;
+}
+
+MapLayer* replaceLayer(LayerList& layers, std::unique_ptr<MapLayer> layer) {
+    for (auto& slot : layers) {
+        if (slot->name == layer->name) {
+            slot = std::move(layer);
+            return slot.get();
+        }
+    }
+    return nullptr;
+}

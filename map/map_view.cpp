@@ -1,0 +1,135 @@
+// The map view: windows of layers, the checkerboard, cells, markers and the brush preview.
+#include "map/map_view.h"
+
+#include "app/editor.h"
+#include "gui/widgets.h"
+
+namespace {
+const int kMarkerImage = 2;
+
+// 8 x 8 squares, white first, each row starting with the other colour than the row above.
+// One row more than fits is painted; a right margin of w mod 8 pixels stays unpainted.
+void drawCheckerboard(Editor& editor, const SDL_Rect& rect) {
+    const Uint32 grey = SDL_MapRGB(editor.screen->format, 128, 128, 128);
+    const Uint32 white = SDL_MapRGB(editor.screen->format, 255, 255, 255);
+    const int rowLimit = rect.h / 8 * 8 + 8;
+    const int columnLimit = rect.w / 8 * 8;
+    bool rowStartsWhite = true;
+    for (int y = 0; y < rowLimit; y += 8) {
+        bool isWhite = rowStartsWhite;
+        for (int x = 0; x < columnLimit; x += 8) {
+            SDL_Rect square{static_cast<Sint16>(rect.x + x), static_cast<Sint16>(rect.y + y), 8, 8};
+            SDL_FillRect(editor.screen, &square, isWhite ? white : grey);
+            isWhite = !isWhite;
+        }
+        rowStartsWhite = !rowStartsWhite;
+    }
+}
+
+void drawMarkers(Editor& editor) {
+    if (editor.markerPositions.empty()) return;
+    const ScreenPoint* previous = nullptr;
+    int previousIndex = 0;
+    for (const auto& [index, point] : editor.markerPositions) {
+        if (previous && index == previousIndex + 1) {
+            drawLine(editor.screen, static_cast<float>(previous->x + 8),
+                     static_cast<float>(previous->y + 8), static_cast<float>(point.x + 8),
+                     static_cast<float>(point.y + 8));
+        }
+        previous = &point;
+        previousIndex = index;
+    }
+    for (const auto& [index, point] : editor.markerPositions) {
+        SDL_Rect box{static_cast<Sint16>(point.x), static_cast<Sint16>(point.y), 16, 16};
+        SDL_FillRect(editor.screen, &box, 0);
+        SDL_Surface* label = renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
+        if (label) blitText(editor, label, point.x + (16 - label->w) / 2, point.y);
+    }
+}
+}  // namespace
+
+void drawLayerWindow(Editor& editor, const Window& window) {
+    if (!window.visible) return;
+    if (window.layerNames.empty()) {
+        SDL_Rect rect = window.rect;
+        SDL_FillRect(editor.screen, &rect, window.colour);
+        return;
+    }
+    if (window.showsLayers != 1) return;
+    for (const std::string& name : window.layerNames) {
+        MapLayer* layer = findLayer(editor.layers, name);
+        if (!layer) continue;
+        if (layer->number == 1 || layer->checkerBackground) drawCheckerboard(editor, window.rect);
+        drawLayer(editor, *layer, window.rect.x, window.rect.y, window.rect.w, window.rect.h,
+                  layer->offsetX, layer->offsetY);
+    }
+}
+
+void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,
+               int offsetX, int offsetY) {
+    if (!layer.visible) return;
+    editor.markerPositions.clear();
+    const int cw = layer.cellWidth;
+    const int ch = layer.cellHeight;
+    if (cw <= 0 || ch <= 0 || layer.cells.empty()) return;
+    const std::vector<TileImage*>& images = editor.tileImages->images;
+    const int x0 = viewX - offsetX * cw;
+    const int y0 = viewY - offsetY * ch;
+    const int right = offsetX * cw + viewW;
+    const int bottom = offsetY * ch + viewH;
+    SDL_Surface* image = images.empty() ? nullptr : images[0]->surface;
+    int lastTile = -1;
+    // Only the cells from the view's corner to its right and bottom limits are visited; a cell
+    // that starts inside the view is painted whole (the blit clips to the screen only).
+    for (int row = offsetY < 0 ? 0 : offsetY; row < layer.height && row * ch < bottom; ++row) {
+        MapCell* rowCells = &layer.cells[static_cast<size_t>(row) * layer.width];
+        for (int column = offsetX < 0 ? 0 : offsetX; column < layer.width && column * cw <= right;
+             ++column) {
+            MapCell& cell = rowCells[column];
+            SDL_Rect target{static_cast<Sint16>(column * cw + x0), static_cast<Sint16>(row * ch + y0),
+                            cell.rect.w, cell.rect.h};
+            int tile = cell.tile;
+            if (tile >= editor.tileCount) {
+                editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};
+                tile = kMarkerImage;
+            }
+            if (tile != lastTile) {
+                size_t index = static_cast<size_t>(tile) < images.size() ? tile : 0;
+                image = images.empty() ? nullptr : images[index]->surface;
+                lastTile = tile;
+            }
+            if (image) {
+                SDL_Rect at = target;
+                SDL_BlitSurface(image, nullptr, editor.screen, &at);
+            }
+            if (cell.highlight) {
+                shadeRect(editor, target);
+                cell.highlight = 0;
+            }
+        }
+    }
+    drawMarkers(editor);
+}
+
+void drawBrushPreview(Editor& editor, const std::string& side) {
+    MapLayer* brush = findLayer(editor.layers, "Brush" + side);
+    if (!brush || brush->cellWidth <= 0 || brush->cellHeight <= 0) return;
+    const int cw = brush->cellWidth;
+    const int ch = brush->cellHeight;
+    const int x = (editor.mouseX / cw - (cw * brush->width / 2) / cw) * cw;
+    const int y = (editor.mouseY / ch - (ch * brush->height / 2) / ch) * ch;
+    drawLayer(editor, *brush, x, y, cw * brush->width, ch * brush->height, 0, 0);
+}
+
+void clampScroll(Editor& editor, const Window& window) {
+    for (const std::string& name : window.layerNames) {
+        MapLayer* layer = findLayer(editor.layers, name);
+        if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
+        const int p = window.rect.w / layer->cellWidth;
+        const int q = window.rect.h / layer->cellHeight;
+        if (layer->offsetX + p >= layer->width) layer->offsetX = layer->width - p;
+        if (layer->offsetX < 0) layer->offsetX = 0;
+        if (layer->offsetY + q >= layer->height) layer->offsetY = layer->height - q;
+        if (layer->offsetY < 0) layer->offsetY = 0;
+    }
+}

@@ -1,0 +1,18 @@
+// Resizing a layer while keeping the tiles of the block both sizes share.
+#include "map/resize_layer.h"
+
+#include "map/cell_access.h"
+
+MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int height) {
+    auto resized = std::make_unique<MapLayer>();
+    resized->name = layer.name;
+    resized->number = layer.number;
+    resized->width = width > 0 ? width : 0;
+    resized->height = height > 0 ? height : 0;
+    resized->cells.resize(static_cast<size_t>(resized->width) * resized->height);
+    layoutCells(*resized, 0, 0);
+    CellBlock block{0, 0, static_cast<uint16_t>(layer.width), static_cast<uint16_t>(layer.height)};
+    CellBlock at = block;
+    copyTiles(layer, block, *resized, at, false);
+    return replaceLayer(layers, std::move(resized));
+}
