@@ -13,7 +13,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libtinyxml-dev libgtk-3-dev
   googletest libgtest-dev libbenchmark-dev
-  python3 xvfb xdotool x11-utils imagemagick
+  python3 python3-xlib xvfb xdotool x11-utils imagemagick
 )
 
 install_packages() {

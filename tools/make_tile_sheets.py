@@ -2088,12 +2088,14 @@ def item(rng, kind):
         t.rect(6, 5, 9, 6, (200, 220, 236))
         t.put(6, 9, (255, 255, 255))
     elif kind == "heart":
-        for y in range(T):
-            for x in range(T):
-                px, py = (x + 0.5 - 8) / 5.5, (y + 0.5 - 7) / 5.5
-                if (px * px + py * py - 0.35) ** 3 - px * px * (-py) ** 3 * 1.1 < 0:
-                    t.put(x, y, (232, 60, 80) if px + py < 0.1 else (190, 40, 60))
-        t.put(5, 5, (255, 190, 200))
+        glyph = (".##...##.", "####.####", "#########", "#########",
+                 ".#######.", "..#####..", "...###...", "....#....")
+        for gy, row in enumerate(glyph):
+            for gx, ch in enumerate(row):
+                if ch == "#":
+                    t.put(3 + gx, 4 + gy, (236, 64, 84) if gx + gy < 8 else (196, 40, 62))
+        t.put(4, 5, (255, 200, 210))
+        t.put(5, 5, (255, 170, 184))
     elif kind == "sword":
         for i in range(9):
             t.put(4 + i, 11 - i, (220, 226, 236))

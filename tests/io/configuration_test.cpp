@@ -1,0 +1,115 @@
+// Reading Configuration.xml into the settings.
+#include <gtest/gtest.h>
+
+#include "app/editor.h"
+#include "io/configuration.h"
+#include "tests/support/test_editor.h"
+
+namespace {
+struct ConfigurationTest : ::testing::Test {
+    TestFolder folder;
+    Editor editor;
+
+    void read(const std::string& xml) {
+        folder.write("Configuration.xml", xml);
+        readConfiguration(editor, "Configuration.xml");
+    }
+};
+}  // namespace
+
+TEST_F(ConfigurationTest, DefaultsStandWithoutAFile) {
+    readConfiguration(editor, "Configuration.xml");
+    EXPECT_EQ(intSetting(editor, "KeyboardScrollSpeed"), 30);
+    EXPECT_EQ(stringSetting(editor, "TileImages"), "c:/default.png");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+    EXPECT_EQ(stringSetting(editor, "BaseImages"), "");
+}
+
+TEST_F(ConfigurationTest, MalformedFileKeepsTheDefaults) {
+    read("<Data><integer Name=\"MapWidth\" Value=\"5\"></Data");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+    EXPECT_EQ(intSetting(editor, "KeyboardScrollSpeed"), 30);
+}
+
+TEST_F(ConfigurationTest, IntegersAreReadLikeAtoi) {
+    read(R"(<Data>
+      <integer Name="A" Value="12abc"/>
+      <integer Name="B" Value="abc"/>
+      <integer Name="C"/>
+      <integer Name="D" Value="  -7"/>
+      <integer Name="E" Value="99999999999999"/>
+    </Data>)");
+    EXPECT_EQ(intSetting(editor, "A"), 12);
+    EXPECT_EQ(intSetting(editor, "B"), 0);
+    EXPECT_EQ(intSetting(editor, "C"), 0);
+    EXPECT_EQ(intSetting(editor, "D"), -7);
+    EXPECT_EQ(intSetting(editor, "E"), 2147483647);
+}
+
+TEST_F(ConfigurationTest, StringsBeforeIntegersAndIntegersAfterStringsAreAllRead) {
+    read(R"(<Data>
+      <string Name="Layer1" Value="Ground"/>
+      <integer Name="MapWidth" Value="40"/>
+      <string Name="TileImages" Value="a &amp; b.png"/>
+      <integer Name="MapHeight" Value="30"/>
+    </Data>)");
+    EXPECT_EQ(stringSetting(editor, "Layer1"), "Ground");
+    EXPECT_EQ(stringSetting(editor, "TileImages"), "a & b.png");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 40);
+    EXPECT_EQ(intSetting(editor, "MapHeight"), 30);
+}
+
+TEST_F(ConfigurationTest, NamesDifferingOnlyInCaseAreNotRecognised) {
+    read(R"(<Data>
+      <Integer Name="MapWidth" Value="40"/>
+      <integer name="MapHeight" Value="30"/>
+      <integer Name="MapDepth" value="3"/>
+      <STRING Name="Layer1" Value="Ground"/>
+      <string Name="Layer2" VALUE="Sky"/>
+      <integer Name="mapwidth" Value="9"/>
+    </Data>)");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+    EXPECT_EQ(intSetting(editor, "MapHeight"), 0);
+    EXPECT_EQ(intSetting(editor, "MapDepth"), 0);
+    EXPECT_EQ(intSetting(editor, "mapwidth"), 9);
+    EXPECT_EQ(stringSetting(editor, "Layer1"), "");
+    EXPECT_EQ(editor.stringSettings.count("Layer2"), 0u);  // a string needs its Value
+}
+
+TEST_F(ConfigurationTest, OnlyTheFirstDataElementIsRead) {
+    read(R"(<?xml version="1.0"?>
+      <Data><integer Name="MapWidth" Value="10"/></Data>
+      <Data><integer Name="MapWidth" Value="20"/><integer Name="MapHeight" Value="5"/></Data>)");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 10);
+    EXPECT_EQ(intSetting(editor, "MapHeight"), 0);
+}
+
+TEST_F(ConfigurationTest, LaterDuplicatesWinAndIncompleteElementsAreSkipped) {
+    read(R"(<Data>
+      <integer Name="MapWidth" Value="10"/>
+      <integer Name="MapWidth" Value="11"/>
+      <integer Value="12"/>
+      <string Name="Layer1"/>
+      <string Value="lost"/>
+      <other Name="Layer3" Value="x"/>
+      <string Name="Layer2" Value="Top"><nested Name="Layer4" Value="y"/></string>
+    </Data>)");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 11);
+    EXPECT_EQ(editor.stringSettings.count("Layer1"), 0u);
+    EXPECT_EQ(editor.stringSettings.count("Layer3"), 0u);
+    EXPECT_EQ(editor.stringSettings.count("Layer4"), 0u);
+    EXPECT_EQ(stringSetting(editor, "Layer2"), "Top");
+}
+
+TEST_F(ConfigurationTest, NoDataElementGivesNoSettings) {
+    read(R"(<Settings><integer Name="MapWidth" Value="10"/></Settings>)");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+}
+
+TEST_F(ConfigurationTest, MissingSettingReadsEmptyAndIsInserted) {
+    EXPECT_EQ(editor.stringSettings.count("Layer5"), 0u);
+    editor.currentLayer = 5;
+    EXPECT_EQ(currentLayerName(editor), "");
+    EXPECT_EQ(editor.stringSettings.count("Layer5"), 1u);
+    EXPECT_EQ(currentMapLayer(editor), nullptr);
+}
