@@ -1,0 +1,179 @@
+// The event pump: focus, the key table, the wheel, text fields and window resizing.
+#include <gtest/gtest.h>
+
+#include "app/command_names.h"
+#include "app/event_pump.h"
+#include "gui/interface.h"
+#include "tests/support/test_editor.h"
+
+namespace {
+void pushFocus(int gain, int state) {
+    SDL_Event event{};
+    event.type = SDL_ACTIVEEVENT;
+    event.active.gain = gain;
+    event.active.state = state;
+    SDL_PushEvent(&event);
+}
+
+void pushWheel(int button) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = button;
+    SDL_PushEvent(&event);
+}
+
+std::vector<std::string> queued(const Editor& e) {
+    std::vector<std::string> names;
+    for (const auto& r : e.commandQueue) names.push_back(r->command.text + ":" + r->parameter);
+    return names;
+}
+}  // namespace
+
+TEST(EventPump, FocusNamesTheWindowUnderThePointerOrTheDeadArea) {
+    TestEditor t;
+    Editor& e = t.editor();
+    t.focusAt(600, 100);
+    pumpEvents(e);
+    EXPECT_EQ(e.focusName, "TileWindow");
+    pushFocus(0, SDL_APPMOUSEFOCUS);
+    pumpEvents(e);
+    EXPECT_EQ(e.focusName, "Focus Lost");
+    t.focusAt(900, 700);
+    pumpEvents(e);
+    EXPECT_EQ(e.focusName, "Dead Area");
+    // Only pure mouse-focus changes count.
+    pushFocus(0, SDL_APPMOUSEFOCUS | SDL_APPACTIVE);
+    pushFocus(0, SDL_APPINPUTFOCUS);
+    pumpEvents(e);
+    EXPECT_EQ(e.focusName, "Dead Area");
+}
+
+TEST(EventPump, KeysAndWheelPostTheirRequests) {
+    TestEditor t;
+    Editor& e = t.editor();
+    t.pressKey(SDLK_3);
+    t.pressKey(SDLK_SPACE);
+    t.pressKey(SDLK_UP);
+    t.pressKey(SDLK_DOWN);
+    t.pressKey(SDLK_LEFT);
+    t.pressKey(SDLK_RIGHT);
+    t.pressKey(SDLK_ESCAPE);
+    pushWheel(SDL_BUTTON_WHEELUP);
+    pushWheel(SDL_BUTTON_WHEELDOWN);
+    pushWheel(SDL_BUTTON_LEFT);
+    pumpEvents(e);
+    EXPECT_EQ(queued(e), (std::vector<std::string>{"Layer Change:Map3", "Toggle HideShow:",
+                                                   "ScrollUp:", "ScrollDown:", "ScrollLeft:",
+                                                   "ScrollRight:", "ScrollUp:", "ScrollDown:"}));
+}
+
+TEST(EventPump, DigitPostsTheLayerSettingNotItsKey) {
+    TestEditor t(TestEditorOptions{R"(<Data><string Name="Layer1" Value="Ground"/>
+      <string Name="Layer2" Value="Trees"/></Data>)",
+                                   true, true, true});
+    t.pressKey(SDLK_2);
+    t.pressKey(SDLK_9);
+    pumpEvents(t.editor());
+    EXPECT_EQ(queued(t.editor()), (std::vector<std::string>{"Layer Change:Trees", "Layer Change:"}));
+}
+
+TEST(EventPump, KeysAndWheelAreIgnoredWhileFocusIsLost) {
+    TestEditor t;
+    Editor& e = t.editor();
+    pushFocus(0, SDL_APPMOUSEFOCUS);
+    t.pressKey(SDLK_UP);
+    t.pressKey(SDLK_1);
+    t.pressKey(SDLK_p);
+    pushWheel(SDL_BUTTON_WHEELDOWN);
+    pumpEvents(e);
+    EXPECT_TRUE(e.commandQueue.empty());
+    EXPECT_EQ(e.pickBrushArmed, 0);
+    t.focusAt(100, 100);
+    t.pressKey(SDLK_p);
+    pumpEvents(e);
+    EXPECT_EQ(e.pickBrushArmed, 1);
+}
+
+TEST(EventPump, RequestsFromTheDeadAreaAreDropped) {
+    TestEditor t;
+    Editor& e = t.editor();
+    MapLayer* layer = currentMapLayer(e);
+    t.focusAt(900, 700);
+    t.pressKey(SDLK_DOWN);
+    t.frame(900, 700);
+    EXPECT_TRUE(e.commandQueue.empty());
+    EXPECT_EQ(layer->offsetY, 0);
+    t.focusAt(100, 100);
+    t.pressKey(SDLK_DOWN);
+    t.frame(100, 100);
+    EXPECT_EQ(layer->offsetY, 1);
+}
+
+TEST(EventPump, FocusedFieldTakesTheKeyAndLaterEventsWait) {
+    TestEditor t;
+    Editor& e = t.editor();
+    Dialog* dialog = findDialog(e, "Resize Map");
+    dialog->visible = 1;
+    dialog->inputs[0]->focused = 1;
+    t.pressKey(SDLK_BACKSPACE, 8);
+    t.pressKey(SDLK_DOWN);
+    pumpEvents(e);
+    EXPECT_EQ(dialog->inputs[0]->text, "12");
+    EXPECT_TRUE(e.commandQueue.empty());
+    // The arrow key went to the field as well (it has no character), at the next pump.
+    pumpEvents(e);
+    EXPECT_EQ(dialog->inputs[0]->text, "12");
+    EXPECT_TRUE(e.commandQueue.empty());
+    dialog->inputs[0]->focused = 0;
+    t.pressKey(SDLK_DOWN);
+    pumpEvents(e);
+    EXPECT_EQ(queued(e), (std::vector<std::string>{"ScrollDown:"}));
+}
+
+TEST(EventPump, HiddenDialogsFieldsGetNoKeys) {
+    TestEditor t;
+    Dialog* dialog = findDialog(t.editor(), "Create Map");
+    dialog->inputs[0]->focused = 1;
+    t.pressKey(SDLK_1, '1');
+    pumpEvents(t.editor());
+    EXPECT_EQ(dialog->inputs[0]->text, "128");
+    EXPECT_EQ(queued(t.editor()).size(), 1u);
+}
+
+TEST(EventPump, ReturnTwiceGivesBackTheWindowSize) {
+    TestEditor t;
+    Editor& e = t.editor();
+    SDL_Event event{};
+    event.type = SDL_VIDEORESIZE;
+    event.resize.w = 640;
+    event.resize.h = 480;
+    SDL_PushEvent(&event);
+    pumpEvents(e);
+    ASSERT_EQ(e.screen->w, 640);
+    t.pressKey(SDLK_RETURN);
+    pumpEvents(e);
+    EXPECT_TRUE(e.fullScreen);
+    EXPECT_EQ(e.screen->w, 800);
+    EXPECT_EQ(findWindow(e, "MenuBar")->rect.w, 800);
+    t.pressKey(SDLK_RETURN);
+    pumpEvents(e);
+    EXPECT_FALSE(e.fullScreen);
+    EXPECT_EQ(e.screen->w, 640);
+    EXPECT_EQ(e.screen->h, 480);
+    EXPECT_EQ(findWindow(e, "MenuBar")->rect.w, 640);
+}
+
+TEST(EventPump, ResizeClearsToGreyAndPullsThePaletteScrollBack) {
+    TestEditor t;
+    Editor& e = t.editor();
+    MapLayer* palette = findLayer(e.layers, "Tile01");
+    palette->offsetY = 30;
+    SDL_Event event{};
+    event.type = SDL_VIDEORESIZE;
+    event.resize.w = 700;
+    event.resize.h = 500;
+    SDL_PushEvent(&event);
+    pumpEvents(e);
+    EXPECT_EQ(pixelAt(e.screen, 5, 5), (Rgb{128, 128, 128}));
+    EXPECT_EQ(palette->offsetY, 36 - (500 - 16) / 16);
+}

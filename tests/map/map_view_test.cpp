@@ -1,0 +1,209 @@
+// The map view, checked pixel by pixel on the dummy driver's screen.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "map/map_view.h"
+#include "tests/support/test_editor.h"
+
+namespace {
+const Rgb kWhite{255, 255, 255};
+const Rgb kGrey{128, 128, 128};
+const Rgb kMagenta{255, 0, 255};
+const Rgb kBlack{0, 0, 0};
+
+struct MapViewTest : ::testing::Test {
+    TestEditor t;
+    Editor& e = t.editor();
+
+    void clearScreen(Rgb colour = kMagenta) {
+        SDL_FillRect(e.screen, nullptr, SDL_MapRGB(e.screen->format, colour.r, colour.g, colour.b));
+    }
+    // A visible window at (x, y) showing one new layer of w x h cells, all tile `tile`.
+    MapLayer* windowWithLayer(const SDL_Rect& rect, int w, int h, uint16_t tile, int number) {
+        MapLayer* layer = createLayer(e.layers, w, h, "ViewTest", 0, tile);
+        layer->number = number;
+        window = createWindow(e, rect.x, rect.y, rect.w, rect.h, "ViewWindow", "ViewTest", 0);
+        window->visible = 1;
+        return layer;
+    }
+    Rgb imagePixel(int tile, int x, int y) { return pixelAt(e.tileImages->images[tile]->surface, x, y); }
+    Window* window = nullptr;
+};
+}  // namespace
+
+TEST_F(MapViewTest, CheckerboardHasOneExtraRowAndAnUnpaintedRightMargin) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{100, 100, 21, 19}, 0, 0, 1, 1);
+    (void)layer;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 100, 100), kWhite);
+    EXPECT_EQ(pixelAt(e.screen, 108, 100), kGrey);
+    EXPECT_EQ(pixelAt(e.screen, 100, 108), kGrey);
+    EXPECT_EQ(pixelAt(e.screen, 108, 108), kWhite);
+    // Three rows for 19 pixels: the last reaches to y 123, five pixels below the window.
+    EXPECT_EQ(pixelAt(e.screen, 100, 123), kWhite);
+    EXPECT_EQ(pixelAt(e.screen, 100, 124), kMagenta);
+    // Two squares for 21 pixels: x 116 .. 120 stay as they were.
+    EXPECT_EQ(pixelAt(e.screen, 115, 100), kGrey);
+    EXPECT_EQ(pixelAt(e.screen, 116, 100), kMagenta);
+    EXPECT_EQ(pixelAt(e.screen, 120, 110), kMagenta);
+}
+
+TEST_F(MapViewTest, TilesAreBlendedOverTheCheckerboardAtTheirCells) {
+    windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
+    MapLayer* layer = findLayer(e.layers, "ViewTest");
+    layer->cells[1 * 4 + 2].tile = 0;  // column 2, row 1
+    // Make the transparent tile's first pixel half-transparent red.
+    SDL_Surface* clear = e.tileImages->images[1]->surface;
+    Uint32 red = SDL_MapRGBA(clear->format, 255, 0, 0, 128);
+    std::memcpy(clear->pixels, &red, 4);
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 32, 32), imagePixel(0, 0, 0));
+    EXPECT_EQ(pixelAt(e.screen, 47, 47), imagePixel(0, 15, 15));
+    EXPECT_EQ(pixelAt(e.screen, 49, 33), kWhite);  // tile 1 at column 3, row 1: checkerboard
+    Rgb blended = pixelAt(e.screen, 0, 16);  // red at half alpha over white
+    EXPECT_NEAR(blended.r, 255, 2);
+    EXPECT_NEAR(blended.g, 127, 3);
+    EXPECT_NEAR(blended.b, 127, 3);
+}
+
+TEST_F(MapViewTest, HiddenLayerShowsOnlyTheCheckerboardUnderLayerOne) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 0, 1);
+    layer->visible = 0;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 0, 16), kWhite);
+    EXPECT_EQ(pixelAt(e.screen, 8, 16), kGrey);
+}
+
+TEST_F(MapViewTest, WindowThatShowsNoLayersDrawsNothingOrItsColour) {
+    windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 0, 1);
+    window->showsLayers = 0;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 10, 20), kMagenta);
+
+    Window* plain = createWindow(e, 100, 100, 10, 10, "Plain", "", SDL_MapRGB(e.screen->format, 0, 0, 255));
+    plain->visible = 1;
+    drawLayerWindow(e, *plain);
+    EXPECT_EQ(pixelAt(e.screen, 105, 105), (Rgb{0, 0, 255}));
+    plain->visible = 0;
+    clearScreen();
+    drawLayerWindow(e, *plain);
+    EXPECT_EQ(pixelAt(e.screen, 105, 105), kMagenta);
+}
+
+TEST_F(MapViewTest, TileWithoutAnImageDrawsImageZero) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
+    e.tileCount = 1000;
+    layer->cells[0].tile = 800;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 3, 19), imagePixel(0, 3, 3));
+    EXPECT_TRUE(e.markerPositions.empty());
+}
+
+TEST_F(MapViewTest, MarkersInSequenceAreJoinedAndLabelled) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 320, 160}, 20, 10, 1, 1);
+    const int base = e.tileCount;
+    layer->cells[0 * 20 + 2].tile = base + 3;   // (2, 0)
+    layer->cells[0 * 20 + 12].tile = base + 4;  // (12, 0)
+    layer->cells[5 * 20 + 12].tile = base + 6;  // (12, 5)
+    clearScreen();
+    drawLayerWindow(e, *window);
+    ASSERT_EQ(e.markerPositions.size(), 3u);
+    EXPECT_EQ(e.markerPositions.begin()->first, 3);
+    // A white line runs between the centres of markers 4 and 5 (indexes 3 and 4) ...
+    EXPECT_EQ(pixelAt(e.screen, 100, 16 + 8), kWhite);
+    // ... but none from the marker labelled 5 down to the one labelled 7.
+    EXPECT_EQ(pixelAt(e.screen, 12 * 16 + 8, 16 + 48), kGrey);
+    // Each marker gets a black label box with white text.
+    for (int column : {2, 12}) {
+        EXPECT_EQ(pixelAt(e.screen, column * 16, 16 + 15), kBlack);
+    }
+    int whiteInLastBox = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) whiteInLastBox += pixelAt(e.screen, 192 + x, 96 + y) == kWhite;
+    }
+    EXPECT_GT(whiteInLastBox, 3);
+}
+
+TEST_F(MapViewTest, MarkerScrolledOutOfViewBreaksTheChain) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 160, 160}, 30, 10, 1, 1);
+    const int base = e.tileCount;
+    layer->cells[0 * 30 + 1].tile = base + 0;
+    layer->cells[0 * 30 + 8].tile = base + 1;
+    layer->offsetX = 5;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    ASSERT_EQ(e.markerPositions.size(), 1u);
+    EXPECT_EQ(e.markerPositions.begin()->first, 1);
+    EXPECT_EQ(e.markerPositions.begin()->second.x, 3 * 16);
+}
+
+TEST_F(MapViewTest, LineToTheSurfaceWidthIsNotDrawn) {
+    clearScreen(kBlack);
+    drawLine(e.screen, 10, 10, static_cast<float>(e.screen->w), 10);
+    EXPECT_EQ(pixelAt(e.screen, 10, 10), kBlack);
+    drawLine(e.screen, 10, 10, static_cast<float>(e.screen->w - 1), 10);
+    EXPECT_EQ(pixelAt(e.screen, 10, 10), kWhite);
+    EXPECT_EQ(pixelAt(e.screen, e.screen->w - 1, 10), kBlack);  // the end point is not plotted
+    drawLine(e.screen, 5, 50, 8, 80);  // steep
+    EXPECT_EQ(pixelAt(e.screen, 5, 50), kWhite);
+    EXPECT_EQ(pixelAt(e.screen, 8, 80), kBlack);
+}
+
+TEST_F(MapViewTest, LargerCellsPlaceTheImagesOnTheirOwnGrid) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 128, 64}, 4, 2, 1, 2);
+    layer->cellWidth = 32;
+    layer->cellHeight = 32;
+    layoutCells(*layer, 0, 1);
+    layer->cells[1].tile = 0;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 32, 16), imagePixel(0, 0, 0));
+    EXPECT_EQ(pixelAt(e.screen, 47, 31), imagePixel(0, 15, 15));
+    EXPECT_EQ(pixelAt(e.screen, 48, 16), kMagenta);  // not a layer-1 window: no checkerboard
+    EXPECT_EQ(pixelAt(e.screen, 32, 32), kMagenta);
+}
+
+TEST_F(MapViewTest, HighlightShadesACellForOneFrame) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
+    layer->cells[0].highlight = 1;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    Rgb shaded = pixelAt(e.screen, 0, 16);
+    EXPECT_LT(shaded.r, 255);
+    EXPECT_GT(shaded.r, 150);
+    EXPECT_EQ(layer->cells[0].highlight, 0);
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 0, 16), kWhite);
+}
+
+TEST_F(MapViewTest, ScrollClampKeepsTheViewInsideTheLayer) {
+    MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 100, 100}, 30, 30, 1, 1);
+    layer->offsetX = 29;
+    layer->offsetY = -4;
+    clampScroll(e, *window);
+    EXPECT_EQ(layer->offsetX, 30 - 100 / 16);
+    EXPECT_EQ(layer->offsetY, 0);
+    layer->width = 3;
+    layer->offsetX = 2;
+    clampScroll(e, *window);
+    EXPECT_EQ(layer->offsetX, 0);
+}
+
+TEST_F(MapViewTest, BrushPreviewIsCentredOnTheCellUnderThePointer) {
+    MapLayer* brush = createLayer(e.layers, 3, 1, "BrushLeft", 0, 0);
+    (void)brush;
+    e.mouseX = 100;  // cell column 6 of the screen grid
+    e.mouseY = 40;   // row 2
+    clearScreen();
+    drawBrushPreview(e, "Left");
+    EXPECT_EQ(pixelAt(e.screen, 5 * 16, 32), imagePixel(0, 0, 0));
+    EXPECT_EQ(pixelAt(e.screen, 7 * 16 + 15, 47), imagePixel(0, 15, 15));
+    EXPECT_EQ(pixelAt(e.screen, 8 * 16, 32), kMagenta);
+    EXPECT_EQ(pixelAt(e.screen, 4 * 16 + 15, 32), kMagenta);
+}
