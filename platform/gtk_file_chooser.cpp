@@ -2,7 +2,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/file_chooser.h"
-#include "platform/gtk_location_entry.h"
+#include "platform/gtk_chooser_keyboard.h"
 #include "platform/gtk_session.h"
 
 namespace {
@@ -76,7 +76,7 @@ struct GtkFileChooserDialogBox : FileChooser {
             saving ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
             GTK_RESPONSE_CANCEL, saving ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
         GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
-        // Return in the name field has to confirm, or the dialog can't be used without a mouse.
+        // Return in the name field presses the default button.
         gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
         // Saving over the map that was opened is the common case, and the editor treats the
         // chosen name as the user's decision.
@@ -97,9 +97,7 @@ struct GtkFileChooserDialogBox : FileChooser {
         if (!request.initialPath.empty()) {
             preselect(chooser, request.mode, request.initialPath);
         }
-        if (!saving) {
-            typeLocationFromStart(dialog);
-        }
+        useFromKeyboard(dialog, !saving);
 
         std::string chosen;
         if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
