@@ -8,7 +8,6 @@ namespace {
 struct ChooserKeyboard {
     GtkDialog* dialog = nullptr;
     GtkWidget* acceptButton = nullptr;
-    GtkWidget* entry = nullptr;
     bool opening = false;
     bool typedInto = false;
     bool acceptWhenReady = false;
@@ -42,6 +41,15 @@ bool isReturn(guint keyval) {
     return keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter;
 }
 
+// The name or location entry when it has the focus; the search entry doesn't count.
+GtkWidget* focusedNameEntry(GtkDialog* dialog) {
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+    if (!GTK_IS_ENTRY(focus) || GTK_IS_SEARCH_ENTRY(focus)) {
+        return nullptr;
+    }
+    return focus;
+}
+
 bool entryWillBeReplaced(GtkWidget* entry) {
     const int length = gtk_entry_get_text_length(GTK_ENTRY(entry));
     int start = 0;
@@ -50,9 +58,9 @@ bool entryWillBeReplaced(GtkWidget* entry) {
                            start == 0 && end == length);
 }
 
-// Runs before the entry sees the key. An open completion popup takes Return and Escape before
-// this, so they first pick or dismiss a completion as usual.
-gboolean beforeKey(GtkWidget* entry, GdkEventKey* event, gpointer data) {
+// Runs before the entry handles a key, but after its completion popup has had the chance to
+// take Return or Escape for picking or dismissing a completion.
+gboolean beforeEntryKey(GtkWidget* entry, GdkEventKey* event, gpointer data) {
     auto* keyboard = static_cast<ChooserKeyboard*>(data);
     if (event->keyval == GDK_KEY_Escape) {
         // The Open dialog would only hide its location entry on the first Escape.
@@ -96,9 +104,8 @@ void acceptButtonChanged(GtkWidget* button, GParamSpec*, gpointer data) {
 // After the first keystroke GTK reports the typed name as the selection, to be left as typed.
 void selectionChanged(GtkFileChooser* chooser, gpointer data) {
     auto* keyboard = static_cast<ChooserKeyboard*>(data);
-    GtkWidget* entry = keyboard->entry;
-    if (!keyboard->opening || keyboard->typedInto || entry == nullptr ||
-        !gtk_widget_has_focus(entry)) {
+    GtkWidget* entry = focusedNameEntry(keyboard->dialog);
+    if (!keyboard->opening || keyboard->typedInto || entry == nullptr) {
         return;
     }
     GFile* file = gtk_file_chooser_get_file(chooser);
@@ -118,16 +125,20 @@ void selectionChanged(GtkFileChooser* chooser, gpointer data) {
 // GTK reloads its saved location mode each time the chooser is mapped, so the Open dialog's
 // entry can only be brought up from here. Without it typing a letter starts a search, and only
 // Ctrl+L or a leading '/' offers a place to type a name.
-void chooserMapped(GtkWidget* chooserWidget, gpointer data) {
-    auto* keyboard = static_cast<ChooserKeyboard*>(data);
-    if (keyboard->opening) {
-        g_signal_emit_by_name(chooserWidget, "location-popup", "");
+void chooserMapped(GtkWidget* chooserWidget, gpointer) {
+    g_signal_emit_by_name(chooserWidget, "location-popup", "");
+}
+
+// GTK creates the location entry only when it is first shown, so entries are picked up as
+// they receive the focus.
+void focusChanged(GtkWindow*, GtkWidget* widget, gpointer data) {
+    static const char kHooked[] = "velloran-keys-hooked";
+    if (!GTK_IS_ENTRY(widget) || GTK_IS_SEARCH_ENTRY(widget) ||
+        g_object_get_data(G_OBJECT(widget), kHooked) != nullptr) {
+        return;
     }
-    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(keyboard->dialog));
-    if (keyboard->entry == nullptr && GTK_IS_ENTRY(focus)) {
-        keyboard->entry = focus;
-        g_signal_connect(focus, "key-press-event", G_CALLBACK(beforeKey), keyboard);
-    }
+    g_object_set_data(G_OBJECT(widget), kHooked, widget);
+    g_signal_connect(widget, "key-press-event", G_CALLBACK(beforeEntryKey), data);
 }
 
 void freeKeyboard(gpointer data) { delete static_cast<ChooserKeyboard*>(data); }
@@ -147,7 +158,10 @@ void useFromKeyboard(GtkWidget* fileChooserDialog, bool opening) {
     keyboard->opening = opening;
     g_object_set_data_full(G_OBJECT(fileChooserDialog), "velloran-chooser-keyboard", keyboard,
                            freeKeyboard);
-    g_signal_connect(chooserWidget, "map", G_CALLBACK(chooserMapped), keyboard);
+    if (opening) {
+        g_signal_connect(chooserWidget, "map", G_CALLBACK(chooserMapped), nullptr);
+    }
+    g_signal_connect(fileChooserDialog, "set-focus", G_CALLBACK(focusChanged), keyboard);
     g_signal_connect(acceptButton, "notify::sensitive", G_CALLBACK(acceptButtonChanged),
                      keyboard);
     g_signal_connect(fileChooserDialog, "selection-changed", G_CALLBACK(selectionChanged),

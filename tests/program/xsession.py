@@ -126,13 +126,23 @@ class XServer:
         if self.pointer() != PARKED:
             raise DriverError("could not park the pointer, it is at %s" % (self.pointer(),))
 
+    def window_name(self, wid):
+        """The WM_NAME of a window, or None if it has none (or is gone)."""
+        out = self.tool("xprop", "-id", str(wid), "WM_NAME", check=False)
+        match = re.match(r'WM_NAME\([^)]*\) = "(.*)"\s*$', out, re.S)
+        return re.sub(r'\\(.)', r'\1', match.group(1)) if match else None
+
     def search(self, pattern, visible_only=False):
-        """Window ids whose name matches pattern (a regex), possibly none."""
+        """Window ids whose WM_NAME matches the regex pattern, possibly none.
+
+        xdotool matches names without regard to case (GTK's hidden leader
+        window is called "velloran"), so its hits are checked again here."""
         args = ["xdotool", "search"]
         if visible_only:
             args.append("--onlyvisible")
         out = self.tool(*args, "--name", pattern, check=False)
-        return [int(w) for w in out.split()]
+        hits = [int(w) for w in out.split()]
+        return [w for w in hits if re.search(pattern, self.window_name(w) or "")]
 
     def screenshot(self):
         fd, path = tempfile.mkstemp(suffix=".ppm", prefix="velloran-shot-")
@@ -270,11 +280,10 @@ class Editor:
         return self.wid
 
     def caption(self):
-        out = self.server.tool("xprop", "-id", str(self.wid), "WM_NAME")
-        match = re.match(r'WM_NAME\([^)]*\) = "(.*)"\s*$', out, re.S)
-        if not match:
-            raise DriverError("cannot read the caption from %r" % out)
-        return re.sub(r'\\(.)', r'\1', match.group(1))
+        name = self.server.window_name(self.wid)
+        if name is None:
+            raise DriverError("cannot read the caption of window %d" % self.wid)
+        return name
 
     def wait_caption(self, wanted, timeout=4.0):
         """Polls the caption until it equals wanted; returns the last one read."""

@@ -1,0 +1,209 @@
+// The stroke: Draw, Fill and the random tools on the current map layer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "edit/flood_fill.h"
+#include "map/resize_layer.h"
+#include "tests/support/editing.h"
+
+namespace {
+struct StrokeTest : ::testing::Test {
+    TestEditor t;
+    Editor& e = t.editor();
+    MapLayer* map = nullptr;
+
+    // Makes the map width x height, all `tile`.
+    void mapOf(int width, int height, uint16_t tile) {
+        map = resizeLayer(e.layers, *currentMapLayer(e), width, height);
+        layoutCells(*map, 0, tile);
+    }
+    void click(int column, int row, uint8_t buttons = SDL_BUTTON_LMASK) {
+        t.frame(mapX(column), mapY(row), buttons);
+        t.frame(mapX(column), mapY(row), 0);
+    }
+    int at(int column, int row) { return map->cells[row * map->width + column].tile; }
+};
+
+std::string caption() {
+    char* text = nullptr;
+    SDL_WM_GetCaption(&text, nullptr);
+    return text ? text : "";
+}
+}  // namespace
+
+TEST_F(StrokeTest, DrawAtTheLeftEdgeDropsTheCellsLeftOfTheLayer) {
+    mapOf(6, 3, 0);
+    makeBrush(e, "Left", 4, 1, {11, 12, 13, 14});
+    click(0, 1);
+    EXPECT_EQ(at(0, 1), 13);
+    EXPECT_EQ(at(1, 1), 14);
+    EXPECT_EQ(at(2, 1), 0);
+    EXPECT_EQ(at(5, 0), 0);  // nothing wrapped into the row above
+}
+
+TEST_F(StrokeTest, DrawOverTheRightEdgeNeverWraps) {
+    mapOf(6, 3, 0);
+    makeBrush(e, "Left", 2, 1, {11, 12});
+    click(6, 1);  // beyond the last column: the brush's left cell lands on column 5
+    EXPECT_EQ(at(5, 1), 11);
+    EXPECT_EQ(at(0, 2), 0);
+    click(5, 0);
+    EXPECT_EQ(at(4, 0), 11);
+    EXPECT_EQ(at(5, 0), 12);
+    EXPECT_EQ(at(0, 1), 0);
+}
+
+TEST_F(StrokeTest, ThreeByThreeBrushPutsItsMiddleUnderTheMouseAndShowsItsSize) {
+    mapOf(10, 10, 0);
+    makeBrush(e, "Right", 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    e.mapFileName = "F";
+    t.frame(mapX(4), mapY(4), SDL_BUTTON_RMASK);
+    EXPECT_EQ(caption(), "Velloran 1.09 / brush: 3x3 / layer:'Map1' / map:10x10 -- F");
+    t.frame(mapX(4), mapY(4), 0);
+    EXPECT_EQ(at(4, 4), 5);
+    EXPECT_EQ(at(3, 3), 1);
+    EXPECT_EQ(at(5, 5), 9);
+    EXPECT_EQ(e.focusName, "DesignWindow");
+}
+
+TEST_F(StrokeTest, BothButtonsPaintWithTheLeftBrush) {
+    mapOf(5, 5, 0);
+    makeBrush(e, "Left", 1, 1, {21});
+    makeBrush(e, "Right", 1, 1, {22});
+    click(2, 2, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK);
+    EXPECT_EQ(at(2, 2), 21);
+    EXPECT_EQ(e.activeBrushSide, "Left");
+}
+
+TEST_F(StrokeTest, NoBrushMeansNoPaintAndNoStatus) {
+    mapOf(5, 5, 0);
+    click(2, 2);
+    EXPECT_EQ(at(2, 2), 0);
+    EXPECT_EQ(caption(), "Velloran 1.09 / ");
+    EXPECT_TRUE(e.undoStack.empty());
+}
+
+TEST_F(StrokeTest, PatternFillIsAnchoredAtTheLayersCorner) {
+    mapOf(5, 5, 7);
+    makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
+    e.toolMode = 1;
+    click(3, 3);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(at(x, y), 1 + (x % 2) + 2 * (y % 2)) << x << "," << y;
+    }
+}
+
+TEST_F(StrokeTest, FillStaysInsideItsFourConnectedRegion) {
+    mapOf(5, 5, 0);
+    // A wall of tile 9 down column 2 and a pocket at (4, 0) touching the region only at a corner.
+    for (int y = 0; y < 5; ++y) map->cells[y * 5 + 2].tile = 9;
+    map->cells[0 * 5 + 3].tile = 9;
+    map->cells[1 * 5 + 4].tile = 9;
+    makeBrush(e, "Left", 1, 1, {6});
+    e.toolMode = 1;
+    click(0, 0);
+    EXPECT_EQ(at(0, 0), 6);
+    EXPECT_EQ(at(1, 4), 6);
+    EXPECT_EQ(at(3, 1), 0);
+    EXPECT_EQ(at(4, 0), 0);  // diagonal neighbour of nothing filled
+    EXPECT_EQ(at(2, 2), 9);
+}
+
+TEST_F(StrokeTest, FillWithTheClickedTileChangesNothing) {
+    mapOf(5, 5, 3);
+    makeBrush(e, "Left", 1, 1, {3});
+    e.toolMode = 1;
+    click(1, 1);
+    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+    EXPECT_TRUE(e.undoStack.empty());
+    makeBrush(e, "Left", 2, 2, {3, 1, 1, 1});  // first tile equals the clicked tile
+    click(1, 1);
+    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+}
+
+TEST_F(StrokeTest, FillStartedBeyondTheMapDoesNothing) {
+    mapOf(4, 4, 0);
+    makeBrush(e, "Left", 1, 1, {5});
+    e.toolMode = 1;
+    click(4, 1);
+    click(1, 4);
+    click(20, 20);
+    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 0);
+    EXPECT_TRUE(e.undoStack.empty());
+}
+
+TEST_F(StrokeTest, FillRandomFillsOnceThenTheHeldButtonDraws) {
+    mapOf(6, 6, 0);
+    makeBrush(e, "Left", 2, 1, {4, 5});
+    e.toolMode = 3;
+    t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
+    EXPECT_EQ(e.toolMode, 0);
+    int filled = 0;
+    for (const MapCell& cell : map->cells) filled += cell.tile == 4 || cell.tile == 5;
+    EXPECT_EQ(filled, 36);
+    // Paint a marker tile everywhere, then the same press stamps the brush at (3, 3).
+    layoutCells(*map, 0, 9);
+    t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
+    t.frame(mapX(3), mapY(3), 0);
+    int stamped = 0;
+    for (const MapCell& cell : map->cells) stamped += cell.tile != 9;
+    EXPECT_EQ(stamped, 2);
+}
+
+TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {
+    mapOf(5, 5, 0);
+    MapLayer* brush = makeBrush(e, "Left", 4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    e.toolMode = 2;
+    std::srand(1);
+    t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    std::vector<int> first = tilesOf(*brush);
+    t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    std::vector<int> second = tilesOf(*brush);
+    EXPECT_NE(first, second);
+    std::sort(second.begin(), second.end());
+    EXPECT_EQ(second, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    t.frame(mapX(2), mapY(2), 0);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+}
+
+TEST_F(StrokeTest, FillsAndBordersOnLayersWithoutCells) {
+    mapOf(0, 0, 0);
+    makeBrush(e, "Left", 1, 1, {5});
+    e.toolMode = 1;
+    click(0, 0);
+    e.toolMode = 0;
+    click(0, 0);
+    fillEdge(*map, 3);
+    EXPECT_TRUE(map->cells.empty());
+}
+
+TEST(FillEdge, SetsTheBorderRing) {
+    LayerList layers;
+    MapLayer* layer = createLayer(layers, 4, 3, "Map1", 0, 0);
+    fillEdge(*layer, 8);
+    EXPECT_EQ(tilesOf(*layer), (std::vector<int>{8, 8, 8, 8, 8, 0, 0, 8, 8, 8, 8, 8}));
+    MapLayer* single = createLayer(layers, 1, 1, "One", 0, 0);
+    fillEdge(*single, 8);
+    EXPECT_EQ(single->cells[0].tile, 8);
+    MapLayer* strip = createLayer(layers, 3, 1, "Strip", 0, 0);
+    fillEdge(*strip, 8);
+    EXPECT_EQ(tilesOf(*strip), (std::vector<int>{8, 8, 8}));
+}
+
+TEST_F(StrokeTest, MapFillEdgeUsesTheLeftBrushesFirstTileOrZero) {
+    mapOf(3, 3, 5);
+    t.focusAt(100, 100);
+    t.frame(185, 5, SDL_BUTTON_LMASK);
+    t.frame(185, 5, 0);
+    t.frame(185, 56, SDL_BUTTON_LMASK);
+    t.frame(185, 56, 0);  // Map, Fill Edge without a left brush
+    EXPECT_EQ(tilesOf(*map), (std::vector<int>{0, 0, 0, 0, 5, 0, 0, 0, 0}));
+    makeBrush(e, "Left", 2, 1, {7, 9});
+    makeBrush(e, "Right", 1, 1, {4});
+    t.frame(185, 5, SDL_BUTTON_LMASK);
+    t.frame(185, 5, 0);
+    t.frame(185, 56, SDL_BUTTON_LMASK);
+    t.frame(185, 56, 0);
+    EXPECT_EQ(tilesOf(*map), (std::vector<int>{7, 7, 7, 7, 5, 7, 7, 7, 7}));
+}

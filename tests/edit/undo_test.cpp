@@ -1,0 +1,141 @@
+// Undo: what strokes record and what Undo restores.
+#include <gtest/gtest.h>
+
+#include "edit/undo.h"
+#include "map/resize_layer.h"
+#include "tests/support/editing.h"
+
+namespace {
+struct UndoTest : ::testing::Test {
+    TestEditor t;
+    Editor& e = t.editor();
+    MapLayer* map = nullptr;
+
+    void SetUp() override {
+        map = resizeLayer(e.layers, *currentMapLayer(e), 8, 8);
+        layoutCells(*map, 1, 100);  // every cell its own tile
+    }
+    int at(int column, int row) { return map->cells[row * 8 + column].tile; }
+};
+}  // namespace
+
+TEST_F(UndoTest, HeldStampRecordsOneEntryAndUndoRestoresTheCell) {
+    makeBrush(e, "Left", 1, 1, {5});
+    for (int i = 0; i < 10; ++i) t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
+    t.frame(mapX(4), mapY(4), 0);
+    ASSERT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(at(4, 4), 5);
+    t.pressKey(SDLK_u);
+    t.frame(mapX(4), mapY(4), 0);
+    EXPECT_EQ(at(4, 4), 100 + 4 * 8 + 4);
+    EXPECT_TRUE(e.undoStack.empty());
+}
+
+TEST_F(UndoTest, DraggedStampIsTakenBackCellByCell) {
+    makeBrush(e, "Left", 1, 1, {5});
+    for (int column = 1; column <= 3; ++column) t.frame(mapX(column), mapY(2), SDL_BUTTON_LMASK);
+    t.frame(mapX(3), mapY(2), 0);
+    EXPECT_EQ(e.undoStack.size(), 3u);
+    undoLast(e);
+    EXPECT_EQ(at(3, 2), 100 + 16 + 3);
+    EXPECT_EQ(at(2, 2), 5);
+}
+
+TEST_F(UndoTest, StampAtTheCornerRecordsItsOriginAndRestoresOnlyCellsInside) {
+    makeBrush(e, "Left", 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
+    t.frame(mapX(0), mapY(0), 0);
+    ASSERT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.undoStack[0].offsetX, -1);
+    EXPECT_EQ(e.undoStack[0].offsetY, -1);
+    EXPECT_EQ(e.undoStack[0].width, 3);
+    EXPECT_EQ(at(0, 0), 5);
+    EXPECT_EQ(at(1, 1), 9);
+    std::vector<int> before = tilesOf(*map);
+    before[0] = 100;
+    before[1] = 101;
+    before[8] = 108;
+    before[9] = 109;
+    undoLast(e);
+    EXPECT_EQ(tilesOf(*map), before);
+}
+
+TEST_F(UndoTest, UndoWritesIntoTheCurrentLayer) {
+    MapLayer* second = createLayer(e.layers, 8, 8, "Map2", 0, 1);
+    second->number = 2;
+    e.layerCount = 2;
+    e.currentLayer = 2;
+    makeBrush(e, "Left", 1, 1, {5});
+    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+    t.frame(mapX(1), mapY(1), 0);
+    EXPECT_EQ(second->cells[9].tile, 5);
+    e.currentLayer = 1;
+    undoLast(e);
+    EXPECT_EQ(at(1, 1), 1);  // the tile saved from layer 2
+    EXPECT_EQ(second->cells[9].tile, 5);
+}
+
+TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
+    layoutCells(*map, 0, 3);
+    makeBrush(e, "Left", 1, 1, {5});
+    e.toolMode = 1;
+    t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    // Put the target tile back under the held button: every frame fills again.
+    for (int i = 0; i < 5; ++i) {
+        layoutCells(*map, 0, 3);
+        t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    }
+    t.frame(mapX(2), mapY(2), 0);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+    undoLast(e);
+    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+    // A new press records anew.
+    t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    t.frame(mapX(2), mapY(2), 0);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+}
+
+TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
+    layoutCells(*map, 0, 3);
+    map->cells[0].tile = 5;
+    makeBrush(e, "Left", 1, 1, {5});
+    e.toolMode = 1;
+    t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
+    t.frame(mapX(4), mapY(4), 0);
+    ASSERT_EQ(e.undoStack.size(), 1u);
+    undoLast(e);
+    EXPECT_EQ(at(4, 4), 3);
+    EXPECT_EQ(at(0, 0), 5);
+}
+
+TEST_F(UndoTest, DrawRandomHeldStillRestoresTheTilesBeforeTheFirstStamp) {
+    makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
+    e.toolMode = 2;
+    std::vector<int> before = tilesOf(*map);
+    for (int i = 0; i < 6; ++i) t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
+    t.frame(mapX(3), mapY(3), 0);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+    undoLast(e);
+    EXPECT_EQ(tilesOf(*map), before);
+}
+
+TEST_F(UndoTest, UndoOnAnEmptyStackOrWithoutACurrentLayerKeepsEverything) {
+    undoLast(e);
+    makeBrush(e, "Left", 1, 1, {5});
+    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+    t.frame(mapX(1), mapY(1), 0);
+    e.currentLayer = 7;  // names no layer
+    undoLast(e);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+}
+
+TEST_F(UndoTest, EditUndoMenuItemUndoes) {
+    makeBrush(e, "Left", 1, 1, {5});
+    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+    t.frame(mapX(1), mapY(1), 0);
+    t.frame(50, 5, SDL_BUTTON_LMASK);
+    t.frame(50, 5, 0);
+    t.frame(50, 20, SDL_BUTTON_LMASK);
+    t.frame(50, 20, 0);
+    EXPECT_EQ(at(1, 1), 109);
+}
