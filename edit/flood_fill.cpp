@@ -17,44 +17,108 @@ MapCell& cell(MapLayer& layer, int column, int row) {
 template <typename Qualifies>
 void pushNeighbours(std::vector<CellPosition>& stack, MapLayer& layer, int x, int y,
                     Qualifies qualifies) {
-    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y).tile)) stack.push_back({x + 1, y});
-    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1).tile)) stack.push_back({x, y - 1});
-    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y).tile)) stack.push_back({x - 1, y});
-    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1).tile)) stack.push_back({x, y + 1});
+    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y).tile))
+        stack.push_back({x + 1, y});
+    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1).tile))
+        stack.push_back({x, y - 1});
+    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y).tile))
+        stack.push_back({x - 1, y});
+    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1).tile))
+        stack.push_back({x, y + 1});
 }
 
 uint16_t patternTile(const MapLayer& brush, int x, int y) {
     long long index = static_cast<long long>(y % brush.height) * brush.width + x % brush.width;
-    if (index < 0 || index >= static_cast<long long>(brush.cells.size())) index = 0;
+    if (index < 0 || index >= static_cast<long long>(brush.cells.size()))
+        index = 0;
     return brush.cells[index].tile;
+}
+
+// The brush tile that falls on each cell when the brush is repeated from the layer's corner,
+// without a division per cell.
+class PatternLookup {
+public:
+    PatternLookup(const MapLayer& brush, int layerWidth) : brush_(brush), phase_(layerWidth) {
+        for (int x = 0; x < layerWidth; ++x)
+            phase_[x] = x % brush.width;
+    }
+    uint16_t at(int x, int y) {
+        if (y != row_) {
+            row_ = y;
+            rowCells_ = &brush_.cells[static_cast<size_t>(y % brush_.height) * brush_.width];
+        }
+        return rowCells_[phase_[x]].tile;
+    }
+
+private:
+    const MapLayer& brush_;
+    std::vector<int> phase_;
+    int row_ = -1;
+    const MapCell* rowCells_ = nullptr;
+};
+
+// Fills the 4-connected region of cells for which `inside(cell, x, y)` holds, row span by row
+// span, calling `fill(cell, x, y)` once per cell; `fill` must make `inside` false for the cell.
+template <typename Inside, typename Fill>
+void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row, Inside inside,
+              Fill fill) {
+    auto rowCells = [&layer](int y) { return &layer.cells[static_cast<size_t>(y) * layer.width]; };
+    if (!inside(rowCells(row)[column], column, row))
+        return;
+    stack.clear();
+    stack.push_back({column, row});
+    while (!stack.empty()) {
+        const CellPosition seed = stack.back();
+        stack.pop_back();
+        const int y = seed.row;
+        MapCell* cells = rowCells(y);
+        if (!inside(cells[seed.column], seed.column, y))
+            continue;
+        int left = seed.column;
+        while (left > 0 && inside(cells[left - 1], left - 1, y))
+            --left;
+        int right = seed.column;
+        while (right + 1 < layer.width && inside(cells[right + 1], right + 1, y))
+            ++right;
+        for (int x = left; x <= right; ++x)
+            fill(cells[x], x, y);
+        for (int ny : {y - 1, y + 1}) {
+            if (ny < 0 || ny >= layer.height)
+                continue;
+            MapCell* next = rowCells(ny);
+            bool inRun = false;
+            for (int x = left; x <= right; ++x) {
+                const bool in = inside(next[x], x, ny);
+                if (in && !inRun)
+                    stack.push_back({x, ny});
+                inRun = in;
+            }
+        }
+    }
 }
 }  // namespace
 
+// The region is the same whatever order its cells are visited in, so the fills work span by
+// span, which keeps to the rows of the layer in memory.
 void floodFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
                uint16_t target, uint16_t tile) {
-    if (target == tile || !inside(layer, column, row)) return;
-    stack.clear();
-    stack.push_back({column, row});
-    while (!stack.empty()) {
-        CellPosition p = stack.back();
-        stack.pop_back();
-        cell(layer, p.column, p.row).tile = tile;
-        pushNeighbours(stack, layer, p.column, p.row, [target](uint16_t t) { return t == target; });
-    }
+    if (target == tile || !inside(layer, column, row))
+        return;
+    spanFill(
+        stack, layer, column, row, [&](const MapCell& c, int, int) { return c.tile == target; },
+        [&](MapCell& c, int, int) { c.tile = tile; });
 }
 
-void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
-                 uint16_t target, MapLayer& brush, bool reshuffle) {
-    if (brush.cells.empty() || !inside(layer, column, row)) return;
-    if (brush.width == 1 && brush.height == 1) {
-        floodFill(stack, layer, column, row, target, brush.cells[0].tile);
-        return;
-    }
-    if (target == brush.cells[0].tile) return;
+namespace {
+// Fill Random draws a freshly shuffled brush for every cell, so which tile a cell gets depends
+// on the order the cells are filled in: depth-first from the start, the last pushed neighbour
+// first (right, up, left, down are pushed, so downward goes first).
+void reshufflingFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
+                     uint16_t target, MapLayer& brush) {
     stack.clear();
     stack.push_back({column, row});
     while (!stack.empty()) {
-        if (reshuffle) shuffleLayer(brush);
+        shuffleLayer(brush);
         CellPosition p = stack.back();
         stack.pop_back();
         const uint16_t tile = patternTile(brush, p.column, p.row);
@@ -63,11 +127,40 @@ void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, 
                        [target, tile](uint16_t t) { return t != tile && t == target; });
     }
 }
+}  // namespace
+
+void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
+                 uint16_t target, MapLayer& brush, bool reshuffle) {
+    if (brush.cells.empty() || !inside(layer, column, row))
+        return;
+    if (brush.width == 1 && brush.height == 1) {
+        floodFill(stack, layer, column, row, target, brush.cells[0].tile);
+        return;
+    }
+    if (target == brush.cells[0].tile)
+        return;
+    if (reshuffle) {
+        reshufflingFill(stack, layer, column, row, target, brush);
+        return;
+    }
+    // A cell whose pattern tile is the target keeps it and does not spread the fill, so the
+    // region is the cells of the target tile reached through cells whose pattern differs.
+    PatternLookup pattern(brush, layer.width);
+    spanFill(
+        stack, layer, column, row,
+        [&](const MapCell& c, int x, int y) {
+            return c.tile == target && pattern.at(x, y) != target;
+        },
+        [&](MapCell& c, int x, int y) { c.tile = pattern.at(x, y); });
+}
 
 bool fillChangesNothing(const MapLayer& layer, int column, int row, const MapLayer& brush) {
-    if (brush.cells.empty() || !inside(layer, column, row)) return true;
+    if (brush.cells.empty() || !inside(layer, column, row))
+        return true;
     const uint16_t target = layer.cells[static_cast<size_t>(row) * layer.width + column].tile;
-    return target == brush.cells[0].tile;
+    if (brush.cells.size() == 1)
+        return target == brush.cells[0].tile;
+    return target == brush.cells[0].tile || patternTile(brush, column, row) == target;
 }
 
 void fillBlock(MapLayer& layer, CellBlock block, uint16_t tile) {
