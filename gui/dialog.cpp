@@ -100,6 +100,21 @@ void drawDialog(Editor& editor, const Dialog& dialog) {
     for (const auto& field : dialog.inputs) drawField(editor, *field, rect.x, rect.y);
 }
 
+namespace {
+// A dialog asking for a map width and height, built hidden.
+void buildSizeDialog(Editor& editor, int x, int y, const char* name, const char* heading,
+                     const char* buttonLabel, const char* command) {
+    Dialog* dialog = createDialog(editor, x, y, 100, name);
+    addTextLine(dialog, heading, 6, 5);
+    addTextLine(dialog, " Width:", 6, 30);
+    addTextLine(dialog, "Height:", 6, 50);
+    addNumberInput(dialog, 54, 30, 46, 18);
+    addNumberInput(dialog, 54, 50, 46, 18);
+    addButton(dialog, 235, 75, 80, 20, buttonLabel, command, true);
+    dialog->visible = 0;
+}
+}  // namespace
+
 void buildDialogs(Editor& editor) {
     const int x = editor.screen->w / 2 - 160;
     const int y = editor.screen->h / 2 - 100;
@@ -112,21 +127,7 @@ void buildDialogs(Editor& editor) {
     addButton(about, 255, 175, 60, 20, "Ok", "Button OK", true);
     about->visible = 0;
 
-    Dialog* resize = createDialog(editor, x, y, 100, "Resize Map");
-    addTextLine(resize, "Pick a new Map Size", 6, 5);
-    addTextLine(resize, " Width:", 6, 30);
-    addTextLine(resize, "Height:", 6, 50);
-    addNumberInput(resize, 54, 30, 46, 18);
-    addNumberInput(resize, 54, 50, 46, 18);
-    addButton(resize, 235, 75, 80, 20, "Resize Map", "Button Resize Map", true);
-    resize->visible = 0;
-
-    Dialog* create = createDialog(editor, x, y, 100, "Create Map");
-    addTextLine(create, "Create a New Map", 6, 5);
-    addTextLine(create, " Width:", 6, 30);
-    addTextLine(create, "Height:", 6, 50);
-    addNumberInput(create, 54, 30, 46, 18);
-    addNumberInput(create, 54, 50, 46, 18);
-    addButton(create, 235, 75, 80, 20, "Create Map", "Create Map", true);
-    create->visible = 0;
+    buildSizeDialog(editor, x, y, "Resize Map", "Pick a new Map Size", "Resize Map",
+                    "Button Resize Map");
+    buildSizeDialog(editor, x, y, "Create Map", "Create a New Map", "Create Map", "Create Map");
 }

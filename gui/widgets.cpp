@@ -17,6 +17,12 @@ SDL_Surface* shadeSurface(const SDL_Surface* screen, int w, int h, Uint8 alpha) 
     SDL_SetAlpha(shade, SDL_SRCALPHA, alpha);
     return shade;
 }
+// A widget's rectangle, relative to its dialog, moved to the screen.
+SDL_Rect movedBy(SDL_Rect rect, int originX, int originY) {
+    rect.x = static_cast<Sint16>(rect.x + originX);
+    rect.y = static_cast<Sint16>(rect.y + originY);
+    return rect;
+}
 }  // namespace
 
 void fillRect(Editor& editor, const SDL_Rect& rect, Uint8 r, Uint8 g, Uint8 b) {
@@ -38,9 +44,7 @@ void blitText(Editor& editor, SDL_Surface* text, int x, int y) {
 
 void drawButton(Editor& editor, const DialogButton& button, int originX, int originY) {
     if (!button.visible) return;
-    SDL_Rect rect = button.rect;
-    rect.x = static_cast<Sint16>(rect.x + originX);
-    rect.y = static_cast<Sint16>(rect.y + originY);
+    const SDL_Rect rect = movedBy(button.rect, originX, originY);
     if (button.hovered) {
         fillRect(editor, rect, 244, 166, 80);
     } else {
@@ -58,9 +62,7 @@ void drawTextLine(Editor& editor, const TextLine& line, int originX, int originY
 }
 
 void drawField(Editor& editor, const StringInput& field, int originX, int originY) {
-    SDL_Rect rect = field.rect;
-    rect.x = static_cast<Sint16>(rect.x + originX);
-    rect.y = static_cast<Sint16>(rect.y + originY);
+    const SDL_Rect rect = movedBy(field.rect, originX, originY);
     if (field.focused) {
         fillRect(editor, rect, 188, 188, 188);
     } else {

@@ -128,17 +128,20 @@ void loadMap(Editor& editor, const std::string& path) {
     if (path.empty()) return;
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return;
+    // A folder opens like a file but reads nothing, and a file too short to hold the layer
+    // count holds no map: either leaves the current map as it is.
     struct stat info;
-    if (fstat(fileno(file.get()), &info) != 0) return;
+    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return;
     const long long fileSize = info.st_size;
+    int32_t count = 0;
+    if (!readInt32(file.get(), count)) return;
+    if (count < 0) count = 0;
 
     Window* design = findWindow(editor, kDesignWindowName);
     if (design) {
         for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
         design->layerNames.clear();
     }
-    int32_t count = 0;
-    if (!readInt32(file.get(), count) || count < 0) count = 0;
     editor.currentLayer = 1;
     dropLayerEntries(editor);
     int loaded = 0;

@@ -5,18 +5,10 @@
 #include "app/main_loop.h"
 #include "tests/support/test_editor.h"
 
-namespace {
-std::string caption() {
-    char* text = nullptr;
-    SDL_WM_GetCaption(&text, nullptr);
-    return text ? text : "";
-}
-}  // namespace
-
 TEST(Caption, EveryRowReadsExactly) {
     TestEditor t;
     Editor& e = t.editor();
-    EXPECT_EQ(caption(), "Velloran 1.09 / ");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
     MapLayer layer;
     layer.width = 100;
     layer.height = 80;
@@ -28,7 +20,7 @@ TEST(Caption, EveryRowReadsExactly) {
     EXPECT_EQ(captionText(e, nullptr, "brush: 3x2 / icon:17"),
               "Velloran 1.09 / brush: 3x2 / icon:17 -- F");
     setCaption(e, &layer, "");
-    EXPECT_EQ(caption(), "Velloran 1.09 /  / map:100x80 -- F");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 /  / map:100x80 -- F");
 }
 
 TEST(Caption, EmptyTitleKeepsTheOldOneButRebuildsTheCaption) {
@@ -36,9 +28,9 @@ TEST(Caption, EmptyTitleKeepsTheOldOneButRebuildsTheCaption) {
     Editor& e = t.editor();
     setCaption(e, currentMapLayer(e), "something");
     setTitle(e, "");
-    EXPECT_EQ(caption(), "Velloran 1.09 / ");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
     setTitle(e, "Other");
-    EXPECT_EQ(caption(), "Other / ");
+    EXPECT_EQ(windowCaption(), "Other / ");
 }
 
 TEST(Caption, StartUpRequestShowsTheMapSizeOnceTheMouseIsOverAWindow) {
@@ -47,7 +39,7 @@ TEST(Caption, StartUpRequestShowsTheMapSizeOnceTheMouseIsOverAWindow) {
     prepareMainLoop(e);
     t.focusAt(100, 100);
     t.frame(100, 100);
-    EXPECT_EQ(caption(), "Velloran 1.09 /  / map:128x128");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 /  / map:128x128");
 }
 
 TEST(Caption, StartUpRequestIsDroppedWithoutMouseFocus) {
@@ -56,5 +48,5 @@ TEST(Caption, StartUpRequestIsDroppedWithoutMouseFocus) {
     t.frame(900, 900);
     t.focusAt(100, 100);
     t.frame(100, 100);
-    EXPECT_EQ(caption(), "Velloran 1.09 / ");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
 }

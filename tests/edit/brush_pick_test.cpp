@@ -4,14 +4,6 @@
 #include "app/command_names.h"
 #include "tests/support/editing.h"
 
-namespace {
-std::string caption() {
-    char* text = nullptr;
-    SDL_WM_GetCaption(&text, nullptr);
-    return text ? text : "";
-}
-}  // namespace
-
 TEST(BrushPick, DragOnThePaletteGivesTheLeftBrushThatBlock) {
     TestEditor t;
     Editor& e = t.editor();
@@ -19,7 +11,7 @@ TEST(BrushPick, DragOnThePaletteGivesTheLeftBrushThatBlock) {
     t.frame(paletteX(5), paletteY(2), SDL_BUTTON_LMASK);
     t.frame(paletteX(4), paletteY(3), SDL_BUTTON_LMASK);
     t.frame(paletteX(3), paletteY(4), SDL_BUTTON_LMASK);
-    EXPECT_EQ(caption(), "Velloran 1.09 / brush: 3x3 / icon:67");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / brush: 3x3 / icon:67");
     t.frame(paletteX(3), paletteY(4), 0);
     MapLayer* left = findLayer(e.layers, "BrushLeft");
     ASSERT_NE(left, nullptr);

@@ -25,11 +25,6 @@ struct StrokeTest : ::testing::Test {
     int at(int column, int row) { return map->cells[row * map->width + column].tile; }
 };
 
-std::string caption() {
-    char* text = nullptr;
-    SDL_WM_GetCaption(&text, nullptr);
-    return text ? text : "";
-}
 }  // namespace
 
 TEST_F(StrokeTest, DrawAtTheLeftEdgeDropsTheCellsLeftOfTheLayer) {
@@ -59,7 +54,7 @@ TEST_F(StrokeTest, ThreeByThreeBrushPutsItsMiddleUnderTheMouseAndShowsItsSize) {
     makeBrush(e, "Right", 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     e.mapFileName = "F";
     t.frame(mapX(4), mapY(4), SDL_BUTTON_RMASK);
-    EXPECT_EQ(caption(), "Velloran 1.09 / brush: 3x3 / layer:'Map1' / map:10x10 -- F");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / brush: 3x3 / layer:'Map1' / map:10x10 -- F");
     t.frame(mapX(4), mapY(4), 0);
     EXPECT_EQ(at(4, 4), 5);
     EXPECT_EQ(at(3, 3), 1);
@@ -80,7 +75,7 @@ TEST_F(StrokeTest, NoBrushMeansNoPaintAndNoStatus) {
     mapOf(5, 5, 0);
     click(2, 2);
     EXPECT_EQ(at(2, 2), 0);
-    EXPECT_EQ(caption(), "Velloran 1.09 / ");
+    EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
     EXPECT_TRUE(e.undoStack.empty());
 }
 

@@ -1,1 +1,540 @@
-import sys; sys.exit(0)
+#!/usr/bin/env python3
+"""Whole-program tests: the real editor on a private Xvfb, driven with real input.
+
+    run_program_tests.py VELLORAN_BINARY ASSETS_DIR [CASE ...]
+
+Each case gets a fresh X server and a fresh scratch folder holding a copy of
+the assets, starts the editor there and talks to it only through X: pointer
+and keys (xdotool), the caption (xprop), screenshots (ImageMagick import) and
+window-manager messages (python3-xlib).  Prints one PASS/FAIL line per case
+and a closing "N passed, M failed"; exits 1 if any case failed.
+"""
+
+import contextlib
+import os
+import signal
+import sys
+import time
+import traceback
+
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from xsession import DriverError, Editor, XServer, poll  # noqa: E402
+
+TITLE = "Velloran 1.09"
+
+GREY = (188, 188, 188)          # menu bar, separator, menus at rest
+TITLE_HOVER = (144, 144, 166)   # a menu title under the pointer, menus closed
+ITEM_HOVER = (244, 166, 80)     # a menu item under the pointer
+WHITE = (255, 255, 255)
+CHECK_GREY = (128, 128, 128)    # the palette's checkerboard under see-through tiles
+
+CELL = 16
+MENU_BAR_H = 16                 # y 0..15
+PALETTE_W = 256                 # the bundled sheets are 16 tiles wide
+SEPARATOR_W = 4
+
+# Menu titles (x0, x1) at y 2..14, and the File menu's rows (y0, y1) at x 2..43.
+TITLES = {"File": (2, 41), "Edit": (46, 85), "Brush": (90, 129), "Layer": (134, 173),
+          "Map": (178, 217), "Help": (222, 261)}
+TITLE_Y = (2, 14)
+ITEM_X = (2, 43)
+FILE_ITEMS = {"New": (15, 32), "Open": (33, 50), "Save": (51, 68), "Exit": (78, 95)}
+
+# Where the pointer rests between actions when it must be inside the window
+# without touching anything: the empty end of the menu bar.
+REST = (480, 8)
+
+CASE_DEADLINE = 45  # seconds; a case still running then is failed
+
+
+class CaseFailure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise CaseFailure(message)
+
+
+# --- geometry of the layout -------------------------------------------------
+
+def palette_x(width):
+    return width - PALETTE_W
+
+
+def palette_cell(width, column, row):
+    """Inclusive rectangle of palette cell (column, row) at scroll 0."""
+    x = palette_x(width) + CELL * column
+    y = MENU_BAR_H + CELL * row
+    return (x, y, x + CELL - 1, y + CELL - 1)
+
+
+def map_cell(column, row):
+    """Inclusive rectangle of map cell (column, row) with the view at 0,0."""
+    x = CELL * column
+    y = MENU_BAR_H + CELL * row
+    return (x, y, x + CELL - 1, y + CELL - 1)
+
+
+def centre(rect):
+    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+
+
+def area(rect):
+    return (rect[2] - rect[0] + 1) * (rect[3] - rect[1] + 1)
+
+
+def describe_off(off, limit=3):
+    return ", ".join("%s=%s" % (xy, rgb) for xy, rgb in off[:limit]) + (" ..." if len(off) > limit else "")
+
+
+# --- shared checks on a screenshot -----------------------------------------
+
+def check_filled(shot, rect, colour, what):
+    off = shot.off_pixels(*rect, colour)
+    check(not off, "%s %s should be all %s; %d pixels are not: %s"
+          % (what, rect, colour, len(off), describe_off(off)))
+
+
+def check_mostly(shot, rect, colour, what):
+    """At least half the rectangle is colour (menu text takes the rest)."""
+    n = shot.count(*rect, colour)
+    check(n * 2 >= area(rect), "%s %s should be mostly %s, only %d of %d pixels are"
+          % (what, rect, colour, n, area(rect)))
+
+
+def check_none(shot, rect, colour, what):
+    n = shot.count(*rect, colour)
+    check(n == 0, "%s %s should show no %s, %d pixels do" % (what, rect, colour, n))
+
+
+def check_checkerboard(shot, rect, what):
+    """The 16x16 cell shows the palette's 8x8 checkerboard, white at top left."""
+    x0, y0 = rect[0], rect[1]
+    for dx, dy, colour in ((0, 0, WHITE), (8, 0, CHECK_GREY), (0, 8, CHECK_GREY), (8, 8, WHITE)):
+        check_filled(shot, (x0 + dx, y0 + dy, x0 + dx + 7, y0 + dy + 7), colour,
+                     "%s checkerboard square" % what)
+
+
+def check_layout(shot, width, height):
+    """Menu bar, design window of grass, separator and palette for a window of this size."""
+    px = palette_x(width)
+    sep = (px - SEPARATOR_W, MENU_BAR_H, px - 1, height - 1)
+
+    # Menu bar: grey across the whole width; only title text may differ, and
+    # only inside the title boxes.
+    bar = (0, 0, width - 1, MENU_BAR_H - 1)
+    title_x1 = max(x1 for _, x1 in TITLES.values())
+    stray = [(xy, rgb) for xy, rgb in shot.off_pixels(*bar, GREY)
+             if not (TITLES["File"][0] <= xy[0] <= title_x1 and TITLE_Y[0] <= xy[1] <= TITLE_Y[1])]
+    check(not stray, "menu bar %s should be grey %s outside the titles; %d pixels are not: %s"
+          % (bar, GREY, len(stray), describe_off(stray)))
+    for name, (x0, x1) in TITLES.items():
+        check_mostly(shot, (x0, TITLE_Y[0], x1, TITLE_Y[1]), GREY, "menu title %s at rest" % name)
+
+    check_filled(shot, sep, GREY, "separator")
+
+    # Palette: tile 1 is see-through, so its cell shows the checkerboard; the
+    # cell left of it holds tile 0, the grass.
+    check_checkerboard(shot, palette_cell(width, 1, 0), "palette tile 1")
+    grass = shot.region(*palette_cell(width, 0, 0))
+    check(grass != shot.region(*palette_cell(width, 1, 0)), "palette tile 0 looks like tile 1")
+    greenish = sum(1 for _, (r, g, b) in shot.pixels(*palette_cell(width, 0, 0)) if g > r and g > b)
+    check(greenish * 4 >= 3 * CELL * CELL,
+          "palette tile 0 should be grass, only %d of 256 pixels are green" % greenish)
+
+    # Design window: a new map is grass everywhere, so every whole cell left
+    # of the separator shows tile 0 exactly as the palette does.
+    columns = sep[0] // CELL
+    rows = (height - MENU_BAR_H) // CELL
+    wrong = [(c, r) for r in range(rows) for c in range(columns) if shot.region(*map_cell(c, r)) != grass]
+    check(not wrong, "design window cells %s (of %dx%d) do not show the grass tile"
+          % (wrong[:5], columns, rows))
+    # ... and it reaches the separator: the partial column just before it is grass too.
+    edge_x = columns * CELL
+    if edge_x < sep[0]:
+        strip = shot.region(edge_x, MENU_BAR_H, sep[0] - 1, MENU_BAR_H + CELL - 1)
+        want = b"".join(grass[i * CELL * 3:i * CELL * 3 + (sep[0] - edge_x) * 3] for i in range(CELL))
+        check(strip == want, "design window does not reach the separator at x %d" % (sep[0] - 1))
+
+
+# --- running the editor -----------------------------------------------------
+
+class Run:
+    def __init__(self, binary, assets):
+        self.binary, self.assets = binary, assets
+        self.case = None
+        # Set VELLORAN_FAILURE_SHOTS to a folder to keep a screenshot of the
+        # screen as it was when a case failed.
+        self.shot_folder = os.environ.get("VELLORAN_FAILURE_SHOTS")
+
+    def keep_failure_shot(self, server):
+        if not self.shot_folder:
+            return
+        try:
+            os.makedirs(self.shot_folder, exist_ok=True)
+            server.tool("import", "-window", "root", os.path.join(self.shot_folder, self.case + ".png"))
+        except Exception as problem:  # a missing picture must not hide the failure
+            print("(no failure screenshot: %s)" % problem, file=sys.stderr)
+
+    @contextlib.contextmanager
+    def editor(self, drop=(), with_display=True, window=True):
+        """A fresh X server and editor; yields the editor with its window found."""
+        server = XServer()
+        editor = None
+        try:
+            server.park_pointer()
+            editor = Editor(server, self.binary, self.assets, drop=drop, with_display=with_display)
+            if window:
+                editor.find_window()
+            yield editor
+        except BaseException:
+            self.keep_failure_shot(server)
+            raise
+        finally:
+            if editor is not None:
+                editor.stop()
+            server.stop()
+
+
+def settle():
+    time.sleep(0.3)
+
+
+def wait_shot(editor, probe, timeout=4.0):
+    """Screenshots until probe(shot) is true or time runs out; returns the last shot."""
+    last = [None]
+
+    def take():
+        last[0] = editor.shot()
+        return probe(last[0])
+    poll(take, timeout, 0.1)
+    return last[0]
+
+
+def expect_exit(editor, status, what, timeout=5.0):
+    code = editor.wait_exit(timeout)
+    check(code is not None, "editor still running %.0f s after %s" % (timeout, what))
+    check(code == status, "after %s the editor exited with %d, expected %d; stderr: %s"
+          % (what, code, status, editor.stderr().strip()[-300:]))
+
+
+# --- the cases ----------------------------------------------------------------
+
+def case_caption_at_start(run):
+    with run.editor() as ed:
+        caption = ed.wait_caption(TITLE + " / ", 3.0)
+        check(caption == TITLE + " / ", "caption is %r, expected %r" % (caption, TITLE + " / "))
+        time.sleep(0.5)
+        caption = ed.caption()
+        check(caption == TITLE + " / ", "caption changed by itself to %r" % caption)
+
+
+def case_caption_stays_without_focus_at_start(run):
+    # The map size is put into the caption by a request made as the editor starts; with the
+    # pointer outside the window nothing has focus yet, so the request is dropped and the
+    # caption stays the title until painting or picking sets it.
+    with run.editor() as ed:
+        check(ed.wait_caption(TITLE + " / ", 3.0) == TITLE + " / ", "unexpected caption at start")
+        ed.move(270, 300)
+        time.sleep(1.0)
+        caption = ed.caption()
+        check(caption == TITLE + " / ", "after the pointer entered the caption is %r" % caption)
+
+
+def case_close_window_exits_0(run):
+    with run.editor() as ed:
+        ed.close_window()
+        expect_exit(ed, 0, "WM_DELETE_WINDOW")
+
+
+def case_sigterm_exits_0(run):
+    with run.editor() as ed:
+        settle()
+        ed.terminate()
+        expect_exit(ed, 0, "SIGTERM")
+
+
+def case_missing_font_shows_message_box(run):
+    with run.editor(drop=("GOTHIC.TTF",), window=False) as ed:
+        server = ed.server
+        boxes = poll(lambda: ed.process.poll() is None and server.search("^Error deatils$", True), 10, 0.1)
+        check(ed.process.poll() is None, "editor exited (%s) without waiting for the message box to be closed"
+              % ed.process.returncode)
+        check(boxes, "no window titled 'Error deatils' appeared")
+        editor_windows = server.search("^Velloran")
+        check(not editor_windows, "a Velloran window exists next to the message box: %s"
+              % [server.window_name(w) for w in editor_windows])
+        time.sleep(0.5)
+        check(ed.process.poll() is None, "editor exited (%s) while the message box was still up"
+              % ed.process.returncode)
+        box = boxes[0]
+        (bx, by), (bw, bh) = server.geometry(box)
+        server.move_to(bx + bw // 2, by + bh // 2)
+        server.focus(box)
+        settle()
+        server.tool("xdotool", "key", "Return")
+        expect_exit(ed, 1, "Return in the message box")
+
+
+def case_missing_font_without_display(run):
+    with run.editor(drop=("GOTHIC.TTF",), with_display=False, window=False) as ed:
+        expect_exit(ed, 1, "starting without a font or a display", timeout=10)
+        err = ed.stderr()
+        check("Error deatils" in err, "stderr lacks the 'Error deatils' title: %r" % err[-300:])
+        check("GOTHIC.TTF" in err, "stderr does not name the missing font: %r" % err[-300:])
+
+
+def case_layout_at_start(run):
+    with run.editor() as ed:
+        (_, size) = ed.geometry()
+        check(size == (800, 600), "window is %dx%d, expected 800x600" % size)
+        check(ed.origin == (240, 212), "window client area at %s, expected centred at (240, 212)"
+              % (ed.origin,))
+        shot = wait_shot(ed, lambda s: s.pixel(541, 300) == GREY)
+        check_layout(shot, 800, 600)
+
+
+def case_return_twice_restores_size(run):
+    with run.editor() as ed:
+        before_pos, before_size = ed.geometry()
+        ed.move(270, 300)
+        ed.move(*REST)
+        ed.focus()
+        settle()
+        windowed = ed.shot()
+        ed.key("Return")
+
+        def changed(shot):
+            return ed.geometry() != (before_pos, before_size) or shot.region(0, 0, 799, 599) != \
+                windowed.region(0, 0, 799, 599)
+        full = wait_shot(ed, changed)
+        check(changed(full), "the first Return changed neither the window nor its picture")
+        ed.key("Return")
+        size = ed.wait_size(before_size)
+        check(size == before_size, "after two Returns the window is %dx%d, expected %dx%d"
+              % (size + before_size))
+        ed.origin = ed.geometry()[0]
+        shot = wait_shot(ed, lambda s: s.pixel(541, 300) == GREY)
+        check_layout(shot, before_size[0], before_size[1])
+
+
+def case_resize_lays_out_again(run):
+    with run.editor() as ed:
+        ed.server.tool("xdotool", "windowsize", str(ed.wid), "600", "400")
+        size = ed.wait_size((600, 400))
+        check(size == (600, 400), "window is %dx%d after windowsize 600 400" % size)
+        ed.origin = ed.geometry()[0]
+        shot = wait_shot(ed, lambda s: s.pixel(341, 200) == GREY and s.pixel(361, 17) == WHITE)
+        check_layout(shot, 600, 400)
+
+
+def open_file_menu(ed):
+    ed.move(270, 300)
+    ed.click(*centre((TITLES["File"][0], TITLE_Y[0], TITLES["File"][1], TITLE_Y[1])))
+
+
+def item_rect(name):
+    y0, y1 = FILE_ITEMS[name]
+    return (ITEM_X[0], y0, ITEM_X[1], y1)
+
+
+def case_file_menu_opens_and_highlights(run):
+    with run.editor() as ed:
+        file_title = (TITLES["File"][0], TITLE_Y[0], TITLES["File"][1], TITLE_Y[1])
+        edit_title = (TITLES["Edit"][0], TITLE_Y[0], TITLES["Edit"][1], TITLE_Y[1])
+        ed.move(270, 300)
+        ed.move(*centre(file_title))
+        shot = wait_shot(ed, lambda s: s.count(*file_title, TITLE_HOVER) > 0)
+        check_mostly(shot, file_title, TITLE_HOVER, "File title under the pointer")
+        check_mostly(shot, edit_title, GREY, "Edit title away from the pointer")
+        check_none(shot, edit_title, TITLE_HOVER, "Edit title away from the pointer")
+
+        ed.click(*centre(file_title))
+        menu_body = (ITEM_X[0], FILE_ITEMS["Open"][0], ITEM_X[1], FILE_ITEMS["Exit"][1])
+        shot = wait_shot(ed, lambda s: s.count(*menu_body, GREY) * 2 >= area(menu_body))
+        check_mostly(shot, menu_body, GREY, "File menu after a click on its title")
+        for name in FILE_ITEMS:
+            check_none(shot, item_rect(name), ITEM_HOVER, "item %s with the pointer on the title" % name)
+
+        for hovered in ("New", "Exit", "Open"):
+            ed.move(*centre(item_rect(hovered)))
+            shot = wait_shot(ed, lambda s: s.count(*item_rect(hovered), ITEM_HOVER) * 2 >= area(item_rect(hovered)))
+            check_mostly(shot, item_rect(hovered), ITEM_HOVER, "item %s under the pointer" % hovered)
+            for other in FILE_ITEMS:
+                if other != hovered:
+                    check_none(shot, item_rect(other), ITEM_HOVER,
+                               "item %s while the pointer is on %s" % (other, hovered))
+
+
+def case_file_exit_exits_0(run):
+    with run.editor() as ed:
+        open_file_menu(ed)
+        exit_item = centre(item_rect("Exit"))
+        ed.move(*exit_item)
+        shot = wait_shot(ed, lambda s: s.count(*item_rect("Exit"), ITEM_HOVER) > 0)
+        check_mostly(shot, item_rect("Exit"), ITEM_HOVER, "item Exit under the pointer")
+        ed.click(*exit_item)
+        expect_exit(ed, 0, "File > Exit")
+
+
+def case_click_outside_closes_menu(run):
+    with run.editor() as ed:
+        ed.move(270, 300)
+        ed.move(*REST)
+        settle()
+        below_bar = (0, MENU_BAR_H, 59, 119)
+        before = ed.shot()
+        open_file_menu(ed)
+        menu_body = (ITEM_X[0], FILE_ITEMS["New"][0] + 2, ITEM_X[1], FILE_ITEMS["Exit"][1])
+        shot = wait_shot(ed, lambda s: s.count(*menu_body, GREY) * 2 >= area(menu_body))
+        check_mostly(shot, menu_body, GREY, "File menu after a click on its title")
+
+        ed.click(270, 300)
+        ed.move(*REST)
+        shot = wait_shot(ed, lambda s: s.region(*below_bar) == before.region(*below_bar))
+        check_none(shot, menu_body, GREY, "menu area after a click in the design window")
+        check_none(shot, menu_body, ITEM_HOVER, "menu area after a click in the design window")
+        check(shot.region(*below_bar) == before.region(*below_bar),
+              "the map under the closed menu %s does not look as before the menu opened" % (below_bar,))
+        file_title = (TITLES["File"][0], TITLE_Y[0], TITLES["File"][1], TITLE_Y[1])
+        check_mostly(shot, file_title, GREY, "File title after the menu closed")
+
+
+def case_pick_brush_paint_and_undo(run):
+    with run.editor() as ed:
+        width = 800
+        ed.move(270, 300)
+        ed.move(*REST)
+        settle()
+        # The 3x3 stamp lands on map cells 11..13 x 16..18 when centred on cell (12, 17).
+        target = centre(map_cell(12, 17))
+        block = (map_cell(11, 16)[0], map_cell(11, 16)[1], map_cell(13, 18)[2], map_cell(13, 18)[3])
+        around = (block[0] - CELL, block[1] - CELL, block[2] + CELL, block[3] + CELL)
+        before = ed.shot()
+
+        # Pick: press on palette cell (5, 2), drag to (3, 4), release.
+        start, end = centre(palette_cell(width, 5, 2)), centre(palette_cell(width, 3, 4))
+        ed.move(*start)
+        settle()
+        ed.press()
+        try:
+            # Hold still until the editor has seen the press where it happened,
+            # as a hand would, before dragging.
+            want = TITLE + " / brush: 1x1 / icon:37"
+            caption = ed.wait_caption(want)
+            check(caption == want, "after pressing on palette cell (5, 2) the caption is %r, expected %r"
+                  % (caption, want))
+            for step in (1, 2, 3, 4):
+                ed.move(start[0] + (end[0] - start[0]) * step // 4, start[1] + (end[1] - start[1]) * step // 4)
+                time.sleep(0.05)
+            want = TITLE + " / brush: 3x3 / icon:67"
+            caption = ed.wait_caption(want)
+            check(caption == want, "while dragging on the palette the caption is %r, expected %r"
+                  % (caption, want))
+        finally:
+            ed.release()
+        settle()
+
+        # Paint: hold the button on the design window.
+        ed.move(*target)
+        settle()
+        ed.press()
+        try:
+            want = TITLE + " / brush: 3x3 / layer:'Map1' / map:128x128"
+            caption = ed.wait_caption(want)
+            check(caption == want, "while painting the caption is %r, expected %r" % (caption, want))
+        finally:
+            ed.release()
+        ed.move(*REST)
+        painted = wait_shot(ed, lambda s: s.region(*block) != before.region(*block))
+        check(painted.region(*block) != before.region(*block), "nothing was painted at %s" % (block,))
+        for dc in range(3):
+            for dr in range(3):
+                got = painted.region(*map_cell(11 + dc, 16 + dr))
+                want_tile = painted.region(*palette_cell(width, 3 + dc, 2 + dr))
+                check(got == want_tile, "map cell (%d, %d) does not show tile %d from the brush"
+                      % (11 + dc, 16 + dr, 16 * (2 + dr) + 3 + dc))
+        for (x, y), rgb in painted.pixels(*around):
+            if not (block[0] <= x <= block[2] and block[1] <= y <= block[3]):
+                check(rgb == before.pixel(x, y), "paint spilled outside the 3x3 block at %s" % ((x, y),))
+
+        # Undo with u, the pointer over the window.
+        ed.key("u")
+        undone = wait_shot(ed, lambda s: s.region(*around) == before.region(*around))
+        check(undone.region(*around) == before.region(*around),
+              "after u the cells %s do not look as before painting" % (around,))
+
+
+CASES = [
+    ("caption_at_start", case_caption_at_start),
+    ("caption_stays_without_focus_at_start", case_caption_stays_without_focus_at_start),
+    ("close_window_exits_0", case_close_window_exits_0),
+    ("sigterm_exits_0", case_sigterm_exits_0),
+    ("missing_font_shows_message_box", case_missing_font_shows_message_box),
+    ("missing_font_without_display", case_missing_font_without_display),
+    ("layout_at_start", case_layout_at_start),
+    ("return_twice_restores_size", case_return_twice_restores_size),
+    ("resize_lays_out_again", case_resize_lays_out_again),
+    ("file_menu_opens_and_highlights", case_file_menu_opens_and_highlights),
+    ("file_exit_exits_0", case_file_exit_exits_0),
+    ("click_outside_closes_menu", case_click_outside_closes_menu),
+    ("pick_brush_paint_and_undo", case_pick_brush_paint_and_undo),
+]
+
+
+class Deadline(Exception):
+    pass
+
+
+def on_alarm(signum, frame):
+    raise Deadline("case did not finish within %d s" % CASE_DEADLINE)
+
+
+def main(argv):
+    if len(argv) < 3:
+        print("usage: run_program_tests.py VELLORAN_BINARY ASSETS_DIR [CASE ...]", file=sys.stderr)
+        return 2
+    run = Run(os.path.abspath(argv[1]), os.path.abspath(argv[2]))
+    chosen = argv[3:]
+    unknown = [name for name in chosen if name not in dict(CASES)]
+    if unknown:
+        print("unknown cases: %s" % ", ".join(unknown), file=sys.stderr)
+        return 2
+    signal.signal(signal.SIGALRM, on_alarm)
+    passed = failed = 0
+    started = time.monotonic()
+    for name, case in CASES:
+        if chosen and name not in chosen:
+            continue
+        t0 = time.monotonic()
+        run.case = name
+        signal.alarm(CASE_DEADLINE)
+        try:
+            case(run)
+        except CaseFailure as failure:
+            signal.alarm(0)
+            failed += 1
+            print("FAIL %s: %s" % (name, failure), flush=True)
+        except (DriverError, Deadline) as problem:
+            signal.alarm(0)
+            failed += 1
+            print("FAIL %s: %s" % (name, problem), flush=True)
+        except Exception:
+            signal.alarm(0)
+            failed += 1
+            detail = traceback.format_exc().strip().splitlines()
+            print("FAIL %s: %s" % (name, " | ".join(detail[-3:])), flush=True)
+        else:
+            signal.alarm(0)
+            passed += 1
+            print("PASS %s (%.1f s)" % (name, time.monotonic() - t0), flush=True)
+    print("total %.1f s" % (time.monotonic() - started))
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

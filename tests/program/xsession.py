@@ -144,6 +144,28 @@ class XServer:
         hits = [int(w) for w in out.split()]
         return [w for w in hits if re.search(pattern, self.window_name(w) or "")]
 
+    def geometry(self, wid):
+        """((x, y), (width, height)) of a window on the root."""
+        out = self.tool("xdotool", "getwindowgeometry", str(wid))
+        pos = re.search(r"Position:\s*(-?\d+),(-?\d+)", out)
+        size = re.search(r"Geometry:\s*(\d+)x(\d+)", out)
+        if not pos or not size:
+            raise DriverError("cannot parse window geometry %r" % out)
+        return (int(pos.group(1)), int(pos.group(2))), (int(size.group(1)), int(size.group(2)))
+
+    def focus(self, wid):
+        """Gives a window the keyboard focus (there is no window manager to do it)."""
+        self.conn.set_input_focus(self.conn.create_resource_object("window", wid),
+                                  X.RevertToPointerRoot, X.CurrentTime)
+        self.conn.sync()
+
+    def move_to(self, x, y):
+        """Moves the pointer to root coordinates x, y."""
+        # xdotool's --sync waits for the pointer to move, forever if it is
+        # already there.
+        if self.pointer() != (x, y):
+            self.tool("xdotool", "mousemove", "--sync", str(x), str(y))
+
     def screenshot(self):
         fd, path = tempfile.mkstemp(suffix=".ppm", prefix="velloran-shot-")
         os.close(fd)
@@ -291,12 +313,7 @@ class Editor:
 
     def geometry(self):
         """((x, y), (width, height)) of the window's client area on the root."""
-        out = self.server.tool("xdotool", "getwindowgeometry", str(self.wid))
-        pos = re.search(r"Position:\s*(-?\d+),(-?\d+)", out)
-        size = re.search(r"Geometry:\s*(\d+)x(\d+)", out)
-        if not pos or not size:
-            raise DriverError("cannot parse window geometry %r" % out)
-        return (int(pos.group(1)), int(pos.group(2))), (int(size.group(1)), int(size.group(2)))
+        return self.server.geometry(self.wid)
 
     def wait_size(self, wanted, timeout=4.0):
         return poll(lambda: self.geometry()[1] == wanted and wanted, timeout) or self.geometry()[1]
@@ -313,21 +330,12 @@ class Editor:
         conn.sync()
 
     def focus(self):
-        """Gives the window the keyboard focus (there is no window manager to do it)."""
-        conn = self.server.conn
-        conn.set_input_focus(conn.create_resource_object("window", self.wid),
-                             X.RevertToPointerRoot, X.CurrentTime)
-        conn.sync()
+        self.server.focus(self.wid)
 
     # --- input, in client-area coordinates ---------------------------------
 
     def move(self, x, y):
-        ox, oy = self.origin
-        target = (ox + x, oy + y)
-        # xdotool's --sync waits for the pointer to move, forever if it is
-        # already there.
-        if self.server.pointer() != target:
-            self.server.tool("xdotool", "mousemove", "--sync", str(target[0]), str(target[1]))
+        self.server.move_to(self.origin[0] + x, self.origin[1] + y)
 
     def press(self):
         self.server.tool("xdotool", "mousedown", "1")
@@ -335,7 +343,7 @@ class Editor:
     def release(self):
         self.server.tool("xdotool", "mouseup", "1")
 
-    def click(self, x, y, settle=0.15):
+    def click(self, x, y, settle=0.25):
         self.move(x, y)
         time.sleep(settle)
         self.press()

@@ -109,6 +109,12 @@ void TestEditor::pressKey(SDLKey key, uint16_t unicode) {
     SDL_PushEvent(&event);
 }
 
+std::string windowCaption() {
+    char* text = nullptr;
+    SDL_WM_GetCaption(&text, nullptr);
+    return text ? text : "";
+}
+
 Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     Uint32 pixel = 0;
     const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +

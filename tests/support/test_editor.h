@@ -58,6 +58,9 @@ private:
     bool interfaceBuilt_ = false;
 };
 
+// The window caption as SDL holds it.
+std::string windowCaption();
+
 // The pixel at (x, y) of a surface as R, G, B.
 struct Rgb {
     int r, g, b;
