@@ -48,28 +48,33 @@ int clampOffset(int32_t offset, int cells) {
     return offset >= cells ? (cells > 0 ? cells - 1 : 0) : offset;
 }
 
-// Reads one layer record into a new layer. False, with nothing created, at the first short
-// read or when the record asks for more cells than the file holds or the editor accepts.
-bool readLayer(Editor& editor, FILE* file, long long fileSize, int number) {
+enum class Record { Loaded, Skipped, Stop };
+
+// Reads one layer record into a new layer. Stops, with nothing created, at the first short read
+// or when the record asks for more cells than the file holds or the editor accepts. A record
+// whose name is already taken (the palette, a brush, an earlier record), ignoring letter case,
+// is passed over: the editor tells layers apart by name.
+Record readLayer(Editor& editor, FILE* file, long long fileSize, int number) {
     unsigned char length = 0;
-    if (std::fread(&length, 1, 1, file) != 1) return false;
+    if (std::fread(&length, 1, 1, file) != 1) return Record::Stop;
     std::string stored(length, '\0');
-    if (length && std::fread(&stored[0], 1, length, file) != length) return false;
+    if (length && std::fread(&stored[0], 1, length, file) != length) return Record::Stop;
     const std::string name = stored.substr(0, stored.find('\0'));
     int32_t width = 0, height = 0, offsetX = 0, offsetY = 0, cellWidth = 0, cellHeight = 0;
     if (!readInt32(file, width) || !readInt32(file, height) || !readInt32(file, offsetX) ||
         !readInt32(file, offsetY) || !readInt32(file, cellWidth) || !readInt32(file, cellHeight)) {
-        return false;
+        return Record::Stop;
     }
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     const long long cells = static_cast<long long>(width) * height;
-    if (cells > kMaxLayerCells || bytesLeft(file, fileSize) < cells * 2) return false;
+    if (cells > kMaxLayerCells || bytesLeft(file, fileSize) < cells * 2) return Record::Stop;
 
     std::vector<unsigned char> tiles(static_cast<size_t>(cells) * 2);
     if (!tiles.empty() && std::fread(tiles.data(), 1, tiles.size(), file) != tiles.size()) {
-        return false;
+        return Record::Stop;
     }
+    if (findLayer(editor.layers, name)) return Record::Skipped;
     MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 0);
     layer->offsetX = clampOffset(offsetX, width);
     layer->offsetY = clampOffset(offsetY, height);
@@ -82,7 +87,7 @@ bool readLayer(Editor& editor, FILE* file, long long fileSize, int number) {
     layer->number = number;
     if (Window* design = findWindow(editor, kDesignWindowName)) design->layerNames.push_back(name);
     appendLayerEntry(editor, name, number == editor.currentLayer);
-    return true;
+    return Record::Loaded;
 }
 }  // namespace
 
@@ -145,7 +150,11 @@ void loadMap(Editor& editor, const std::string& path) {
     editor.currentLayer = 1;
     dropLayerEntries(editor);
     int loaded = 0;
-    while (loaded < count && readLayer(editor, file.get(), fileSize, loaded + 1)) ++loaded;
+    for (int record = 0; record < count; ++record) {
+        Record result = readLayer(editor, file.get(), fileSize, loaded + 1);
+        if (result == Record::Stop) break;
+        if (result == Record::Loaded) ++loaded;
+    }
     // The count is what the file really held, so the layer commands stay in step with it.
     editor.layerCount = loaded;
     editor.mapFileName = baseName(path);

@@ -1,0 +1,193 @@
+// Create Map and Resize Map: the map's size as typed into their dialogs.
+#include "edit/map_size_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/command_names.h"
+#include "edit/dispatch.h"
+#include "edit/layer_commands.h"
+#include "map/resize_layer.h"
+#include "tests/support/editing.h"
+
+namespace {
+struct MapSizeTest : ::testing::Test {
+    TestEditor t;
+    Editor& e = t.editor();
+
+    void SetUp() override { e.focusName = "DesignWindow"; }
+    // Types a size into the named dialog's fields and runs its button's request.
+    void submit(const char* dialog, const char* command, int width, int height) {
+        Dialog* d = findDialog(e, dialog);
+        d->visible = 1;
+        for (int i = 0; i < 2; ++i) {
+            auto* field = dynamic_cast<NumberInput*>(d->inputs[i].get());
+            field->value = i == 0 ? width : height;
+            field->text = std::to_string(field->value);
+        }
+        postCommand(e.commandQueue, HashedName(command), "");
+        handleInterfaceCommand(e);
+    }
+    std::vector<MapLayer*> mapLayers() {
+        std::vector<MapLayer*> found;
+        for (const auto& layer : e.layers) {
+            if (layer->number != -1)
+                found.push_back(layer.get());
+        }
+        return found;
+    }
+    bool queued(const HashedName& command) {
+        for (const auto& r : e.commandQueue) {
+            if (r->command == command)
+                return true;
+        }
+        return false;
+    }
+};
+}  // namespace
+
+TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerAndKeepsTheBrushes) {
+    addLayer(e);
+    addLayer(e);
+    postCommand(e.commandQueue, HashedName("Layer Change"), "Map3");
+    handleInterfaceCommand(e);
+    makeBrush(e, "Left", 1, 1, {5});
+    makeBrush(e, "Right", 1, 1, {6});
+    submit("Create Map", "Create Map", 20, 10);
+    std::vector<MapLayer*> layers = mapLayers();
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(layers[0]->name, "Map1");
+    EXPECT_EQ(layers[0]->number, 1);
+    EXPECT_EQ(layers[0]->width, 20);
+    EXPECT_EQ(layers[0]->height, 10);
+    EXPECT_EQ(tilesOf(*layers[0]), std::vector<int>(200, 0));
+    EXPECT_EQ(e.currentLayer, 1);
+    EXPECT_EQ(e.layerCount, 1);
+    EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames, std::vector<std::string>{"Map1"});
+    MenuEntry* last = lastItem(e.menus, cmd::Layer);
+    EXPECT_EQ(last->label, "Map1");
+    EXPECT_EQ(last->selected, 1);
+    EXPECT_TRUE(last->command == HashedName("Layer Change"));
+    MenuEntry* entry = findMenu(e.menus, cmd::Layer)->next;
+    while (entry && !entry->separator)
+        entry = entry->next;
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->next, last);  // the only layer entry
+    EXPECT_TRUE(findLayer(e.layers, "Map2") == nullptr && findLayer(e.layers, "Map3") == nullptr);
+    EXPECT_EQ(findLayer(e.layers, "BrushLeft")->cells[0].tile, 5);
+    EXPECT_EQ(findLayer(e.layers, "BrushRight")->cells[0].tile, 6);
+    EXPECT_EQ(findDialog(e, "Create Map")->visible, 0);
+    EXPECT_TRUE(queued(cmd::SetCaptionSizeDimensions));
+}
+
+TEST_F(MapSizeTest, SizeTypedIntoTheDialogCreatesTheMap) {
+    t.focusAt(100, 100);
+    postCommand(e.commandQueue, cmd::New, "");
+    t.frame(100, 100);
+    const SDL_Rect d = findDialog(e, "Create Map")->rect;
+    auto typeInto = [&](int fieldY, const char* digits) {
+        t.frame(d.x + 60, d.y + fieldY + 5, SDL_BUTTON_LMASK);
+        t.frame(d.x + 60, d.y + fieldY + 5);
+        for (int i = 0; i < 3; ++i) {
+            t.pressKey(SDLK_BACKSPACE, 8);
+            t.frame(0, 300);
+        }
+        for (const char* c = digits; *c; ++c) {
+            t.pressKey(static_cast<SDLKey>(*c), static_cast<uint16_t>(*c));
+            t.frame(0, 300);
+        }
+    };
+    typeInto(30, "20");
+    typeInto(50, "10");
+    t.frame(d.x + 240, d.y + 80, SDL_BUTTON_LMASK);
+    t.frame(d.x + 240, d.y + 80);
+    t.frame(0, 300);
+    MapLayer* map = currentMapLayer(e);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->width, 20);
+    EXPECT_EQ(map->height, 10);
+    char* caption = nullptr;
+    SDL_WM_GetCaption(&caption, nullptr);
+    EXPECT_STREQ(caption, "Velloran 1.09 /  / map:20x10");
+}
+
+TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesOfEveryLayerAndResetsTheView) {
+    resizeLayer(e.layers, *currentMapLayer(e), 10, 10);
+    addLayer(e);
+    addLayer(e);
+    for (int n = 1; n <= 3; ++n) {
+        MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
+        layoutCells(*layer, 1, static_cast<uint16_t>(100 * n));
+        layer->offsetX = 2;
+        layer->offsetY = 1;
+        layer->visible = 0;
+    }
+    submit("Resize Map", "Button Resize Map", 12, 8);
+    for (int n = 1; n <= 3; ++n) {
+        MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
+        ASSERT_EQ(layer->width, 12);
+        ASSERT_EQ(layer->height, 8);
+        EXPECT_EQ(layer->number, n);
+        EXPECT_EQ(layer->offsetX, 0);
+        EXPECT_EQ(layer->offsetY, 0);
+        EXPECT_EQ(layer->visible, 1);
+        for (int row = 0; row < 8; ++row) {
+            for (int column = 0; column < 12; ++column) {
+                const int expected = column < 10 ? 100 * n + row * 10 + column : 0;
+                EXPECT_EQ(layer->cells[row * 12 + column].tile, expected) << n << ":" << column;
+            }
+        }
+    }
+    EXPECT_EQ(findDialog(e, "Resize Map")->visible, 0);
+}
+
+TEST_F(MapSizeTest, SizesBeyondSixteenMillionCellsAreRefused) {
+    addLayer(e);
+    const struct {
+        const char* dialog;
+        const char* command;
+        int width, height;
+    } attempts[] = {{"Create Map", "Create Map", 65535, 65535},
+                    {"Create Map", "Create Map", 4097, 4096},
+                    {"Resize Map", "Button Resize Map", 65535, 65535},
+                    {"Resize Map", "Button Resize Map", 4096, 4097}};
+    for (const auto& a : attempts) {
+        t.messages.shown.clear();
+        submit(a.dialog, a.command, a.width, a.height);
+        ASSERT_EQ(t.messages.shown.size(), 1u) << a.command << " " << a.width;
+        EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+        EXPECT_EQ(e.layerCount, 2);
+        EXPECT_EQ(findLayer(e.layers, "Map1")->width, 128);
+        EXPECT_EQ(findLayer(e.layers, "Map2")->height, 128);
+    }
+    submit("Resize Map", "Button Resize Map", 4096, 1);
+    EXPECT_EQ(findLayer(e.layers, "Map2")->width, 4096);
+    EXPECT_EQ(t.messages.shown.size(), 1u);
+}
+
+TEST_F(MapSizeTest, LayersWithoutCellsSurvivePaintingFillingAndScrolling) {
+    makeBrush(e, "Left", 2, 2, {5, 6, 7, 8});
+    t.focusAt(100, 100);
+    for (auto [width, height] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{0, 0}}) {
+        submit("Resize Map", "Button Resize Map", width, height);
+        ASSERT_TRUE(currentMapLayer(e)->cells.empty());
+        for (int tool : {0, 1, 2, 3}) {
+            e.toolMode = tool;
+            t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+            t.frame(mapX(2), mapY(3), SDL_BUTTON_LMASK);
+            t.frame(mapX(2), mapY(3));
+        }
+        e.pickBrushArmed = 1;
+        t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+        t.frame(mapX(3), mapY(2), SDL_BUTTON_LMASK);
+        t.frame(mapX(3), mapY(2));
+        for (SDLKey key : {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP, SDLK_w, SDLK_e, SDLK_u}) {
+            t.pressKey(key);
+            t.frame(mapX(1), mapY(1));
+        }
+        EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+    }
+    submit("Create Map", "Create Map", 0, 0);
+    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+    t.frame(mapX(1), mapY(1));
+    EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+}

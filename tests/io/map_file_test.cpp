@@ -1,0 +1,301 @@
+// Map files: the bytes written, what loading restores, and damaged or unwritable files.
+#include "io/map_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/command_names.h"
+#include "edit/layer_commands.h"
+#include "map/resize_layer.h"
+#include "tests/support/editing.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void putInt(std::string& out, int32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> shift) & 0xFF));
+    }
+}
+
+// One layer record: name, width, height, offsets 0, cell size, then `tiles`.
+std::string record(const std::string& name, int width, int height, int cellSize,
+                   const std::vector<int>& tiles) {
+    std::string out(1, static_cast<char>(name.size()));
+    out += name;
+    for (int32_t v : {width, height, 0, 0, cellSize, cellSize})
+        putInt(out, v);
+    for (int tile : tiles) {
+        out.push_back(static_cast<char>(tile & 0xFF));
+        out.push_back(static_cast<char>(tile >> 8));
+    }
+    return out;
+}
+
+std::string withCount(int32_t count, const std::string& records) {
+    std::string out;
+    putInt(out, count);
+    return out + records;
+}
+
+struct MapFileTest : ::testing::Test {
+    TestEditor t;
+    Editor& e = t.editor();
+
+    std::string path(const std::string& name) { return t.folder().path() + "/" + name; }
+    void loadBytes(const std::string& bytes) {
+        t.folder().write("damaged.map", bytes);
+        loadMap(e, path("damaged.map"));
+    }
+    std::vector<std::string> menuLabels() {
+        std::vector<std::string> labels;
+        bool afterSeparator = false;
+        for (MenuEntry* m = findMenu(e.menus, cmd::Layer)->next; m && !m->isTitle; m = m->next) {
+            if (afterSeparator)
+                labels.push_back(m->label + (m->selected ? "*" : ""));
+            afterSeparator |= m->separator != 0;
+        }
+        return labels;
+    }
+    // Three small layers, each its own size, scroll, cell size and tiles.
+    void buildThreeLayers() {
+        addLayer(e);
+        addLayer(e);
+        for (int n = 1; n <= 3; ++n) {
+            MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
+            layer = resizeLayer(e.layers, *layer, 2 + n, 4 - n);
+            layer->offsetX = n - 1;
+            layer->offsetY = n == 1 ? 1 : 0;
+            layer->cellWidth = 16 * n;
+            layer->cellHeight = 8 + n;
+            layoutCells(*layer, 1, static_cast<uint16_t>(1000 * n));
+        }
+    }
+};
+}  // namespace
+
+TEST_F(MapFileTest, OneLayerIsEncodedByteForByte) {
+    MapLayer* layer = resizeLayer(e.layers, *currentMapLayer(e), 2, 1);
+    layer->cells[0].tile = 5;
+    layer->cells[1].tile = 300;
+    layer->name = "A";
+    findWindow(e, "DesignWindow")->layerNames = {"A"};
+    const std::string expected(
+        "\x01\0\0\0"
+        "\x01"
+        "A"
+        "\x02\0\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\x10\0\0\0\x10\0\0\0"
+        "\x05\0\x2C\x01",
+        34);
+    EXPECT_EQ(encodeMap(e), expected);
+}
+
+TEST_F(MapFileTest, SavedLayersComeBackInFileOrder) {
+    buildThreeLayers();
+    findLayer(e.layers, "Map2")->visible = 0;
+    saveMap(e, path("three.map"));
+    ASSERT_TRUE(t.messages.shown.empty());
+    e.currentLayer = 3;
+    resizeLayer(e.layers, *findLayer(e.layers, "Map1"), 1, 1);
+    loadMap(e, path("three.map"));
+    for (int n = 1; n <= 3; ++n) {
+        MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
+        ASSERT_NE(layer, nullptr);
+        EXPECT_EQ(layer->number, n);
+        EXPECT_EQ(layer->width, 2 + n);
+        EXPECT_EQ(layer->height, 4 - n);
+        EXPECT_EQ(layer->offsetX, n - 1);
+        EXPECT_EQ(layer->offsetY, n == 1 ? 1 : 0);
+        EXPECT_EQ(layer->cellWidth, 16 * n);
+        EXPECT_EQ(layer->cellHeight, 8 + n);
+        EXPECT_EQ(layer->visible, 1);
+        EXPECT_EQ(layer->cells.back().tile, 1000 * n + layer->cellCount() - 1);
+        EXPECT_EQ(layer->cells.back().rect.x, (layer->width - 1) * 16 * n);
+    }
+    EXPECT_EQ(e.currentLayer, 1);
+    EXPECT_EQ(e.layerCount, 3);
+    EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
+              (std::vector<std::string>{"Map1", "Map2", "Map3"}));
+    EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2", "Map3"}));
+    EXPECT_EQ(e.mapFileName, "three.map");
+}
+
+TEST_F(MapFileTest, LoadingSetsTheCaptionAndWritingFollowsTheDrawingOrder) {
+    addLayer(e);
+    findWindow(e, "DesignWindow")->layerNames = {"Map2", "Map1"};
+    EXPECT_EQ(encodeMap(e).substr(4, 5), std::string("\x04Map2", 5));
+    saveMap(e, path("pair.map"));
+    loadMap(e, path("pair.map"));
+    EXPECT_EQ(findLayer(e.layers, "Map2")->number, 1);
+    char* caption = nullptr;
+    SDL_WM_GetCaption(&caption, nullptr);
+    EXPECT_STREQ(caption, "Velloran 1.09 /  / map:128x128 -- pair.map");
+}
+
+TEST_F(MapFileTest, BaseNameIsTheTextAfterTheLastSeparator) {
+    EXPECT_EQ(baseName("a/b\\c"), "b\\c");
+    EXPECT_EQ(baseName("a\\b"), "b");
+    EXPECT_EQ(baseName("dir/sub/file.map"), "file.map");
+    EXPECT_EQ(baseName("plain"), "plain");
+}
+
+TEST_F(MapFileTest, EmptyLayerAndNamesWithAZeroByteLoad) {
+    resizeLayer(e.layers, *currentMapLayer(e), 0, 0);
+    saveMap(e, path("empty.map"));
+    EXPECT_EQ(readFile(path("empty.map")).size(), 4u + 25u + 4u);
+    loadMap(e, path("empty.map"));
+    ASSERT_EQ(e.layerCount, 1);
+    EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+    loadBytes(
+        withCount(2, record(std::string("A\0B", 3), 1, 1, 16, {7}) + record("C", 1, 1, 16, {9})));
+    ASSERT_EQ(e.layerCount, 2);
+    ASSERT_NE(findLayer(e.layers, "A"), nullptr);
+    ASSERT_NE(findLayer(e.layers, "C"), nullptr);
+    EXPECT_EQ(findLayer(e.layers, "A")->cells[0].tile, 7);
+    EXPECT_EQ(findLayer(e.layers, "C")->cells[0].tile, 9);
+    EXPECT_EQ(findLayer(e.layers, "C")->number, 2);
+}
+
+TEST_F(MapFileTest, EmptyOrUnreadablePathsChangeNothing) {
+    addLayer(e);
+    saveMap(e, "");
+    loadMap(e, "");
+    loadMap(e, path("missing.map"));
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.folder().path()), fs::directory_iterator()),
+              4);  // the font, two sheets and the configuration
+    EXPECT_EQ(e.layerCount, 2);
+    EXPECT_NE(findLayer(e.layers, "Map2"), nullptr);
+    EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
+              (std::vector<std::string>{"Map1", "Map2"}));
+    EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
+    EXPECT_EQ(e.mapFileName, "");
+}
+
+TEST_F(MapFileTest, FolderChosenForOpeningLeavesTheMapAlone) {
+    addLayer(e);
+    fs::create_directory(path("maps.map"));
+    loadMap(e, path("maps.map"));
+    EXPECT_EQ(e.layerCount, 2);
+    ASSERT_NE(findLayer(e.layers, "Map1"), nullptr);
+    EXPECT_EQ(findLayer(e.layers, "Map1")->cellCount(), 128 * 128);
+    EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
+              (std::vector<std::string>{"Map1", "Map2"}));
+    EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
+}
+
+TEST_F(MapFileTest, FileCutAnywhereKeepsTheCompleteLayers) {
+    buildThreeLayers();
+    saveMap(e, path("whole.map"));
+    const std::string whole = readFile(path("whole.map"));
+    // Where each record ends: 4-byte count, then 1 + 4 + 24 + 2 * cells per layer.
+    const size_t ends[] = {4 + 29 + 2 * 9, 4 + 29 + 2 * 9 + 29 + 2 * 8, whole.size()};
+    ASSERT_EQ(whole.size(), 4u + 3 * 29 + 2 * (9 + 8 + 5));
+    // Too short to hold the layer count: no map at all, and the one shown stays.
+    for (size_t length = 0; length < 4; ++length) {
+        loadBytes(whole.substr(0, length));
+        ASSERT_EQ(e.layerCount, 3) << "cut at " << length;
+        ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), 3u);
+    }
+    for (size_t length = 4; length <= whole.size(); ++length) {
+        loadBytes(whole.substr(0, length));
+        const int complete = (length >= ends[0]) + (length >= ends[1]) + (length >= ends[2]);
+        ASSERT_EQ(e.layerCount, complete) << "cut at " << length;
+        ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), size_t(complete));
+        if (complete > 0) {
+            EXPECT_EQ(findLayer(e.layers, "Map1")->cells[8].tile, 1008);
+        }
+        t.frame(mapX(1), mapY(1));
+    }
+}
+
+TEST_F(MapFileTest, ImpossibleSizesCountsAndCellSizesAreContained) {
+    loadBytes(withCount(-3, record("A", 1, 1, 16, {7})));
+    EXPECT_EQ(e.layerCount, 0);
+    loadBytes(withCount(2, record("A", -3, 2, 16, {}) + record("B", 1, 1, 16, {9})));
+    ASSERT_EQ(e.layerCount, 2);
+    EXPECT_EQ(findLayer(e.layers, "A")->width, 0);
+    EXPECT_TRUE(findLayer(e.layers, "A")->cells.empty());
+    EXPECT_EQ(findLayer(e.layers, "B")->cells[0].tile, 9);
+    for (auto [width, height] : {std::pair{100000, 100000}, std::pair{5000, 5000}}) {
+        loadBytes(withCount(2, record("B", 1, 1, 16, {9}) + record("A", width, height, 16, {1})));
+        EXPECT_EQ(e.layerCount, 1) << width;
+        EXPECT_EQ(findLayer(e.layers, "A"), nullptr);
+    }
+    loadBytes(withCount(0x7FFFFFFF, record("B", 1, 1, 16, {9})));
+    EXPECT_EQ(e.layerCount, 1);
+    for (int size : {0, -16, 1 << 30}) {
+        loadBytes(withCount(1, record("C", 2, 1, size, {3, 4})));
+        MapLayer* layer = findLayer(e.layers, "C");
+        ASSERT_NE(layer, nullptr);
+        EXPECT_EQ(layer->cellWidth, 16) << size;
+        EXPECT_EQ(layer->cellHeight, 16) << size;
+        t.frame(mapX(1), mapY(1));
+    }
+}
+
+TEST_F(MapFileTest, FailedSaveWarnsAndKeepsTheOldFile) {
+    const std::string missing = path("no-such-folder/map.map");
+    saveMap(e, missing);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+    EXPECT_NE(t.messages.shown[0].text.find(missing), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("no-such-folder")));
+
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    fs::create_directory(path("locked"));
+    t.folder().write("locked/old.map", "old bytes");
+    chmod(path("locked").c_str(), 0555);
+    saveMap(e, path("locked/old.map"));
+    chmod(path("locked").c_str(), 0755);
+    ASSERT_EQ(t.messages.shown.size(), 2u);
+    EXPECT_NE(t.messages.shown[1].text.find(path("locked/old.map")), std::string::npos);
+    EXPECT_EQ(readFile(path("locked/old.map")), "old bytes");
+}
+
+TEST_F(MapFileTest, SaveOverAFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {
+    fs::create_directory(path("maps"));
+    t.folder().write("maps/kept.map", "old bytes");
+    chmod(path("maps/kept.map").c_str(), 0640);
+    saveMap(e, path("maps/kept.map"));
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_EQ(readFile(path("maps/kept.map")), encodeMap(e));
+    struct stat info {};
+    ASSERT_EQ(stat(path("maps/kept.map").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("maps")), fs::directory_iterator()), 1);
+}
+
+TEST_F(MapFileTest, RecordsNamedLikeThePaletteOrABrushArePassedOver) {
+    makeBrush(e, "Left", 1, 1, {4});
+    const std::string file = withCount(
+        4, record("tile01", 1, 1, 16, {7}) + record("Map1", 2, 1, 16, {5, 6}) +
+               record("BrushLeft", 1, 1, 16, {9}) + record("Map2", 1, 1, 16, {8}));
+    for (int load = 0; load < 2; ++load) {
+        loadBytes(file);
+        const MapLayer* palette = findLayer(e.layers, "Tile01");
+        ASSERT_NE(palette, nullptr);
+        EXPECT_EQ(palette->name, "Tile01");
+        EXPECT_EQ(palette->cells.size(), 576u);
+        EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{4}));
+        EXPECT_EQ(e.layerCount, 2);
+        EXPECT_EQ(findLayer(e.layers, "Map1")->number, 1);
+        EXPECT_EQ(tilesOf(*findLayer(e.layers, "Map2")), (std::vector<int>{8}));
+        EXPECT_EQ(findLayer(e.layers, "Map2")->number, 2);
+        EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
+    }
+}
