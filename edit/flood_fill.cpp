@@ -1,6 +1,8 @@
 // Flood fill, pattern fill, block fill and the border ring.
 #include "edit/flood_fill.h"
 
+#include <algorithm>
+
 #include "edit/shuffle.h"
 
 namespace {
@@ -17,20 +19,15 @@ MapCell& cell(MapLayer& layer, int column, int row) {
 template <typename Qualifies>
 void pushNeighbours(std::vector<CellPosition>& stack, MapLayer& layer, int x, int y,
                     Qualifies qualifies) {
-    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y).tile))
-        stack.push_back({x + 1, y});
-    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1).tile))
-        stack.push_back({x, y - 1});
-    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y).tile))
-        stack.push_back({x - 1, y});
-    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1).tile))
-        stack.push_back({x, y + 1});
+    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y).tile)) stack.push_back({x + 1, y});
+    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1).tile)) stack.push_back({x, y - 1});
+    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y).tile)) stack.push_back({x - 1, y});
+    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1).tile)) stack.push_back({x, y + 1});
 }
 
 uint16_t patternTile(const MapLayer& brush, int x, int y) {
     long long index = static_cast<long long>(y % brush.height) * brush.width + x % brush.width;
-    if (index < 0 || index >= static_cast<long long>(brush.cells.size()))
-        index = 0;
+    if (index < 0 || index >= static_cast<long long>(brush.cells.size())) index = 0;
     return brush.cells[index].tile;
 }
 
@@ -39,8 +36,7 @@ uint16_t patternTile(const MapLayer& brush, int x, int y) {
 class PatternLookup {
 public:
     PatternLookup(const MapLayer& brush, int layerWidth) : brush_(brush), phase_(layerWidth) {
-        for (int x = 0; x < layerWidth; ++x)
-            phase_[x] = x % brush.width;
+        for (int x = 0; x < layerWidth; ++x) phase_[x] = x % brush.width;
     }
     uint16_t at(int x, int y) {
         if (y != row_) {
@@ -58,13 +54,13 @@ private:
 };
 
 // Fills the 4-connected region of cells for which `inside(cell, x, y)` holds, row span by row
-// span, calling `fill(cell, x, y)` once per cell; `fill` must make `inside` false for the cell.
-template <typename Inside, typename Fill>
+// span, calling `fillSpan(cells of the row, y, left, right)` once per span; the fill must make
+// `inside` false for the cells it fills.
+template <typename Inside, typename FillSpan>
 void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row, Inside inside,
-              Fill fill) {
+              FillSpan fillSpan) {
     auto rowCells = [&layer](int y) { return &layer.cells[static_cast<size_t>(y) * layer.width]; };
-    if (!inside(rowCells(row)[column], column, row))
-        return;
+    if (!inside(rowCells(row)[column], column, row)) return;
     stack.clear();
     stack.push_back({column, row});
     while (!stack.empty()) {
@@ -72,25 +68,19 @@ void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int
         stack.pop_back();
         const int y = seed.row;
         MapCell* cells = rowCells(y);
-        if (!inside(cells[seed.column], seed.column, y))
-            continue;
+        if (!inside(cells[seed.column], seed.column, y)) continue;
         int left = seed.column;
-        while (left > 0 && inside(cells[left - 1], left - 1, y))
-            --left;
+        while (left > 0 && inside(cells[left - 1], left - 1, y)) --left;
         int right = seed.column;
-        while (right + 1 < layer.width && inside(cells[right + 1], right + 1, y))
-            ++right;
-        for (int x = left; x <= right; ++x)
-            fill(cells[x], x, y);
+        while (right + 1 < layer.width && inside(cells[right + 1], right + 1, y)) ++right;
+        fillSpan(cells, y, left, right);
         for (int ny : {y - 1, y + 1}) {
-            if (ny < 0 || ny >= layer.height)
-                continue;
+            if (ny < 0 || ny >= layer.height) continue;
             MapCell* next = rowCells(ny);
             bool inRun = false;
             for (int x = left; x <= right; ++x) {
                 const bool in = inside(next[x], x, ny);
-                if (in && !inRun)
-                    stack.push_back({x, ny});
+                if (in && !inRun) stack.push_back({x, ny});
                 inRun = in;
             }
         }
@@ -102,11 +92,12 @@ void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int
 // span, which keeps to the rows of the layer in memory.
 void floodFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
                uint16_t target, uint16_t tile) {
-    if (target == tile || !inside(layer, column, row))
-        return;
+    if (target == tile || !inside(layer, column, row)) return;
     spanFill(
         stack, layer, column, row, [&](const MapCell& c, int, int) { return c.tile == target; },
-        [&](MapCell& c, int, int) { c.tile = tile; });
+        [&](MapCell* cells, int, int left, int right) {
+            for (int x = left; x <= right; ++x) cells[x].tile = tile;
+        });
 }
 
 namespace {
@@ -131,14 +122,12 @@ void reshufflingFill(std::vector<CellPosition>& stack, MapLayer& layer, int colu
 
 void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
                  uint16_t target, MapLayer& brush, bool reshuffle) {
-    if (brush.cells.empty() || !inside(layer, column, row))
-        return;
+    if (brush.cells.empty() || !inside(layer, column, row)) return;
     if (brush.width == 1 && brush.height == 1) {
         floodFill(stack, layer, column, row, target, brush.cells[0].tile);
         return;
     }
-    if (target == brush.cells[0].tile)
-        return;
+    if (target == brush.cells[0].tile) return;
     if (reshuffle) {
         reshufflingFill(stack, layer, column, row, target, brush);
         return;
@@ -146,20 +135,34 @@ void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, 
     // A cell whose pattern tile is the target keeps it and does not spread the fill, so the
     // region is the cells of the target tile reached through cells whose pattern differs.
     PatternLookup pattern(brush, layer.width);
+    auto fill = [&](MapCell* cells, int y, int left, int right) {
+        const MapCell* brushRow = &brush.cells[static_cast<size_t>(y % brush.height) * brush.width];
+        for (int x = left, phase = left % brush.width; x <= right; ++x) {
+            cells[x].tile = brushRow[phase].tile;
+            if (++phase == brush.width) phase = 0;
+        }
+    };
+    const bool brushHoldsTarget =
+        std::any_of(brush.cells.begin(), brush.cells.end(),
+                    [target](const MapCell& c) { return c.tile == target; });
+    if (!brushHoldsTarget) {
+        spanFill(
+            stack, layer, column, row, [&](const MapCell& c, int, int) { return c.tile == target; },
+            fill);
+        return;
+    }
     spanFill(
         stack, layer, column, row,
         [&](const MapCell& c, int x, int y) {
             return c.tile == target && pattern.at(x, y) != target;
         },
-        [&](MapCell& c, int x, int y) { c.tile = pattern.at(x, y); });
+        fill);
 }
 
 bool fillChangesNothing(const MapLayer& layer, int column, int row, const MapLayer& brush) {
-    if (brush.cells.empty() || !inside(layer, column, row))
-        return true;
+    if (brush.cells.empty() || !inside(layer, column, row)) return true;
     const uint16_t target = layer.cells[static_cast<size_t>(row) * layer.width + column].tile;
-    if (brush.cells.size() == 1)
-        return target == brush.cells[0].tile;
+    if (brush.cells.size() == 1) return target == brush.cells[0].tile;
     return target == brush.cells[0].tile || patternTile(brush, column, row) == target;
 }
 
