@@ -29,7 +29,9 @@ Editor::~Editor() {
     TTF_Quit();
 }
 
-int& intSetting(Editor& editor, const std::string& name) { return editor.intSettings[name]; }
+int& intSetting(Editor& editor, const std::string& name) {
+    return editor.intSettings[name];
+}
 
 std::string stringSetting(Editor& editor, const std::string& name) {
     return editor.stringSettings[name];

@@ -63,7 +63,7 @@ struct Editor {
     SDL_Cursor* drawCursor = nullptr;
     SDL_Cursor* fillCursor = nullptr;
     std::string title;
-    std::string mapFileName;  // base name of the map file loaded last
+    std::string mapFileName;    // base name of the map file loaded last
     uint8_t mouseReleased = 0;  // 1 in the frame the last held button was let go
     std::map<std::string, int> intSettings;
     std::map<std::string, std::string> stringSettings;
@@ -80,7 +80,7 @@ struct Editor {
     SDL_Surface* screen = nullptr;
     uint8_t pickBrushArmed = 0;
     uint8_t quitRequested = 0;
-    int toolMode = 0;  // 0 Draw, 1 Fill, 2 Draw Random, 3 Fill Random
+    int toolMode = 0;       // 0 Draw, 1 Fill, 2 Draw Random, 3 Fill Random
     std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
     uint8_t mouseButtons = 0;
     uint8_t previousMouseButtons = 0;

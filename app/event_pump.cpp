@@ -30,7 +30,8 @@ void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
 
 void handleWheel(Editor& editor, const SDL_MouseButtonEvent& button) {
     if (editor.focusName == "Focus Lost") return;
-    if (button.button == SDL_BUTTON_WHEELUP) postCommand(editor.commandQueue, HashedName("ScrollUp"), "");
+    if (button.button == SDL_BUTTON_WHEELUP)
+        postCommand(editor.commandQueue, HashedName("ScrollUp"), "");
     if (button.button == SDL_BUTTON_WHEELDOWN) {
         postCommand(editor.commandQueue, HashedName("ScrollDown"), "");
     }
@@ -55,15 +56,33 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
             toggleFullScreen(editor);
             layoutWindows(editor);
             break;
-        case SDLK_SPACE: postCommand(queue, HashedName("Toggle HideShow"), ""); break;
-        case SDLK_e: moveMarker(editor); break;
-        case SDLK_p: editor.pickBrushArmed = 1; break;
-        case SDLK_u: undoLast(editor); break;
-        case SDLK_w: placeMarker(editor); break;
-        case SDLK_UP: postCommand(queue, HashedName("ScrollUp"), ""); break;
-        case SDLK_DOWN: postCommand(queue, HashedName("ScrollDown"), ""); break;
-        case SDLK_RIGHT: postCommand(queue, HashedName("ScrollRight"), ""); break;
-        case SDLK_LEFT: postCommand(queue, HashedName("ScrollLeft"), ""); break;
+        case SDLK_SPACE:
+            postCommand(queue, HashedName("Toggle HideShow"), "");
+            break;
+        case SDLK_e:
+            moveMarker(editor);
+            break;
+        case SDLK_p:
+            editor.pickBrushArmed = 1;
+            break;
+        case SDLK_u:
+            undoLast(editor);
+            break;
+        case SDLK_w:
+            placeMarker(editor);
+            break;
+        case SDLK_UP:
+            postCommand(queue, HashedName("ScrollUp"), "");
+            break;
+        case SDLK_DOWN:
+            postCommand(queue, HashedName("ScrollDown"), "");
+            break;
+        case SDLK_RIGHT:
+            postCommand(queue, HashedName("ScrollRight"), "");
+            break;
+        case SDLK_LEFT:
+            postCommand(queue, HashedName("ScrollLeft"), "");
+            break;
         default:
             if (key.sym >= SDLK_1 && key.sym <= SDLK_9) {
                 std::string setting = "Layer" + std::to_string(key.sym - SDLK_0);
@@ -89,15 +108,24 @@ void pumpEvents(Editor& editor) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
-            case SDL_ACTIVEEVENT: handleFocus(editor, event.active); break;
+            case SDL_ACTIVEEVENT:
+                handleFocus(editor, event.active);
+                break;
             case SDL_KEYDOWN:
                 if (offerToFields(editor, event.key.keysym)) return;
                 handleKey(editor, event.key.keysym);
                 break;
-            case SDL_MOUSEBUTTONDOWN: handleWheel(editor, event.button); break;
-            case SDL_QUIT: editor.quitRequested = 1; break;
-            case SDL_VIDEORESIZE: handleResize(editor, event.resize); break;
-            default: break;
+            case SDL_MOUSEBUTTONDOWN:
+                handleWheel(editor, event.button);
+                break;
+            case SDL_QUIT:
+                editor.quitRequested = 1;
+                break;
+            case SDL_VIDEORESIZE:
+                handleResize(editor, event.resize);
+                break;
+            default:
+                break;
         }
     }
 }

@@ -16,4 +16,5 @@ HashedName::HashedName(const char* name) : text(name ? name : "") {
     hash = crc32(text.data(), text.size());
 }
 
-HashedName::HashedName(const std::string& name) : hash(crc32(name.data(), name.size())), text(name) {}
+HashedName::HashedName(const std::string& name)
+    : hash(crc32(name.data(), name.size())), text(name) {}

@@ -17,7 +17,9 @@ std::string buttonSide(uint8_t mask) {
     return "";
 }
 
-std::string brushLayerName(const std::string& side) { return "Brush" + side; }
+std::string brushLayerName(const std::string& side) {
+    return "Brush" + side;
+}
 
 CellBlock dragRect(CellPosition a, CellPosition b) {
     CellBlock block;

@@ -28,4 +28,6 @@ std::string brushLayerName(const std::string& side);
 CellBlock dragRect(CellPosition a, CellPosition b);
 
 // True when the SDL button mask holds the left or the right button.
-inline bool buttonHeld(uint8_t mask) { return (mask & (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK)) != 0; }
+inline bool buttonHeld(uint8_t mask) {
+    return (mask & (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK)) != 0;
+}

@@ -64,8 +64,12 @@ void recordStamps(benchmark::State& state, int side) {
     }
 }
 
-void BM_RecordStampOn64(benchmark::State& state) { recordStamps(state, 64); }
-void BM_RecordStampOn4096(benchmark::State& state) { recordStamps(state, 4096); }
+void BM_RecordStampOn64(benchmark::State& state) {
+    recordStamps(state, 64);
+}
+void BM_RecordStampOn4096(benchmark::State& state) {
+    recordStamps(state, 4096);
+}
 }  // namespace
 
 BENCHMARK(BM_WriteEveryCell)->Unit(benchmark::kMillisecond);

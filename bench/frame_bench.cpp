@@ -20,14 +20,22 @@ void drawFrames(benchmark::State& state, int screenW, int screenH, int mapSize, 
         renderFrame(e, false);
         SDL_Flip(e.screen);
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                               benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_FrameSmallMap(benchmark::State& state) { drawFrames(state, 800, 600, 64, 1); }
-void BM_FrameHugeMap(benchmark::State& state) { drawFrames(state, 800, 600, 4096, 1); }
-void BM_FrameNineLayers800x600(benchmark::State& state) { drawFrames(state, 800, 600, 256, 9); }
-void BM_FrameNineLayers1920x1080(benchmark::State& state) { drawFrames(state, 1920, 1080, 256, 9); }
+void BM_FrameSmallMap(benchmark::State& state) {
+    drawFrames(state, 800, 600, 64, 1);
+}
+void BM_FrameHugeMap(benchmark::State& state) {
+    drawFrames(state, 800, 600, 4096, 1);
+}
+void BM_FrameNineLayers800x600(benchmark::State& state) {
+    drawFrames(state, 800, 600, 256, 9);
+}
+void BM_FrameNineLayers1920x1080(benchmark::State& state) {
+    drawFrames(state, 1920, 1080, 256, 9);
+}
 }  // namespace
 
 BENCHMARK(BM_FrameSmallMap)->Unit(benchmark::kMicrosecond);

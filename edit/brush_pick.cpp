@@ -10,7 +10,8 @@ void highlightBlock(MapLayer& layer, CellBlock block) {
     if (layer.cells.empty()) return;
     for (int j = 0; j < block.height; ++j) {
         for (int i = 0; i < block.width; ++i) {
-            long long index = static_cast<long long>(block.row + j) * layer.width + block.column + i;
+            long long index =
+                static_cast<long long>(block.row + j) * layer.width + block.column + i;
             if (index < 0 || index >= static_cast<long long>(layer.cells.size())) index = 0;
             layer.cells[index].highlight = 1;
         }
@@ -19,8 +20,8 @@ void highlightBlock(MapLayer& layer, CellBlock block) {
 
 void pickStep(Editor& editor, Window& window, MapLayer& measured, MapLayer& shown, int column,
               int row) {
-    const bool allowed = window.layerName.rfind("Tile", 0) == 0 ||
-                         (shown.number != -1 && editor.pickBrushArmed);
+    const bool allowed =
+        window.layerName.rfind("Tile", 0) == 0 || (shown.number != -1 && editor.pickBrushArmed);
     if (!allowed) return;
     editor.focusName = window.name;
     PickState& pick = editor.pick;

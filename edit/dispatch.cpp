@@ -27,11 +27,16 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
     if (menu == cmd::File) {
         postCommand(queue, item, "");
     } else if (menu == cmd::Edit) {
-        if (item == cmd::Undo) undoLast(editor);
-        else if (item == cmd::Fill) editor.toolMode = 1;
-        else if (item == cmd::Draw) editor.toolMode = 0;
-        else if (item == cmd::DrawRandom) editor.toolMode = 2;
-        else if (item == cmd::FillRandom) editor.toolMode = 3;
+        if (item == cmd::Undo)
+            undoLast(editor);
+        else if (item == cmd::Fill)
+            editor.toolMode = 1;
+        else if (item == cmd::Draw)
+            editor.toolMode = 0;
+        else if (item == cmd::DrawRandom)
+            editor.toolMode = 2;
+        else if (item == cmd::FillRandom)
+            editor.toolMode = 3;
     } else if (menu == cmd::Brush) {
         if (item == cmd::PickBrush) {
             editor.pickBrushArmed = 1;
@@ -43,18 +48,26 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
             editor.activeBrushSide = "Left";
         }
     } else if (menu == cmd::Layer) {
-        if (item == HashedName("Remove")) removeCurrentLayer(editor);
-        else if (item == cmd::Add) addLayer(editor);
-        else if (item == cmd::Hide) postCommand(queue, HashedName("Layer Hide"), "");
-        else if (item == cmd::Show) postCommand(queue, HashedName("Layer Show"), "");
-        else if (item == cmd::Clear) postCommand(queue, HashedName("Layer Clear"), "");
+        if (item == HashedName("Remove"))
+            removeCurrentLayer(editor);
+        else if (item == cmd::Add)
+            addLayer(editor);
+        else if (item == cmd::Hide)
+            postCommand(queue, HashedName("Layer Hide"), "");
+        else if (item == cmd::Show)
+            postCommand(queue, HashedName("Layer Show"), "");
+        else if (item == cmd::Clear)
+            postCommand(queue, HashedName("Layer Clear"), "");
         else if (findLayer(editor.layers, entry.label)) {
             postCommand(queue, HashedName("Layer Change"), entry.label);
         }
     } else if (menu == cmd::Map) {
-        if (item == cmd::Clear) clearMap(editor);
-        else if (item == cmd::FillEdge) fillEdgeOfCurrentLayer(editor);
-        else if (item == cmd::ReSize) postCommand(queue, cmd::ReSize, "");
+        if (item == cmd::Clear)
+            clearMap(editor);
+        else if (item == cmd::FillEdge)
+            fillEdgeOfCurrentLayer(editor);
+        else if (item == cmd::ReSize)
+            postCommand(queue, cmd::ReSize, "");
     } else if (menu == cmd::Help) {
         if (item == cmd::AboutVelloran) postCommand(queue, cmd::AboutVelloran, "");
     }

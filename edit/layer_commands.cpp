@@ -12,9 +12,13 @@ namespace {
 const int kMaxLayers = 9;
 const char kWarningTitle[] = "Warning deatils";
 
-Window* designWindow(Editor& editor) { return findWindow(editor, kDesignWindowName); }
+Window* designWindow(Editor& editor) {
+    return findWindow(editor, kDesignWindowName);
+}
 
-std::string layerSettingName(int n) { return "Layer" + std::to_string(n); }
+std::string layerSettingName(int n) {
+    return "Layer" + std::to_string(n);
+}
 
 // The separator "_" of the Layer menu, after which the layer entries stand.
 MenuEntry* layerMenuSeparator(Editor& editor) {

@@ -30,8 +30,12 @@ void scrollWindow(Editor& editor, const Window& window, ScrollDirection directio
                 layer->offsetY += 1;
                 break;
             }
-            case ScrollDirection::Left: layer->offsetX -= 1; break;
-            case ScrollDirection::Up: layer->offsetY -= 1; break;
+            case ScrollDirection::Left:
+                layer->offsetX -= 1;
+                break;
+            case ScrollDirection::Up:
+                layer->offsetY -= 1;
+                break;
         }
         clampOffsets(*layer);
     }

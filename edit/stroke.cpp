@@ -10,7 +10,8 @@
 namespace {
 void stamp(const MapLayer& brush, MapLayer& layer, int column, int row) {
     CellBlock block{0, 0, static_cast<uint16_t>(brush.width), static_cast<uint16_t>(brush.height)};
-    CellBlock at{static_cast<int16_t>(column), static_cast<int16_t>(row), block.width, block.height};
+    CellBlock at{static_cast<int16_t>(column), static_cast<int16_t>(row), block.width,
+                 block.height};
     copyTiles(brush, block, layer, at, true);
 }
 
@@ -29,7 +30,9 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     if (!fill || insideLayer(layer, column, row)) recordUndo(editor, *brush, layer, column, row);
 
     switch (editor.toolMode) {
-        case 0: stamp(*brush, layer, column, row); break;
+        case 0:
+            stamp(*brush, layer, column, row);
+            break;
         case 1:
             if (insideLayer(layer, column, row)) {
                 patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row),
@@ -47,9 +50,11 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
             }
             editor.toolMode = 0;
             break;
-        default: break;
+        default:
+            break;
     }
     std::string status = "brush: " + std::to_string(brush->width) + "x" +
-                         std::to_string(brush->height) + " / layer:'" + currentLayerName(editor) + "'";
+                         std::to_string(brush->height) + " / layer:'" + currentLayerName(editor) +
+                         "'";
     setCaption(editor, &layer, status);
 }

@@ -3,7 +3,9 @@
 
 #include "edit/flood_fill.h"
 
-void pushUndo(Editor& editor, const MapLayer& entry) { editor.undoStack.push_back(entry); }
+void pushUndo(Editor& editor, const MapLayer& entry) {
+    editor.undoStack.push_back(entry);
+}
 
 MapLayer popUndo(Editor& editor) {
     MapLayer entry = std::move(editor.undoStack.back());
@@ -17,7 +19,9 @@ bool undoTopAt(const Editor& editor, int x, int y) {
 }
 
 namespace {
-bool fillMode(int toolMode) { return toolMode == 1 || toolMode == 3; }
+bool fillMode(int toolMode) {
+    return toolMode == 1 || toolMode == 3;
+}
 
 // A copy of the brush's size holding the layer's tiles under the brush's footprint.
 MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0, int16_t y0) {
@@ -30,7 +34,8 @@ MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0,
     copy.height = brush.height;
     copy.cells.resize(brush.cells.size());
     layoutCells(copy, 0, 0);
-    CellBlock block{x0, y0, static_cast<uint16_t>(brush.width), static_cast<uint16_t>(brush.height)};
+    CellBlock block{x0, y0, static_cast<uint16_t>(brush.width),
+                    static_cast<uint16_t>(brush.height)};
     CellBlock at{0, 0, block.width, block.height};
     copyTiles(layer, block, copy, at, false);
     copy.offsetX = x0;

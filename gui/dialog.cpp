@@ -5,7 +5,8 @@
 
 Dialog* createDialog(Editor& editor, int x, int y, int h, const std::string& name) {
     auto dialog = std::make_unique<Dialog>();
-    dialog->rect = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), 320, static_cast<Uint16>(h)};
+    dialog->rect =
+        SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), 320, static_cast<Uint16>(h)};
     dialog->name = name;
     dialog->colour = editor.screen ? SDL_MapRGB(editor.screen->format, 128, 128, 128) : 0;
     editor.dialogs.push_back(std::move(dialog));

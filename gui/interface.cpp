@@ -25,8 +25,8 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 
-    editor.drawCursor = SDL_CreateCursor(editor.drawCursorData, const_cast<Uint8*>(kCrosshairMask),
-                                         16, 15, 7, 7);
+    editor.drawCursor =
+        SDL_CreateCursor(editor.drawCursorData, const_cast<Uint8*>(kCrosshairMask), 16, 15, 7, 7);
     editor.defaultCursor = SDL_GetCursor();
     editor.fillCursor =
         SDL_CreateCursor(editor.fillCursorData, const_cast<Uint8*>(kBucketMask), 16, 15, 7, 7);
@@ -41,9 +41,9 @@ bool buildInterface(Editor& editor, const std::string& caption) {
                                      rgb(editor, 188, 188, 188));
     Window* design = createWindow(editor, 0, 16, W - 320, H - 16, kDesignWindowName,
                                   stringSetting(editor, "Layer1"), rgb(editor, 255, 0, 255));
-    MapLayer* first = createLayer(editor.layers, intSetting(editor, "MapWidth"),
-                                  intSetting(editor, "MapHeight"), stringSetting(editor, "Layer1"),
-                                  0, 0);
+    MapLayer* first =
+        createLayer(editor.layers, intSetting(editor, "MapWidth"), intSetting(editor, "MapHeight"),
+                    stringSetting(editor, "Layer1"), 0, 0);
     first->number = 1;
     Window* tiles = createWindow(editor, W - 320, 16, 320, H - 16, kTileWindowName,
                                  kPaletteLayerName, rgb(editor, 0, 0, 0));

@@ -38,8 +38,9 @@ MenuEntry* addMenuItem(MenuEntry* previous, int w, int h, const std::string& lab
     auto* entry = new MenuEntry;
     entry->owner = previous->owner;
     entry->separator = label == "_";
-    entry->rect = SDL_Rect{previous->rect.x, static_cast<Sint16>(previous->rect.y + previous->rect.h),
-                           static_cast<Uint16>(w), static_cast<Uint16>(entry->separator ? h / 2 : h)};
+    entry->rect =
+        SDL_Rect{previous->rect.x, static_cast<Sint16>(previous->rect.y + previous->rect.h),
+                 static_cast<Uint16>(w), static_cast<Uint16>(entry->separator ? h / 2 : h)};
     entry->label = label;
     entry->command = HashedName(command.empty() ? label : command);
     entry->radio = radio;

@@ -5,14 +5,19 @@
 
 #include "app/editor.h"
 
-bool StringInput::accepts(char c) const { return c >= 32 && c < 127; }
+bool StringInput::accepts(char c) const {
+    return c >= 32 && c < 127;
+}
 
-std::string StringInput::normalise(std::string text) { return text; }
+std::string StringInput::normalise(std::string text) {
+    return text;
+}
 
 bool StringInput::handleKey(const Editor& editor, const SDL_keysym& key) {
     if (!focused) return false;
     // Only 7-bit characters are typed; anything else counts as character 0.
-    char c = (key.unicode == 0 || (key.unicode & 0xFF80)) ? 0 : static_cast<char>(key.unicode & 0x7F);
+    char c =
+        (key.unicode == 0 || (key.unicode & 0xFF80)) ? 0 : static_cast<char>(key.unicode & 0x7F);
     if (c == 8) {
         if (!text.empty()) text.pop_back();
     } else if (accepts(c)) {
@@ -34,7 +39,9 @@ NumberInput::NumberInput(const SDL_Rect& fieldRect, const std::string& initialTe
     value = std::atoi(initialText.c_str());
 }
 
-bool NumberInput::accepts(char c) const { return c >= '0' && c <= '9'; }
+bool NumberInput::accepts(char c) const {
+    return c >= '0' && c <= '9';
+}
 
 std::string NumberInput::normalise(std::string candidate) {
     if (candidate.size() > 5) candidate.pop_back();

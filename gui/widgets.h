@@ -16,7 +16,7 @@ struct TextLine {
 };
 
 struct DialogButton {
-    HashedName command;  // posted when the button is clicked
+    HashedName command;         // posted when the button is clicked
     SDL_Rect rect{0, 0, 0, 0};  // relative to the dialog's corner
     std::string label;
     uint8_t clickable = 0;

@@ -11,8 +11,9 @@
 Window* createWindow(Editor& editor, int x, int y, int w, int h, const std::string& name,
                      const std::string& layerName, Uint32 colour) {
     auto window = std::make_unique<Window>();
-    window->rect = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
-                            static_cast<Uint16>(std::max(w, 0)), static_cast<Uint16>(std::max(h, 0))};
+    window->rect =
+        SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
+                 static_cast<Uint16>(std::max(w, 0)), static_cast<Uint16>(std::max(h, 0))};
     window->name = name;
     window->layerName = layerName;
     window->colour = colour;
@@ -51,8 +52,9 @@ namespace {
 void placeWindow(Editor& editor, const std::string& name, int x, int y, int w, int h) {
     Window* window = findWindow(editor, name);
     if (!window) return;
-    window->rect = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
-                            static_cast<Uint16>(std::max(w, 0)), static_cast<Uint16>(std::max(h, 0))};
+    window->rect =
+        SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
+                 static_cast<Uint16>(std::max(w, 0)), static_cast<Uint16>(std::max(h, 0))};
 }
 }  // namespace
 

@@ -21,7 +21,8 @@
 namespace {
 void putInt32(std::string& out, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((v >> shift) & 0xFF));
 }
 
 struct FileCloser {
@@ -32,16 +33,20 @@ using FileHandle = std::unique_ptr<FILE, FileCloser>;
 bool readInt32(FILE* file, int32_t& value) {
     unsigned char bytes[4];
     if (std::fread(bytes, 1, 4, file) != 4) return false;
-    value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                                 static_cast<uint32_t>(bytes[2]) << 16 |
-                                 static_cast<uint32_t>(bytes[3]) << 24);
+    value = static_cast<int32_t>(
+        static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+        static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
     return true;
 }
 
-long long bytesLeft(FILE* file, long long fileSize) { return fileSize - std::ftell(file); }
+long long bytesLeft(FILE* file, long long fileSize) {
+    return fileSize - std::ftell(file);
+}
 
 // Cell sizes a file may hold that the view cannot draw fall back to the usual 16 pixels.
-int sanitisedCellSize(int32_t size) { return size >= 1 && size <= 1024 ? size : 16; }
+int sanitisedCellSize(int32_t size) {
+    return size >= 1 && size <= 1024 ? size : 16;
+}
 
 int clampOffset(int32_t offset, int cells) {
     if (offset < 0) return 0;
@@ -159,6 +164,7 @@ void loadMap(Editor& editor, const std::string& path) {
     editor.layerCount = loaded;
     editor.mapFileName = baseName(path);
     MapLayer* last = nullptr;
-    if (design && !design->layerNames.empty()) last = findLayer(editor.layers, design->layerNames.back());
+    if (design && !design->layerNames.empty())
+        last = findLayer(editor.layers, design->layerNames.back());
     setCaption(editor, last, "");
 }

@@ -11,13 +11,17 @@ void plot(SDL_Surface* surface, int x, int y) {
     Uint8* p = static_cast<Uint8*>(surface->pixels) + y * surface->pitch +
                x * surface->format->BytesPerPixel;
     switch (surface->format->BytesPerPixel) {
-        case 1: *p = 0xFF; break;
+        case 1:
+            *p = 0xFF;
+            break;
         case 2: {
             Uint16 v = 0xFFFF;
             std::memcpy(p, &v, 2);
             break;
         }
-        case 3: p[0] = p[1] = p[2] = 0xFF; break;
+        case 3:
+            p[0] = p[1] = p[2] = 0xFF;
+            break;
         case 4: {
             Uint32 v = 0x00FFFFFF;
             std::memcpy(p, &v, 4);

@@ -8,9 +8,9 @@
 #include <vector>
 
 struct MapCell {
-    uint8_t highlight = 0;  // shaded by the view for one frame, then cleared
+    uint8_t highlight = 0;      // shaded by the view for one frame, then cleared
     SDL_Rect rect{0, 0, 0, 0};  // pixel rectangle relative to the layer's top-left corner
-    uint16_t tile = 0;  // below tileCount: an image; from tileCount up: a numbered marker
+    uint16_t tile = 0;          // below tileCount: an image; from tileCount up: a numbered marker
 };
 
 struct MapLayer {
@@ -19,7 +19,7 @@ struct MapLayer {
     int number = -1;  // 1-based position of a map layer; -1 for palette, brushes, fresh layers
     int cellWidth = 16, cellHeight = 16;  // pixels
     int width = 0, height = 0;            // cells
-    int offsetX = 0, offsetY = 0;  // scroll position; for an undo copy, where it was taken
+    int offsetX = 0, offsetY = 0;         // scroll position; for an undo copy, where it was taken
     uint8_t visible = 1;
     uint8_t checkerBackground = 0;
     std::vector<MapCell> cells;  // row-major, width * height

@@ -42,7 +42,8 @@ void drawMarkers(Editor& editor) {
     for (const auto& [index, point] : editor.markerPositions) {
         SDL_Rect box{static_cast<Sint16>(point.x), static_cast<Sint16>(point.y), 16, 16};
         SDL_FillRect(editor.screen, &box, 0);
-        SDL_Surface* label = renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
+        SDL_Surface* label =
+            renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
         if (label) blitText(editor, label, point.x + (16 - label->w) / 2, point.y);
     }
 }
@@ -86,8 +87,8 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
         for (int column = offsetX < 0 ? 0 : offsetX; column < layer.width && column * cw <= right;
              ++column) {
             MapCell& cell = rowCells[column];
-            SDL_Rect target{static_cast<Sint16>(column * cw + x0), static_cast<Sint16>(row * ch + y0),
-                            cell.rect.w, cell.rect.h};
+            SDL_Rect target{static_cast<Sint16>(column * cw + x0),
+                            static_cast<Sint16>(row * ch + y0), cell.rect.w, cell.rect.h};
             int tile = cell.tile;
             if (tile >= editor.tileCount) {
                 editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};

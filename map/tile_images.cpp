@@ -70,7 +70,8 @@ void cutSheet(std::vector<TileImage*>& images, SDL_Surface* sheet) {
             // reaches past the sheet's pixel memory.
             int w = std::min(kTileSize, sheet->w - x);
             int h = std::min(kTileSize, sheet->h - y);
-            Uint8* pixels = static_cast<Uint8*>(sheet->pixels) + y * sheet->pitch + x * bytesPerPixel;
+            Uint8* pixels =
+                static_cast<Uint8*>(sheet->pixels) + y * sheet->pitch + x * bytesPerPixel;
             auto* image = new TileImage;
             image->surface = SDL_CreateRGBSurfaceFrom(pixels, w, h, f->BitsPerPixel, sheet->pitch,
                                                       f->Rmask, f->Gmask, f->Bmask, f->Amask);

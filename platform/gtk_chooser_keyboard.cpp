@@ -58,15 +58,22 @@ bool entryWillBeReplaced(GtkWidget* entry) {
                            start == 0 && end == length);
 }
 
+// Runs before the dialog hands a key to the focused widget. Keys typed while a completion popup
+// is open go to the popup instead, so Escape first dismisses the popup as usual.
+gboolean beforeDialogKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* keyboard = static_cast<ChooserKeyboard*>(data);
+    if (event->keyval != GDK_KEY_Escape || focusedNameEntry(keyboard->dialog) == nullptr) {
+        return FALSE;
+    }
+    // The Open dialog would take the first Escape to hide its location entry.
+    gtk_dialog_response(keyboard->dialog, GTK_RESPONSE_CANCEL);
+    return TRUE;
+}
+
 // Runs before the entry handles a key, but after its completion popup has had the chance to
-// take Return or Escape for picking or dismissing a completion.
+// take Return for picking a completion.
 gboolean beforeEntryKey(GtkWidget* entry, GdkEventKey* event, gpointer data) {
     auto* keyboard = static_cast<ChooserKeyboard*>(data);
-    if (event->keyval == GDK_KEY_Escape) {
-        // The Open dialog would only hide its location entry on the first Escape.
-        gtk_dialog_response(keyboard->dialog, GTK_RESPONSE_CANCEL);
-        return TRUE;
-    }
     if (isReturn(event->keyval)) {
         if (gtk_widget_is_sensitive(keyboard->acceptButton)) {
             return FALSE;
@@ -162,6 +169,7 @@ void useFromKeyboard(GtkWidget* fileChooserDialog, bool opening) {
         g_signal_connect(chooserWidget, "map", G_CALLBACK(chooserMapped), nullptr);
     }
     g_signal_connect(fileChooserDialog, "set-focus", G_CALLBACK(focusChanged), keyboard);
+    g_signal_connect(fileChooserDialog, "key-press-event", G_CALLBACK(beforeDialogKey), keyboard);
     g_signal_connect(acceptButton, "notify::sensitive", G_CALLBACK(acceptButtonChanged),
                      keyboard);
     g_signal_connect(fileChooserDialog, "selection-changed", G_CALLBACK(selectionChanged),

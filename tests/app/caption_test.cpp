@@ -1,7 +1,8 @@
 // The caption in every situation that sets it.
+#include "app/caption.h"
+
 #include <gtest/gtest.h>
 
-#include "app/caption.h"
 #include "app/main_loop.h"
 #include "tests/support/test_editor.h"
 

@@ -1,8 +1,9 @@
 // The event pump: focus, the key table, the wheel, text fields and window resizing.
+#include "app/event_pump.h"
+
 #include <gtest/gtest.h>
 
 #include "app/command_names.h"
-#include "app/event_pump.h"
 #include "gui/interface.h"
 #include "tests/support/test_editor.h"
 
@@ -62,9 +63,9 @@ TEST(EventPump, KeysAndWheelPostTheirRequests) {
     pushWheel(SDL_BUTTON_WHEELDOWN);
     pushWheel(SDL_BUTTON_LEFT);
     pumpEvents(e);
-    EXPECT_EQ(queued(e), (std::vector<std::string>{"Layer Change:Map3", "Toggle HideShow:",
-                                                   "ScrollUp:", "ScrollDown:", "ScrollLeft:",
-                                                   "ScrollRight:", "ScrollUp:", "ScrollDown:"}));
+    EXPECT_EQ(queued(e), (std::vector<std::string>{
+                             "Layer Change:Map3", "Toggle HideShow:", "ScrollUp:", "ScrollDown:",
+                             "ScrollLeft:", "ScrollRight:", "ScrollUp:", "ScrollDown:"}));
 }
 
 TEST(EventPump, DigitPostsTheLayerSettingNotItsKey) {
@@ -74,7 +75,8 @@ TEST(EventPump, DigitPostsTheLayerSettingNotItsKey) {
     t.pressKey(SDLK_2);
     t.pressKey(SDLK_9);
     pumpEvents(t.editor());
-    EXPECT_EQ(queued(t.editor()), (std::vector<std::string>{"Layer Change:Trees", "Layer Change:"}));
+    EXPECT_EQ(queued(t.editor()),
+              (std::vector<std::string>{"Layer Change:Trees", "Layer Change:"}));
 }
 
 TEST(EventPump, KeysAndWheelAreIgnoredWhileFocusIsLost) {

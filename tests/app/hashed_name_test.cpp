@@ -35,13 +35,46 @@ TEST(HashedName, LetterCaseMakesADifferentCommand) {
 }
 
 TEST(HashedName, VocabularyHasNoCollisions) {
-    const std::vector<std::string> names = {
-        "", "Exit", "New", "ReSize", "Save", "Open", "About Velloran", "Pick Brush",
-        "Shuffle RB", "Shuffle LB", "Fill Edge", "Fill", "Draw", "Draw Random", "Fill Random",
-        "Undo", "Add", "Hide", "Show", "Clear", "File", "Edit", "Brush", "Layer", "Map", "Help",
-        "Button OK", "Button Resize Map", "Create Map", "SetCaption_SizeDimensions", "ScrollUp",
-        "ScrollDown", "ScrollLeft", "ScrollRight", "Layer Change", "Layer Hide", "Layer Show",
-        "Layer Clear", "Toggle HideShow", "Remove"};
+    const std::vector<std::string> names = {"",
+                                            "Exit",
+                                            "New",
+                                            "ReSize",
+                                            "Save",
+                                            "Open",
+                                            "About Velloran",
+                                            "Pick Brush",
+                                            "Shuffle RB",
+                                            "Shuffle LB",
+                                            "Fill Edge",
+                                            "Fill",
+                                            "Draw",
+                                            "Draw Random",
+                                            "Fill Random",
+                                            "Undo",
+                                            "Add",
+                                            "Hide",
+                                            "Show",
+                                            "Clear",
+                                            "File",
+                                            "Edit",
+                                            "Brush",
+                                            "Layer",
+                                            "Map",
+                                            "Help",
+                                            "Button OK",
+                                            "Button Resize Map",
+                                            "Create Map",
+                                            "SetCaption_SizeDimensions",
+                                            "ScrollUp",
+                                            "ScrollDown",
+                                            "ScrollLeft",
+                                            "ScrollRight",
+                                            "Layer Change",
+                                            "Layer Hide",
+                                            "Layer Show",
+                                            "Layer Clear",
+                                            "Toggle HideShow",
+                                            "Remove"};
     std::set<uint32_t> hashes;
     for (const auto& name : names) hashes.insert(HashedName(name).hash);
     EXPECT_EQ(hashes.size(), names.size());

@@ -1,10 +1,11 @@
 // Start-up, the frame loop and shut-down, on SDL's dummy video driver.
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/main_loop.h"
-#include "app/startup.h"
 #include "tests/support/test_editor.h"
 
 TEST(Startup, MissingFontEndsWithAnErrorBoxAndStatusOne) {

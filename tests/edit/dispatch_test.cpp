@@ -1,8 +1,9 @@
 // Command dispatch: menu choices, the request queue taken newest first, and scrolling.
+#include "edit/dispatch.h"
+
 #include <gtest/gtest.h>
 
 #include "app/command_names.h"
-#include "edit/dispatch.h"
 #include "edit/scroll.h"
 #include "tests/support/test_editor.h"
 

@@ -1,9 +1,10 @@
 // The fills give exactly the cells that a plain depth-first fill reaches, on random layers.
+#include "edit/flood_fill.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "edit/flood_fill.h"
 #include "tests/support/editing.h"
 
 namespace {
@@ -14,7 +15,8 @@ void referenceFill(MapLayer& layer, int column, int row, uint16_t target, const 
     while (!stack.empty()) {
         CellPosition p = stack.back();
         stack.pop_back();
-        const uint16_t tile = brush.cells[(p.row % brush.height) * brush.width + p.column % brush.width].tile;
+        const uint16_t tile =
+            brush.cells[(p.row % brush.height) * brush.width + p.column % brush.width].tile;
         layer.cells[p.row * layer.width + p.column].tile = tile;
         auto consider = [&](int x, int y) {
             uint16_t t = layer.cells[y * layer.width + x].tile;

@@ -23,16 +23,14 @@ struct LayerCommandsTest : ::testing::Test {
         std::vector<MenuEntry*> entries;
         bool afterSeparator = false;
         for (MenuEntry* m = findMenu(e.menus, cmd::Layer)->next; m && !m->isTitle; m = m->next) {
-            if (afterSeparator)
-                entries.push_back(m);
+            if (afterSeparator) entries.push_back(m);
             afterSeparator |= m->separator != 0;
         }
         return entries;
     }
     std::vector<std::string> entryLabels() {
         std::vector<std::string> labels;
-        for (MenuEntry* m : layerEntries())
-            labels.push_back(m->label + (m->selected ? "*" : ""));
+        for (MenuEntry* m : layerEntries()) labels.push_back(m->label + (m->selected ? "*" : ""));
         return labels;
     }
     std::vector<std::string>& drawn() { return findWindow(e, "DesignWindow")->layerNames; }
@@ -64,8 +62,7 @@ TEST_F(LayerCommandsTest, AddCopiesTheFirstLayersSizeAndScrollAndGoesOnTop) {
 }
 
 TEST_F(LayerCommandsTest, TenthLayerAndRemovingTheFirstAreRefusedWithAWarning) {
-    for (int i = 0; i < 8; ++i)
-        addLayer(e);
+    for (int i = 0; i < 8; ++i) addLayer(e);
     const size_t layers = e.layers.size();
     addLayer(e);
     removeCurrentLayer(e);
@@ -150,8 +147,7 @@ TEST_F(LayerCommandsTest, LayerClearFillsOnlyTheCurrentLayerWithTileOne) {
 TEST_F(LayerCommandsTest, MapClearEmptiesTheFirstLayerAndCoversTheOthersButNotThePalette) {
     addLayer(e);
     addLayer(e);
-    for (int n = 1; n <= 3; ++n)
-        layoutCells(*findLayer(e.layers, "Map" + std::to_string(n)), 1, 7);
+    for (int n = 1; n <= 3; ++n) layoutCells(*findLayer(e.layers, "Map" + std::to_string(n)), 1, 7);
     MapLayer* brush = makeBrush(e, "Left", 2, 1, {5, 6});
     const std::vector<int> palette = tilesOf(*findLayer(e.layers, "Tile01"));
     clearMap(e);

@@ -30,15 +30,13 @@ struct MapSizeTest : ::testing::Test {
     std::vector<MapLayer*> mapLayers() {
         std::vector<MapLayer*> found;
         for (const auto& layer : e.layers) {
-            if (layer->number != -1)
-                found.push_back(layer.get());
+            if (layer->number != -1) found.push_back(layer.get());
         }
         return found;
     }
     bool queued(const HashedName& command) {
         for (const auto& r : e.commandQueue) {
-            if (r->command == command)
-                return true;
+            if (r->command == command) return true;
         }
         return false;
     }
@@ -68,8 +66,7 @@ TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerAndKeepsTheBrushes) {
     EXPECT_EQ(last->selected, 1);
     EXPECT_TRUE(last->command == HashedName("Layer Change"));
     MenuEntry* entry = findMenu(e.menus, cmd::Layer)->next;
-    while (entry && !entry->separator)
-        entry = entry->next;
+    while (entry && !entry->separator) entry = entry->next;
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->next, last);  // the only layer entry
     EXPECT_TRUE(findLayer(e.layers, "Map2") == nullptr && findLayer(e.layers, "Map3") == nullptr);

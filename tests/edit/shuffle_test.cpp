@@ -1,9 +1,10 @@
 // Shuffling brushes.
+#include "edit/shuffle.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "edit/shuffle.h"
 #include "tests/support/editing.h"
 
 TEST(Shuffle, KeepsTheTilesAndLaysTheRectanglesOutAgain) {
@@ -38,7 +39,8 @@ TEST(Shuffle, FollowsForwardFisherYatesOnRand) {
     MapLayer* layer = createLayer(layers, 5, 1, "BrushLeft", 1, 0);
     std::srand(3);
     std::vector<int> expected = {0, 1, 2, 3, 4};
-    for (size_t k = 1; k < expected.size(); ++k) std::swap(expected[k], expected[(std::rand() & 0x7FFF) % (k + 1)]);
+    for (size_t k = 1; k < expected.size(); ++k)
+        std::swap(expected[k], expected[(std::rand() & 0x7FFF) % (k + 1)]);
     std::srand(3);
     shuffleLayer(*layer);
     EXPECT_EQ(tilesOf(*layer), expected);

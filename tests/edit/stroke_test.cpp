@@ -148,7 +148,8 @@ TEST_F(StrokeTest, FillRandomFillsOnceThenTheHeldButtonDraws) {
 
 TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {
     mapOf(5, 5, 0);
-    MapLayer* brush = makeBrush(e, "Left", 4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    MapLayer* brush =
+        makeBrush(e, "Left", 4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     e.toolMode = 2;
     std::srand(1);
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);

@@ -1,7 +1,8 @@
 // Undo: what strokes record and what Undo restores.
+#include "edit/undo.h"
+
 #include <gtest/gtest.h>
 
-#include "edit/undo.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 

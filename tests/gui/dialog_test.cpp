@@ -139,13 +139,11 @@ TEST_F(DialogTest, DrawingShowsBackgroundButtonsAndFieldsInTheirColours) {
     drawDialog(e, d);
     EXPECT_EQ(at(x + 236, y + 76), (Rgb{244, 166, 80}));
     for (int fy = 30; fy < 48; ++fy) {
-        for (int fx = 54; fx < 100; ++fx)
-            ASSERT_EQ(at(x + fx, y + fy), (Rgb{222, 222, 222}));
+        for (int fx = 54; fx < 100; ++fx) ASSERT_EQ(at(x + fx, y + fy), (Rgb{222, 222, 222}));
     }
     int dark = 0;  // the height field's "128" is drawn in black
     for (int fy = 50; fy < 68; ++fy) {
-        for (int fx = 54; fx < 100; ++fx)
-            dark += at(x + fx, y + fy) == Rgb{0, 0, 0};
+        for (int fx = 54; fx < 100; ++fx) dark += at(x + fx, y + fy) == Rgb{0, 0, 0};
     }
     EXPECT_GT(dark, 0);
 }

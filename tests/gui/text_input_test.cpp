@@ -62,8 +62,7 @@ TEST_F(NumberFieldTest, LettersArrowsAndWideCharactersAreTakenButIgnored) {
     EXPECT_TRUE(type(f, 0, SDLK_LEFT));
     EXPECT_TRUE(type(f, ' ', SDLK_SPACE));
     // Characters beyond ASCII whose low bits spell a digit or a backspace.
-    for (uint16_t unicode : {0x00E9, 0x0131, 0x00B1, 0x0108, 0x0888})
-        EXPECT_TRUE(type(f, unicode));
+    for (uint16_t unicode : {0x00E9, 0x0131, 0x00B1, 0x0108, 0x0888}) EXPECT_TRUE(type(f, unicode));
     EXPECT_EQ(f.text, "42");
     EXPECT_EQ(f.value, 42);
 
@@ -88,15 +87,13 @@ TEST_F(NumberFieldTest, UnfocusedFieldRefusesTheKey) {
 TEST_F(NumberFieldTest, DigitThatWouldOverflowTheFieldIsRefused) {
     ASSERT_NE(e.font, nullptr);
     NumberInput f = field("1", 20);
-    for (int i = 0; i < 4; ++i)
-        type(f, '8');
+    for (int i = 0; i < 4; ++i) type(f, '8');
     EXPECT_LE(textWidth(f.text), 20);
     EXPECT_GT(textWidth(f.text + "8"), 20);
     EXPECT_LT(f.text.size(), 5u);
     EXPECT_EQ(f.value, std::stoi(f.text));
     // A digit that still fits is taken.
     NumberInput wide = field("1", 200);
-    for (int i = 0; i < 4; ++i)
-        type(wide, '8');
+    for (int i = 0; i < 4; ++i) type(wide, '8');
     EXPECT_EQ(wide.text, "18888");
 }

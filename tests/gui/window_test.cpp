@@ -4,7 +4,9 @@
 #include "tests/support/test_editor.h"
 
 namespace {
-SDL_Rect rectOf(Editor& e, const char* name) { return findWindow(e, name)->rect; }
+SDL_Rect rectOf(Editor& e, const char* name) {
+    return findWindow(e, name)->rect;
+}
 
 void resizeTo(TestEditor& t, int w, int h) {
     SDL_Event event{};
@@ -15,7 +17,9 @@ void resizeTo(TestEditor& t, int w, int h) {
     t.frame(-1, -1);
 }
 
-const MapLayer& palette(Editor& e) { return *findLayer(e.layers, "Tile01"); }
+const MapLayer& palette(Editor& e) {
+    return *findLayer(e.layers, "Tile01");
+}
 }  // namespace
 
 TEST(Windows, FindIgnoresCaseButNeedsTheWholeName) {

@@ -1,8 +1,9 @@
 // Reading Configuration.xml into the settings.
+#include "io/configuration.h"
+
 #include <gtest/gtest.h>
 
 #include "app/editor.h"
-#include "io/configuration.h"
 #include "tests/support/test_editor.h"
 
 namespace {

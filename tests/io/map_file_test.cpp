@@ -36,8 +36,7 @@ std::string record(const std::string& name, int width, int height, int cellSize,
                    const std::vector<int>& tiles) {
     std::string out(1, static_cast<char>(name.size()));
     out += name;
-    for (int32_t v : {width, height, 0, 0, cellSize, cellSize})
-        putInt(out, v);
+    for (int32_t v : {width, height, 0, 0, cellSize, cellSize}) putInt(out, v);
     for (int tile : tiles) {
         out.push_back(static_cast<char>(tile & 0xFF));
         out.push_back(static_cast<char>(tile >> 8));
@@ -64,8 +63,7 @@ struct MapFileTest : ::testing::Test {
         std::vector<std::string> labels;
         bool afterSeparator = false;
         for (MenuEntry* m = findMenu(e.menus, cmd::Layer)->next; m && !m->isTitle; m = m->next) {
-            if (afterSeparator)
-                labels.push_back(m->label + (m->selected ? "*" : ""));
+            if (afterSeparator) labels.push_back(m->label + (m->selected ? "*" : ""));
             afterSeparator |= m->separator != 0;
         }
         return labels;
@@ -255,8 +253,7 @@ TEST_F(MapFileTest, FailedSaveWarnsAndKeepsTheOldFile) {
     EXPECT_NE(t.messages.shown[0].text.find(missing), std::string::npos);
     EXPECT_FALSE(fs::exists(path("no-such-folder")));
 
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the superuser";
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
     fs::create_directory(path("locked"));
     t.folder().write("locked/old.map", "old bytes");
     chmod(path("locked").c_str(), 0555);
@@ -282,9 +279,9 @@ TEST_F(MapFileTest, SaveOverAFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {
 
 TEST_F(MapFileTest, RecordsNamedLikeThePaletteOrABrushArePassedOver) {
     makeBrush(e, "Left", 1, 1, {4});
-    const std::string file = withCount(
-        4, record("tile01", 1, 1, 16, {7}) + record("Map1", 2, 1, 16, {5, 6}) +
-               record("BrushLeft", 1, 1, 16, {9}) + record("Map2", 1, 1, 16, {8}));
+    const std::string file =
+        withCount(4, record("tile01", 1, 1, 16, {7}) + record("Map1", 2, 1, 16, {5, 6}) +
+                         record("BrushLeft", 1, 1, 16, {9}) + record("Map2", 1, 1, 16, {8}));
     for (int load = 0; load < 2; ++load) {
         loadBytes(file);
         const MapLayer* palette = findLayer(e.layers, "Tile01");

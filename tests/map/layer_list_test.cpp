@@ -1,8 +1,9 @@
 // The map model: creating, finding, laying out, replacing and resizing layers.
+#include "map/layer_list.h"
+
 #include <gtest/gtest.h>
 
 #include "map/cell_access.h"
-#include "map/layer_list.h"
 #include "map/resize_layer.h"
 
 TEST(LayerList, CreatedLayerHasTheDefaultsAndLaidOutCells) {

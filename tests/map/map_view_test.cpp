@@ -1,9 +1,10 @@
 // The map view, checked pixel by pixel on the dummy driver's screen.
+#include "map/map_view.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "map/map_view.h"
 #include "tests/support/test_editor.h"
 
 namespace {
@@ -27,7 +28,9 @@ struct MapViewTest : ::testing::Test {
         window->visible = 1;
         return layer;
     }
-    Rgb imagePixel(int tile, int x, int y) { return pixelAt(e.tileImages->images[tile]->surface, x, y); }
+    Rgb imagePixel(int tile, int x, int y) {
+        return pixelAt(e.tileImages->images[tile]->surface, x, y);
+    }
     Window* window = nullptr;
 };
 }  // namespace
@@ -63,7 +66,7 @@ TEST_F(MapViewTest, TilesAreBlendedOverTheCheckerboardAtTheirCells) {
     EXPECT_EQ(pixelAt(e.screen, 32, 32), imagePixel(0, 0, 0));
     EXPECT_EQ(pixelAt(e.screen, 47, 47), imagePixel(0, 15, 15));
     EXPECT_EQ(pixelAt(e.screen, 49, 33), kWhite);  // tile 1 at column 3, row 1: checkerboard
-    Rgb blended = pixelAt(e.screen, 0, 16);  // red at half alpha over white
+    Rgb blended = pixelAt(e.screen, 0, 16);        // red at half alpha over white
     EXPECT_NEAR(blended.r, 255, 2);
     EXPECT_NEAR(blended.g, 127, 3);
     EXPECT_NEAR(blended.b, 127, 3);
@@ -85,7 +88,8 @@ TEST_F(MapViewTest, WindowThatShowsNoLayersDrawsNothingOrItsColour) {
     drawLayerWindow(e, *window);
     EXPECT_EQ(pixelAt(e.screen, 10, 20), kMagenta);
 
-    Window* plain = createWindow(e, 100, 100, 10, 10, "Plain", "", SDL_MapRGB(e.screen->format, 0, 0, 255));
+    Window* plain =
+        createWindow(e, 100, 100, 10, 10, "Plain", "", SDL_MapRGB(e.screen->format, 0, 0, 255));
     plain->visible = 1;
     drawLayerWindow(e, *plain);
     EXPECT_EQ(pixelAt(e.screen, 105, 105), (Rgb{0, 0, 255}));
@@ -150,7 +154,7 @@ TEST_F(MapViewTest, LineToTheSurfaceWidthIsNotDrawn) {
     drawLine(e.screen, 10, 10, static_cast<float>(e.screen->w - 1), 10);
     EXPECT_EQ(pixelAt(e.screen, 10, 10), kWhite);
     EXPECT_EQ(pixelAt(e.screen, e.screen->w - 1, 10), kBlack);  // the end point is not plotted
-    drawLine(e.screen, 5, 50, 8, 80);  // steep
+    drawLine(e.screen, 5, 50, 8, 80);                           // steep
     EXPECT_EQ(pixelAt(e.screen, 5, 50), kWhite);
     EXPECT_EQ(pixelAt(e.screen, 8, 80), kBlack);
 }

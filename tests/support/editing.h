@@ -8,11 +8,19 @@
 #include "tests/support/test_editor.h"
 
 // The screen point inside palette cell (column, row) with the bundled 256-pixel sheets.
-inline int paletteX(int column) { return 544 + 16 * column + 3; }
-inline int paletteY(int row) { return 16 + 16 * row + 3; }
+inline int paletteX(int column) {
+    return 544 + 16 * column + 3;
+}
+inline int paletteY(int row) {
+    return 16 + 16 * row + 3;
+}
 // The screen point inside cell (column, row) of the map, unscrolled.
-inline int mapX(int column) { return 16 * column + 3; }
-inline int mapY(int row) { return 16 + 16 * row + 3; }
+inline int mapX(int column) {
+    return 16 * column + 3;
+}
+inline int mapY(int row) {
+    return 16 + 16 * row + 3;
+}
 
 // Replaces the brush of a side with a width x height brush holding `tiles` row by row.
 inline MapLayer* makeBrush(Editor& e, const std::string& side, int width, int height,

@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <stdexcept>
-#include <cstring>
 
 #include "app/main_loop.h"
 #include "app/startup.h"
