@@ -7,11 +7,11 @@ enum class FileChooserMode { Open, Save };
 
 struct FileChooserRequest {
     FileChooserMode mode = FileChooserMode::Open;
-    std::string title;            // "Open Map File" / "Save Map File"
-    std::string filterName;       // "Map Data Files"
-    std::string filterPattern;    // "*.map"
-    std::string defaultExtension; // "map": appended to a saved name typed without one
-    std::string initialPath;      // the path chosen last, preselected; may be empty
+    std::string title;             // "Open Map File" / "Save Map File"
+    std::string filterName;        // "Map Data Files"
+    std::string filterPattern;     // "*.map"
+    std::string defaultExtension;  // "map": appended to a saved name typed without one
+    std::string initialPath;       // the path chosen last, preselected; may be empty
 };
 
 struct FileChooser {

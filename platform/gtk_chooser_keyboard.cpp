@@ -148,7 +148,9 @@ void focusChanged(GtkWindow*, GtkWidget* widget, gpointer data) {
     g_signal_connect(widget, "key-press-event", G_CALLBACK(beforeEntryKey), data);
 }
 
-void freeKeyboard(gpointer data) { delete static_cast<ChooserKeyboard*>(data); }
+void freeKeyboard(gpointer data) {
+    delete static_cast<ChooserKeyboard*>(data);
+}
 
 }  // namespace
 
@@ -170,8 +172,7 @@ void useFromKeyboard(GtkWidget* fileChooserDialog, bool opening) {
     }
     g_signal_connect(fileChooserDialog, "set-focus", G_CALLBACK(focusChanged), keyboard);
     g_signal_connect(fileChooserDialog, "key-press-event", G_CALLBACK(beforeDialogKey), keyboard);
-    g_signal_connect(acceptButton, "notify::sensitive", G_CALLBACK(acceptButtonChanged),
-                     keyboard);
+    g_signal_connect(acceptButton, "notify::sensitive", G_CALLBACK(acceptButtonChanged), keyboard);
     g_signal_connect(fileChooserDialog, "selection-changed", G_CALLBACK(selectionChanged),
                      keyboard);
 }
