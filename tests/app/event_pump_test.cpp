@@ -145,11 +145,7 @@ TEST(EventPump, HiddenDialogsFieldsGetNoKeys) {
 TEST(EventPump, ReturnTwiceGivesBackTheWindowSize) {
     TestEditor t;
     Editor& e = t.editor();
-    SDL_Event event{};
-    event.type = SDL_VIDEORESIZE;
-    event.resize.w = 640;
-    event.resize.h = 480;
-    SDL_PushEvent(&event);
+    t.pushResize(640, 480);
     pumpEvents(e);
     ASSERT_EQ(e.screen->w, 640);
     t.pressKey(SDLK_RETURN);
@@ -170,11 +166,7 @@ TEST(EventPump, ResizeClearsToGreyAndPullsThePaletteScrollBack) {
     Editor& e = t.editor();
     MapLayer* palette = findLayer(e.layers, "Tile01");
     palette->offsetY = 30;
-    SDL_Event event{};
-    event.type = SDL_VIDEORESIZE;
-    event.resize.w = 700;
-    event.resize.h = 500;
-    SDL_PushEvent(&event);
+    t.pushResize(700, 500);
     pumpEvents(e);
     EXPECT_EQ(pixelAt(e.screen, 5, 5), (Rgb{128, 128, 128}));
     EXPECT_EQ(palette->offsetY, 36 - (500 - 16) / 16);

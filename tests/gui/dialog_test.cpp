@@ -11,11 +11,7 @@ struct DialogTest : ::testing::Test {
     Editor& e = t.editor();
 
     void resizeScreen(int w, int h) {
-        SDL_Event event{};
-        event.type = SDL_VIDEORESIZE;
-        event.resize.w = w;
-        event.resize.h = h;
-        SDL_PushEvent(&event);
+        t.pushResize(w, h);
         t.frame(0, 300);
     }
     // One frame's dialog update with the mouse at (x, y) relative to the dialog.

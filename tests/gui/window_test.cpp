@@ -9,11 +9,7 @@ SDL_Rect rectOf(Editor& e, const char* name) {
 }
 
 void resizeTo(TestEditor& t, int w, int h) {
-    SDL_Event event{};
-    event.type = SDL_VIDEORESIZE;
-    event.resize.w = w;
-    event.resize.h = h;
-    SDL_PushEvent(&event);
+    t.pushResize(w, h);
     t.frame(-1, -1);
 }
 

@@ -100,6 +100,14 @@ void TestEditor::focusAt(int x, int y) {
     SDL_PushEvent(&event);
 }
 
+void TestEditor::pushResize(int w, int h) {
+    SDL_Event event{};
+    event.type = SDL_VIDEORESIZE;
+    event.resize.w = w;
+    event.resize.h = h;
+    SDL_PushEvent(&event);
+}
+
 void TestEditor::pressKey(SDLKey key, uint16_t unicode) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;

@@ -49,6 +49,8 @@ public:
     void frame(int x, int y, uint8_t buttons = 0);
     // Gives the editor mouse focus over the window under (x, y), as the pointer entering would.
     void focusAt(int x, int y);
+    // Queues the window being resized to w x h, as the desktop reports it.
+    void pushResize(int w, int h);
     // Queues a key press for the next frame's event pump.
     void pressKey(SDLKey key, uint16_t unicode = 0);
 
