@@ -21,7 +21,11 @@ void setVideoMode(Editor& editor, int w, int h, Uint32 flags) {
 bool buildInterface(Editor& editor, const std::string& caption) {
     editor.currentLayer = 1;
     editor.layerCount = 1;
-    SDL_Init(0xFFFF);
+    // Every subsystem is started, the video first: asked for all at once, a machine without
+    // sound would stop the video from starting with it.
+    const Uint32 needed = SDL_INIT_VIDEO | SDL_INIT_TIMER;
+    SDL_Init(needed);
+    SDL_InitSubSystem(0xFFFF & ~needed);
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 

@@ -180,13 +180,14 @@ class Run:
             print("(no failure screenshot: %s)" % problem, file=sys.stderr)
 
     @contextlib.contextmanager
-    def editor(self, drop=(), with_display=True, window=True):
+    def editor(self, drop=(), with_display=True, window=True, env_extra=None):
         """A fresh X server and editor; yields the editor with its window found."""
         server = XServer()
         editor = None
         try:
             server.park_pointer()
-            editor = Editor(server, self.binary, self.assets, drop=drop, with_display=with_display)
+            editor = Editor(server, self.binary, self.assets, drop=drop, with_display=with_display,
+                            env_extra=env_extra)
             if window:
                 editor.find_window()
             yield editor
@@ -248,6 +249,14 @@ def case_close_window_exits_0(run):
     with run.editor() as ed:
         ed.close_window()
         expect_exit(ed, 0, "WM_DELETE_WINDOW")
+
+
+def case_starts_without_sound(run):
+    # A machine whose sound cannot start still gets the editor's window.
+    with run.editor(env_extra={"SDL_AUDIODRIVER": "no-such-driver"}) as ed:
+        check(ed.wait_caption(TITLE + " / ", 3.0) == TITLE + " / ", "unexpected caption")
+        ed.terminate()
+        expect_exit(ed, 0, "SIGTERM")
 
 
 def case_sigterm_exits_0(run):
@@ -473,6 +482,7 @@ CASES = [
     ("caption_stays_without_focus_at_start", case_caption_stays_without_focus_at_start),
     ("close_window_exits_0", case_close_window_exits_0),
     ("sigterm_exits_0", case_sigterm_exits_0),
+    ("starts_without_sound", case_starts_without_sound),
     ("missing_font_shows_message_box", case_missing_font_shows_message_box),
     ("missing_font_without_display", case_missing_font_without_display),
     ("layout_at_start", case_layout_at_start),

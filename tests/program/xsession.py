@@ -240,7 +240,7 @@ class Image:
 class Editor:
     """The editor started in a scratch folder holding a copy of the assets."""
 
-    def __init__(self, server, binary, assets, drop=(), with_display=True):
+    def __init__(self, server, binary, assets, drop=(), with_display=True, env_extra=None):
         self.server = server
         self.folder = tempfile.mkdtemp(prefix="velloran-case-")
         for name in os.listdir(assets):
@@ -251,6 +251,7 @@ class Editor:
                 shutil.copy(source, os.path.join(self.folder, name))
         env = server.env(with_display)
         env.update(GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1", SDL_AUDIODRIVER="dummy")
+        env.update(env_extra or {})
         self.stdout_path = os.path.join(self.folder, "stdout.txt")
         self.stderr_path = os.path.join(self.folder, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
