@@ -1,9 +1,12 @@
 // buildInterface and toggleFullScreen.
 #include "gui/interface.h"
 
+#include <algorithm>
+
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "edit/map_size_commands.h"
 #include "gui/cursors.h"
 #include "io/configuration.h"
 
@@ -45,9 +48,12 @@ bool buildInterface(Editor& editor, const std::string& caption) {
                                      rgb(editor, 188, 188, 188));
     Window* design = createWindow(editor, 0, 16, W - 320, H - 16, kDesignWindowName,
                                   stringSetting(editor, "Layer1"), rgb(editor, 255, 0, 255));
+    int mapWidth = std::max(intSetting(editor, "MapWidth"), 0);
+    int mapHeight = std::max(intSetting(editor, "MapHeight"), 0);
+    // A configured size larger than any layer may be counts as no size at all.
+    if (static_cast<long long>(mapWidth) * mapHeight > kMaxLayerCells) mapWidth = mapHeight = 0;
     MapLayer* first =
-        createLayer(editor.layers, intSetting(editor, "MapWidth"), intSetting(editor, "MapHeight"),
-                    stringSetting(editor, "Layer1"), 0, 0);
+        createLayer(editor.layers, mapWidth, mapHeight, stringSetting(editor, "Layer1"), 0, 0);
     first->number = 1;
     Window* tiles = createWindow(editor, W - 320, 16, 320, H - 16, kTileWindowName,
                                  kPaletteLayerName, rgb(editor, 0, 0, 0));

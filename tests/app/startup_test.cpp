@@ -132,3 +132,14 @@ TEST(MainLoop, WindowCloseEndsTheLoopAfterTheFrame) {
     runMainLoop(t.editor());
     EXPECT_EQ(t.editor().quitRequested, 1);
 }
+
+TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {
+    TestEditor t(TestEditorOptions{R"(<Data><integer Name="MapWidth" Value="100000"/>
+      <integer Name="MapHeight" Value="100000"/><string Name="Layer1" Value="Map1"/></Data>)",
+                                   true, true, false});
+    MapLayer* first = currentMapLayer(t.editor());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->width, 0);
+    EXPECT_TRUE(first->cells.empty());
+    t.frame(100, 100, SDL_BUTTON_LMASK);
+}
