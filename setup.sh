@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Sets Velloran up on Debian 12 (packages, build) and then runs it or its tests.
-#   ./setup.sh run    set up, then start the editor in assets/
-#   ./setup.sh test   set up, then run every test
-#   ./setup.sh        set up only
+#   ./setup.sh run             set up, then start the editor in assets/
+#   ./setup.sh test            set up, then run every test: the plain build's, the same tests
+#                              under AddressSanitizer and UndefinedBehaviorSanitizer, and a
+#                              short run of every fuzz target
+#   ./setup.sh fuzz [SECONDS]  set up, then fuzz each target for SECONDS (default 600)
+#   ./setup.sh test-classic    build and test against the classic SDL 1.2 library in a
+#                              throwaway Debian 12 chroot
+#   ./setup.sh                 set up only
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -14,6 +19,7 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libtinyxml-dev libgtk-3-dev
   googletest libgtest-dev libbenchmark-dev
   python3 python3-xlib xvfb xdotool x11-utils imagemagick
+  clang libclang-rt-14-dev llvm gzip valgrind
 )
 
 install_packages() {
@@ -34,6 +40,35 @@ build_editor() {
   cmake --build "$build" -j"$(nproc)"
 }
 
+# The sanitizers stop at the first report; leaks that system libraries keep until exit are
+# listed, with the reason for each, in tests/sanitizers/leaks.supp.
+sanitizer_environment() {
+  export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/leaks.supp:print_suppressions=0"
+}
+
+test_sanitized() {
+  local folder="$root/build-sanitize"
+  sanitizer_environment
+  cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_SANITIZE=ON >/dev/null
+  cmake --build "$folder" -j"$(nproc)"
+  (cd "$folder" && ctest --output-on-failure)
+}
+
+build_fuzzers() {
+  local folder="$root/build-fuzz"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVELLORAN_FUZZ=ON -DVELLORAN_TESTS=OFF >/dev/null
+  cmake --build "$folder" -j"$(nproc)"
+}
+
+case "${1:-}" in
+  test-classic)
+    exec "$root/tools/test_classic_sdl.sh" "${@:2}"
+    ;;
+esac
+
 install_packages
 build_editor
 
@@ -43,12 +78,23 @@ case "${1:-}" in
     exec "$build/velloran"
     ;;
   test)
-    cd "$build"
-    exec ctest --output-on-failure
+    started=$SECONDS
+    echo "== plain build"
+    (cd "$build" && ctest --output-on-failure)
+    echo "== sanitized build"
+    test_sanitized
+    echo "== fuzz targets"
+    build_fuzzers
+    "$root/tests/fuzz/run_fuzzers.sh" "$root/build-fuzz" 30
+    echo "== every test passed in $((SECONDS - started)) s"
+    ;;
+  fuzz)
+    build_fuzzers
+    exec "$root/tests/fuzz/run_fuzzers.sh" "$root/build-fuzz" "${2:-600}"
     ;;
   "") ;;
   *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|fuzz [SECONDS]|test-classic]" >&2
     exit 2
     ;;
 esac

@@ -101,6 +101,14 @@ void drawDialog(Editor& editor, const Dialog& dialog) {
     for (const auto& field : dialog.inputs) drawField(editor, *field, rect.x, rect.y);
 }
 
+std::string toolkitLine(const SDL_version& linked) {
+    // sdl12-compat numbers its releases from 1.2.50 up; the classic library ended at 1.2.15.
+    const std::string library =
+        linked.major == 1 && linked.minor == 2 && linked.patch >= 50 ? "sdl12-compat " : "SDL ";
+    return "Built with SDL-1.2.14, running on " + library + std::to_string(linked.major) + "." +
+           std::to_string(linked.minor) + "." + std::to_string(linked.patch);
+}
+
 namespace {
 // A dialog asking for a map width and height, built hidden.
 void buildSizeDialog(Editor& editor, int x, int y, const char* name, const char* heading,
@@ -122,7 +130,7 @@ void buildDialogs(Editor& editor) {
 
     Dialog* about = createDialog(editor, x, y, 200, "About");
     addTextLine(about, "Velloran v1.00", 6, 5);
-    addTextLine(about, "Built with SDL-1.2.14 (on Linux through sdl12-compat)", 6, 33);
+    addTextLine(about, toolkitLine(*SDL_Linked_Version()), 6, 33);
     addTextLine(about, "with additional libs, SDL_image.lib and SDL_ttf.lib", 6, 61);
     addTextLine(about, "2013, by the Velloran developers. Free to use.", 6, 117);
     addButton(about, 255, 175, 60, 20, "Ok", "Button OK", true);

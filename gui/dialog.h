@@ -42,5 +42,8 @@ void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY);
 bool dialogOpen(const Dialog& dialog);
 void drawDialog(Editor& editor, const Dialog& dialog);
 
+// The About box's line naming the SDL library the editor runs on, from its linked version.
+std::string toolkitLine(const SDL_version& linked);
+
 // The About, Resize Map and Create Map dialogs, built hidden.
 void buildDialogs(Editor& editor);

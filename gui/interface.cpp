@@ -2,6 +2,7 @@
 #include "gui/interface.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/caption.h"
 #include "app/command_names.h"
@@ -24,22 +25,21 @@ void setVideoMode(Editor& editor, int w, int h, Uint32 flags) {
 bool buildInterface(Editor& editor, const std::string& caption) {
     editor.currentLayer = 1;
     editor.layerCount = 1;
-    // Every subsystem is started, the video first: asked for all at once, a machine without
-    // sound would stop the video from starting with it.
-    const Uint32 needed = SDL_INIT_VIDEO | SDL_INIT_TIMER;
-    SDL_Init(needed);
-    SDL_InitSubSystem(0xFFFF & ~needed);
+    // The editor draws and reads input, nothing more: sound would only add start-up noise and a
+    // failure on machines without it. Both SDL 1.2 libraries centre the window when asked.
+    setenv("SDL_VIDEO_CENTERED", "1", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 
+    editor.screen = SDL_SetVideoMode(800, 600, 32, SDL_RESIZABLE);
+    if (!editor.screen) return false;
+    // Cursors belong to the video mode: the classic library cannot make them before it.
     editor.drawCursor =
         SDL_CreateCursor(editor.drawCursorData, const_cast<Uint8*>(kCrosshairMask), 16, 15, 7, 7);
     editor.defaultCursor = SDL_GetCursor();
     editor.fillCursor =
         SDL_CreateCursor(editor.fillCursorData, const_cast<Uint8*>(kBucketMask), 16, 15, 7, 7);
-
-    editor.screen = SDL_SetVideoMode(800, 600, 32, SDL_RESIZABLE);
-    if (!editor.screen) return false;
     SDL_EnableKeyRepeat(500, intSetting(editor, "KeyboardScrollSpeed"));
 
     const int W = editor.screen->w;

@@ -6,6 +6,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "app/editor.h"
 
@@ -51,11 +54,41 @@ void readStrings(Editor& editor, const TiXmlElement* data) {
 }
 }  // namespace
 
-void readConfiguration(Editor& editor, const std::string& path) {
-    TiXmlDocument document(path.c_str());
-    if (!document.LoadFile()) return;
+std::string readConfigurationFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Line ends are read as the XML reader's own file loading reads them.
+    std::string normalised;
+    normalised.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            normalised.push_back('\n');
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            normalised.push_back(text[i]);
+        }
+    }
+    return normalised;
+}
+
+void parseConfiguration(Editor& editor, const std::string& text) {
+    // TinyXML steps over a multi-byte UTF-8 character by its lead byte without looking for the
+    // end of the text, so a file cut inside one would be read past its end. Zero bytes beyond
+    // the longest such step end the parse wherever it lands.
+    std::vector<char> padded(text.begin(), text.end());
+    padded.insert(padded.end(), 8, '\0');
+    TiXmlDocument document;
+    document.Parse(padded.data());
+    if (document.Error()) return;
     const TiXmlElement* data = document.FirstChildElement("Data");
     if (!data) return;
     readIntegers(editor, data);
     readStrings(editor, data);
+}
+
+void readConfiguration(Editor& editor, const std::string& path) {
+    std::ifstream probe(path, std::ios::binary);
+    if (!probe) return;
+    parseConfiguration(editor, readConfigurationFile(path));
 }

@@ -72,6 +72,9 @@ Record readLayer(Editor& editor, FILE* file, long long fileSize, int number) {
     }
     if (width < 0) width = 0;
     if (height < 0) height = 0;
+    // A side longer than a whole layer may hold is damage even when the other side is 0: the
+    // view and the scroll limits count in cells along each side.
+    if (width > kMaxLayerCells || height > kMaxLayerCells) return Record::Stop;
     const long long cells = static_cast<long long>(width) * height;
     if (cells > kMaxLayerCells || bytesLeft(file, fileSize) < cells * 2) return Record::Stop;
 

@@ -6,8 +6,10 @@ void layoutCells(MapLayer& layer, int step, uint16_t start) {
     int row = 0;
     uint32_t tile = start;
     for (MapCell& cell : layer.cells) {
-        cell.rect.x = static_cast<Sint16>(column * layer.cellWidth);
-        cell.rect.y = static_cast<Sint16>(row * layer.cellHeight);
+        // A wide layer of big cells reaches past an int in pixels; the rectangle keeps the low
+        // 16 bits as SDL's rectangles do.
+        cell.rect.x = static_cast<Sint16>(static_cast<long long>(column) * layer.cellWidth);
+        cell.rect.y = static_cast<Sint16>(static_cast<long long>(row) * layer.cellHeight);
         cell.rect.w = static_cast<Uint16>(layer.cellWidth);
         cell.rect.h = static_cast<Uint16>(layer.cellHeight);
         cell.tile = static_cast<uint16_t>(tile);

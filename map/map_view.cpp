@@ -74,21 +74,22 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
     const int ch = layer.cellHeight;
     if (cw <= 0 || ch <= 0 || layer.cells.empty()) return;
     const std::vector<TileImage*>& images = editor.tileImages->images;
-    const int x0 = viewX - offsetX * cw;
-    const int y0 = viewY - offsetY * ch;
-    const int right = offsetX * cw + viewW;
-    const int bottom = offsetY * ch + viewH;
     SDL_Surface* image = images.empty() ? nullptr : images[0]->surface;
     int lastTile = -1;
     // Only the cells from the view's corner to its right and bottom limits are visited; a cell
-    // that starts inside the view is painted whole (the blit clips to the screen only).
-    for (int row = offsetY < 0 ? 0 : offsetY; row < layer.height && row * ch < bottom; ++row) {
+    // that starts inside the view is painted whole (the blit clips to the screen only). Pixel
+    // distances are counted from the view's corner, in 64 bits: a layer may be millions of
+    // cells wide with cells of up to 1024 pixels.
+    const long long firstRow = offsetY < 0 ? 0 : offsetY;
+    const long long firstColumn = offsetX < 0 ? 0 : offsetX;
+    for (long long row = firstRow; row < layer.height && (row - offsetY) * ch < viewH; ++row) {
         MapCell* rowCells = &layer.cells[static_cast<size_t>(row) * layer.width];
-        for (int column = offsetX < 0 ? 0 : offsetX; column < layer.width && column * cw <= right;
-             ++column) {
+        for (long long column = firstColumn;
+             column < layer.width && (column - offsetX) * cw <= viewW; ++column) {
             MapCell& cell = rowCells[column];
-            SDL_Rect target{static_cast<Sint16>(column * cw + x0),
-                            static_cast<Sint16>(row * ch + y0), cell.rect.w, cell.rect.h};
+            SDL_Rect target{static_cast<Sint16>(viewX + (column - offsetX) * cw),
+                            static_cast<Sint16>(viewY + (row - offsetY) * ch), cell.rect.w,
+                            cell.rect.h};
             int tile = cell.tile;
             if (tile >= editor.tileCount) {
                 editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};
@@ -126,11 +127,14 @@ void clampScroll(Editor& editor, const Window& window) {
     for (const std::string& name : window.layerNames) {
         MapLayer* layer = findLayer(editor.layers, name);
         if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
-        const int p = window.rect.w / layer->cellWidth;
-        const int q = window.rect.h / layer->cellHeight;
-        if (layer->offsetX + p >= layer->width) layer->offsetX = layer->width - p;
+        // Counted in 64 bits: a file may give a layer a long side and a far scroll position.
+        const long long p = window.rect.w / layer->cellWidth;
+        const long long q = window.rect.h / layer->cellHeight;
+        if (layer->offsetX + p >= layer->width) layer->offsetX = static_cast<int>(layer->width - p);
         if (layer->offsetX < 0) layer->offsetX = 0;
-        if (layer->offsetY + q >= layer->height) layer->offsetY = layer->height - q;
+        if (layer->offsetY + q >= layer->height) {
+            layer->offsetY = static_cast<int>(layer->height - q);
+        }
         if (layer->offsetY < 0) layer->offsetY = 0;
     }
 }

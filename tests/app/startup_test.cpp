@@ -41,6 +41,9 @@ TEST(Startup, InterfaceHasTheWindowsLayersAndCaption) {
     EXPECT_EQ(first->name, "Map1");
     EXPECT_EQ(first->number, 1);
     EXPECT_EQ(first->width, 128);
+    MapLayer* palette = findLayer(e.layers, "Tile01");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(palette->number, -1);
     char* caption = nullptr;
     SDL_WM_GetCaption(&caption, nullptr);
     EXPECT_STREQ(caption, "Velloran 1.09 / ");
@@ -131,6 +134,8 @@ TEST(MainLoop, WindowCloseEndsTheLoopAfterTheFrame) {
     t.pressKey(SDLK_ESCAPE);
     runMainLoop(t.editor());
     EXPECT_EQ(t.editor().quitRequested, 1);
+    // The frame that took the close was drawn to the end: the menu bar reaches the right edge.
+    EXPECT_EQ(pixelAt(t.editor().screen, 799, 0), (Rgb{188, 188, 188}));
 }
 
 TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {
@@ -142,4 +147,28 @@ TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {
     EXPECT_EQ(first->width, 0);
     EXPECT_TRUE(first->cells.empty());
     t.frame(100, 100, SDL_BUTTON_LMASK);
+}
+
+// Without a usable video driver the editor says why and ends with status 1; it must not reach
+// the cursors or the windows, which need the video mode.
+TEST(Startup, VideoThatCannotStartEndsWithAnErrorBoxAndStatusOne) {
+    TestEditorOptions options;
+    options.buildInterface = false;
+    TestEditor t(options);
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    const int status = runEditor(t.editor());
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].title, "Error deatils");
+    EXPECT_FALSE(t.messages.shown[0].text.empty());
+    EXPECT_EQ(t.editor().screen, nullptr);
+    EXPECT_EQ(t.editor().drawCursor, nullptr);
+    EXPECT_TRUE(t.editor().windows.empty());
+}
+
+// The editor plays no sound, so only the video is started.
+TEST(Startup, OnlyTheVideoIsStarted) {
+    TestEditor t;
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), static_cast<Uint32>(SDL_INIT_VIDEO));
 }

@@ -143,3 +143,24 @@ TEST_F(DialogTest, DrawingShowsBackgroundButtonsAndFieldsInTheirColours) {
     }
     EXPECT_GT(dark, 0);
 }
+
+// The About box names the SDL library the editor really runs on, which may be either of the
+// two SDL 1.2 libraries, and the line fits the dialog.
+TEST_F(DialogTest, AboutNamesTheLinkedSdlLibraryWithinTheDialog) {
+    const struct {
+        SDL_version linked;
+        const char* line;
+    } cases[] = {
+        {{1, 2, 15}, "Built with SDL-1.2.14, running on SDL 1.2.15"},
+        {{1, 2, 68}, "Built with SDL-1.2.14, running on sdl12-compat 1.2.68"},
+        {{1, 2, 50}, "Built with SDL-1.2.14, running on sdl12-compat 1.2.50"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toolkitLine(c.linked), c.line);
+        int width = 0, height = 0;
+        ASSERT_EQ(TTF_SizeText(e.font, c.line, &width, &height), 0);
+        EXPECT_LE(6 + width, 320) << c.line;
+    }
+    const Dialog& about = *findDialog(e, "About");
+    EXPECT_EQ(about.lines[1]->text, toolkitLine(*SDL_Linked_Version()));
+}

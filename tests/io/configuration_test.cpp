@@ -114,3 +114,27 @@ TEST_F(ConfigurationTest, MissingSettingReadsEmptyAndIsInserted) {
     EXPECT_EQ(editor.stringSettings.count("Layer5"), 1u);
     EXPECT_EQ(currentMapLayer(editor), nullptr);
 }
+
+// The text the reader is given stops where the file does: a file cut inside a multi-byte
+// character is malformed, not read on past its end (the memory checker run of these tests
+// would see such a read), and every kind of line end reads as a plain line feed.
+TEST_F(ConfigurationTest, FileCutInsideACharacterOrWithOtherLineEndsReadsOnlyItsText) {
+    read(
+        "<Data>\n<integer Name=\"MapWidth\" Value=\"7\"/>\n<string Name=\"Layer1\" Value=\"Ma\xc3");
+    EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+    EXPECT_EQ(stringSetting(editor, "Layer1"), "");
+
+    const char* lineEnds[] = {"\n", "\r\n", "\r"};
+    for (const char* end : lineEnds) {
+        SCOPED_TRACE(testing::PrintToString(end));
+        Editor fresh;
+        const std::string eol = end;
+        folder.write("Configuration.xml", "<Data>" + eol +
+                                              "<integer Name=\"MapWidth\" Value=\"9\"/>" + eol +
+                                              "<string Name=\"Layer1\" Value=\"a" + eol + "b\"/>" +
+                                              eol + "</Data>" + eol);
+        readConfiguration(fresh, "Configuration.xml");
+        EXPECT_EQ(intSetting(fresh, "MapWidth"), 9);
+        EXPECT_EQ(stringSetting(fresh, "Layer1"), "a\nb");
+    }
+}

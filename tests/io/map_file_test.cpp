@@ -2,12 +2,15 @@
 #include "io/map_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "app/command_names.h"
@@ -233,6 +236,12 @@ TEST_F(MapFileTest, ImpossibleSizesCountsAndCellSizesAreContained) {
         EXPECT_EQ(e.layerCount, 1) << width;
         EXPECT_EQ(findLayer(e.layers, "A"), nullptr);
     }
+    // A side longer than any layer may hold stops the reading there, even without cells.
+    for (auto [width, height] : {std::pair{0, 0x7FFFFFFF}, std::pair{16777217, 0}}) {
+        loadBytes(withCount(2, record("B", 1, 1, 16, {9}) + record("A", width, height, 16, {})));
+        EXPECT_EQ(e.layerCount, 1) << width;
+        EXPECT_EQ(findLayer(e.layers, "A"), nullptr);
+    }
     loadBytes(withCount(0x7FFFFFFF, record("B", 1, 1, 16, {9})));
     EXPECT_EQ(e.layerCount, 1);
     for (int size : {0, -16, 1 << 30}) {
@@ -245,23 +254,59 @@ TEST_F(MapFileTest, ImpossibleSizesCountsAndCellSizesAreContained) {
     }
 }
 
-TEST_F(MapFileTest, FailedSaveWarnsAndKeepsTheOldFile) {
-    const std::string missing = path("no-such-folder/map.map");
-    saveMap(e, missing);
-    ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
-    EXPECT_NE(t.messages.shown[0].text.find(missing), std::string::npos);
-    EXPECT_FALSE(fs::exists(path("no-such-folder")));
+// Lowers the largest file this process may write until the end of the scope. Writing past it
+// fails with EFBIG for every user, the superuser included, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
 
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
-    fs::create_directory(path("locked"));
-    t.folder().write("locked/old.map", "old bytes");
-    chmod(path("locked").c_str(), 0555);
-    saveMap(e, path("locked/old.map"));
-    chmod(path("locked").c_str(), 0755);
-    ASSERT_EQ(t.messages.shown.size(), 2u);
-    EXPECT_NE(t.messages.shown[1].text.find(path("locked/old.map")), std::string::npos);
-    EXPECT_EQ(readFile(path("locked/old.map")), "old bytes");
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(MapFileTest, FailedSaveWarnsAndKeepsTheOldFile) {
+    fs::create_directory(path("maps"));
+    fs::create_directory(path("maps/folder.map"));
+    t.folder().write("maps/old.map", "old bytes");
+    struct Case {
+        const char* what;
+        std::string target;
+        rlim_t sizeLimit;  // 0: no limit
+    };
+    const Case cases[] = {
+        {"a folder that does not exist", path("no-such-folder/map.map"), 0},
+        {"a name taken by a folder", path("maps/folder.map"), 0},
+        {"a disk that fills up", path("maps/old.map"), 4096},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        t.messages.shown.clear();
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (c.sizeLimit) limit = std::make_unique<FileSizeLimit>(c.sizeLimit);
+            saveMap(e, c.target);  // the 128 x 128 map needs 32 KB
+        }
+        ASSERT_EQ(t.messages.shown.size(), 1u);
+        EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+        EXPECT_NE(t.messages.shown[0].text.find(c.target), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(path("no-such-folder")));
+    EXPECT_TRUE(fs::is_directory(path("maps/folder.map")));
+    EXPECT_EQ(readFile(path("maps/old.map")), "old bytes");
+    // No temporary file is left beside the targets.
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("maps")), fs::directory_iterator()), 2);
+    EXPECT_TRUE(fs::is_empty(path("maps/folder.map")));
 }
 
 TEST_F(MapFileTest, SaveOverAFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {

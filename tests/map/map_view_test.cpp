@@ -211,3 +211,31 @@ TEST_F(MapViewTest, BrushPreviewIsCentredOnTheCellUnderThePointer) {
     EXPECT_EQ(pixelAt(e.screen, 8 * 16, 32), kMagenta);
     EXPECT_EQ(pixelAt(e.screen, 4 * 16 + 15, 32), kMagenta);
 }
+
+// Rows of millions of 1024-pixel cells, scrolled near their end, and a layer without columns
+// scrolled to the last of two billion rows: pixel and scroll arithmetic must not overflow (the
+// sanitized run fails on any overflow), and the cell at the scroll position still lands in
+// the view's corner.
+TEST_F(MapViewTest, FarScrolledLongLayersDrawAndClampWithoutOverflow) {
+    MapLayer* wide = windowWithLayer(SDL_Rect{0, 16, 100, 40}, 2200000, 1, 1, 2);
+    wide->cellWidth = wide->cellHeight = 1024;
+    layoutCells(*wide, 0, 1);
+    wide->cells[2199990].tile = 0;
+    wide->offsetX = 2199990;
+    clearScreen();
+    drawLayerWindow(e, *window);
+    EXPECT_EQ(pixelAt(e.screen, 0, 16), imagePixel(0, 0, 0));
+    EXPECT_EQ(pixelAt(e.screen, 15, 31), imagePixel(0, 15, 15));
+    clampScroll(e, *window);
+    EXPECT_EQ(wide->offsetX, 2199990);  // 100 pixels show no whole 1024-pixel cell
+
+    wide->width = 0;
+    wide->height = 0x7FFFFFFF;
+    wide->cells.clear();
+    wide->cellWidth = wide->cellHeight = 16;
+    wide->offsetY = 0x7FFFFFFE;
+    drawLayerWindow(e, *window);
+    clampScroll(e, *window);
+    EXPECT_EQ(wide->offsetY, 0x7FFFFFFF - 40 / 16);
+    EXPECT_EQ(wide->offsetX, 0);
+}

@@ -71,16 +71,22 @@ TEST(TileImages, BundledSheetsHaveGroundTransparentAndMarkerTiles) {
     ASSERT_EQ(images.size(), 576u);
     SDL_Surface* ground = images[0]->surface;
     SDL_Surface* clear = images[1]->surface;
+    SDL_Surface* marker = images[2]->surface;
     ASSERT_NE(ground->format->Amask, 0u);
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
-            Uint32 g = 0, c = 0;
+            Uint32 g = 0, c = 0, m = 0;
             std::memcpy(&g, static_cast<Uint8*>(ground->pixels) + y * ground->pitch + x * 4, 4);
             std::memcpy(&c, static_cast<Uint8*>(clear->pixels) + y * clear->pitch + x * 4, 4);
+            std::memcpy(&m, static_cast<Uint8*>(marker->pixels) + y * marker->pitch + x * 4, 4);
             EXPECT_EQ(g & ground->format->Amask, ground->format->Amask);
             EXPECT_EQ(c & clear->format->Amask, 0u);
+            EXPECT_EQ(m & marker->format->Amask, marker->format->Amask);
         }
     }
+    // The marker is a target on a dark plate, unlike the ground.
+    EXPECT_EQ(pixelAt(marker, 0, 0), (Rgb{88, 98, 132}));
+    EXPECT_FALSE(pixelAt(marker, 8, 8) == pixelAt(ground, 8, 8));
 }
 
 TEST(TileImages, SheetWiderThanThreeQuartersOfTheScreenKeepsThePalette) {

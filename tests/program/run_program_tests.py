@@ -252,11 +252,25 @@ def case_close_window_exits_0(run):
 
 
 def case_starts_without_sound(run):
-    # A machine whose sound cannot start still gets the editor's window.
-    with run.editor(env_extra={"SDL_AUDIODRIVER": "no-such-driver"}) as ed:
-        check(ed.wait_caption(TITLE + " / ", 3.0) == TITLE + " / ", "unexpected caption")
-        ed.terminate()
-        expect_exit(ed, 0, "SIGTERM")
+    # A machine whose sound cannot start still gets the editor's window, and the editor, which
+    # plays no sound, does not try: the sound library would complain on stderr.
+    for driver in ("no-such-driver", "alsa"):
+        with run.editor(env_extra={"SDL_AUDIODRIVER": driver}) as ed:
+            check(ed.wait_caption(TITLE + " / ", 3.0) == TITLE + " / ", "unexpected caption")
+            ed.terminate()
+            expect_exit(ed, 0, "SIGTERM")
+            err = ed.stderr()
+            check("ALSA" not in err and "audio" not in err.lower(),
+                  "with SDL_AUDIODRIVER=%s stderr speaks of sound: %r" % (driver, err[-300:]))
+
+
+def case_video_unavailable_reports_and_exits_1(run):
+    # A video driver that cannot start is reported, not a crash.
+    with run.editor(with_display=False, window=False,
+                    env_extra={"SDL_VIDEODRIVER": "no-such-driver"}) as ed:
+        expect_exit(ed, 1, "starting without a usable video driver", timeout=10)
+        err = ed.stderr()
+        check("Error deatils" in err, "stderr lacks the 'Error deatils' title: %r" % err[-300:])
 
 
 def case_sigterm_exits_0(run):
@@ -485,6 +499,7 @@ CASES = [
     ("starts_without_sound", case_starts_without_sound),
     ("missing_font_shows_message_box", case_missing_font_shows_message_box),
     ("missing_font_without_display", case_missing_font_without_display),
+    ("video_unavailable_reports_and_exits_1", case_video_unavailable_reports_and_exits_1),
     ("layout_at_start", case_layout_at_start),
     ("return_twice_restores_size", case_return_twice_restores_size),
     ("resize_lays_out_again", case_resize_lays_out_again),

@@ -237,6 +237,19 @@ class Image:
                 yield (x, y), self.pixel(x, y)
 
 
+SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                   "SUMMARY: UndefinedBehaviorSanitizer")
+
+
+def sanitizer_report(stderr):
+    """The first lines of a sanitizer's report in the editor's stderr, or ""."""
+    for mark in SANITIZER_MARKS:
+        at = stderr.find(mark)
+        if at >= 0:
+            return " | ".join(stderr[at:].splitlines()[:12])
+    return ""
+
+
 class Editor:
     """The editor started in a scratch folder holding a copy of the assets."""
 
@@ -277,14 +290,19 @@ class Editor:
         self.process.send_signal(signal.SIGTERM)
 
     def stop(self):
+        """Ends the editor as a session manager would; fails on a sanitizer's report."""
         if self.process.poll() is None:
             self.process.terminate()
             try:
-                self.process.wait(3)
+                # A sanitized build checks for leaks on the way out, which takes a moment.
+                self.process.wait(15)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        report = sanitizer_report(self.stderr())
         shutil.rmtree(self.folder, ignore_errors=True)
+        if report:
+            raise DriverError("the sanitizer reported: %s" % report)
 
     # --- the window --------------------------------------------------------
 

@@ -1,0 +1,11 @@
+// Fuzz target: reading a Configuration.xml of arbitrary bytes.
+#include "io/configuration.h"
+#include "tests/fuzz/fuzz_editor.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Editor& editor = fuzzEditor();
+    editor.intSettings.clear();
+    editor.stringSettings.clear();
+    readConfiguration(editor, pathHolding(data, size));
+    return 0;
+}
