@@ -3,6 +3,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -76,8 +77,9 @@ void parseConfiguration(Editor& editor, const std::string& text) {
     // TinyXML steps over a multi-byte UTF-8 character by its lead byte without looking for the
     // end of the text, so a file cut inside one would be read past its end. Zero bytes beyond
     // the longest such step end the parse wherever it lands.
-    std::vector<char> padded(text.begin(), text.end());
-    padded.insert(padded.end(), 8, '\0');
+    const size_t padding = 8;
+    std::vector<char> padded(text.size() + padding, '\0');
+    std::copy(text.begin(), text.end(), padded.begin());
     TiXmlDocument document;
     document.Parse(padded.data());
     if (document.Error()) return;

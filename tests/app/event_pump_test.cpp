@@ -122,6 +122,8 @@ TEST(EventPump, FocusedFieldTakesTheKeyAndLaterEventsWait) {
     pumpEvents(e);
     EXPECT_EQ(dialog->inputs[0]->text, "12");
     EXPECT_TRUE(e.commandQueue.empty());
+    SDL_Event waiting[4];
+    EXPECT_EQ(SDL_PeepEvents(waiting, 4, SDL_PEEKEVENT, SDL_ALLEVENTS), 1);
     // The arrow key went to the field as well (it has no character), at the next pump.
     pumpEvents(e);
     EXPECT_EQ(dialog->inputs[0]->text, "12");

@@ -128,6 +128,8 @@ TEST(MainLoop, HelpersForButtonsAndBlocks) {
 
 TEST(MainLoop, WindowCloseEndsTheLoopAfterTheFrame) {
     TestEditor t;
+    SDL_Surface* screen = t.editor().screen;
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
@@ -135,7 +137,7 @@ TEST(MainLoop, WindowCloseEndsTheLoopAfterTheFrame) {
     runMainLoop(t.editor());
     EXPECT_EQ(t.editor().quitRequested, 1);
     // The frame that took the close was drawn to the end: the menu bar reaches the right edge.
-    EXPECT_EQ(pixelAt(t.editor().screen, 799, 0), (Rgb{188, 188, 188}));
+    EXPECT_EQ(pixelAt(screen, 799, 0), (Rgb{188, 188, 188}));
 }
 
 TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {

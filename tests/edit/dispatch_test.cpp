@@ -149,7 +149,7 @@ TEST_F(DispatchTest, DialogsOpenCentredByName) {
     EXPECT_EQ(e.nextMarkerTile, e.tileCount);
 }
 
-TEST_F(DispatchTest, TitleClickIsNoChoiceAndItemClickSkipsTheMouseStep) {
+TEST_F(DispatchTest, TitleClickIsNoChoiceButAnItemClickIs) {
     t.frame(10, 5, SDL_BUTTON_LMASK);
     t.frame(10, 5, 0);  // opens File
     e.mouseReleased = 0;

@@ -67,10 +67,11 @@ TEST(Shuffle, OneCellAndEmptyLayersStayAsTheyAre) {
     shuffleLayer(*one);
     shuffleLayer(*none);
     EXPECT_EQ(one->cells[0].tile, 9);
+    EXPECT_TRUE(none->cells.empty());
     EXPECT_EQ(std::rand(), before);  // no random number was used
 }
 
-TEST(Shuffle, MenuShufflesNameTheSideEvenWithoutABrush) {
+TEST(Shuffle, ShufflingAMissingBrushCreatesNone) {
     TestEditor t;
     Editor& e = t.editor();
     shuffleNamedLayer(e.layers, "BrushLeft");

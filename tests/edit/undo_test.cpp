@@ -121,13 +121,16 @@ TEST_F(UndoTest, DrawRandomHeldStillRestoresTheTilesBeforeTheFirstStamp) {
 }
 
 TEST_F(UndoTest, UndoOnAnEmptyStackOrWithoutACurrentLayerKeepsEverything) {
+    const std::vector<int> untouched = tilesOf(*map);
     undoLast(e);
+    EXPECT_EQ(tilesOf(*map), untouched);
     makeBrush(e, "Left", 1, 1, {5});
     t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(1), mapY(1), 0);
     e.currentLayer = 7;  // names no layer
     undoLast(e);
     EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(at(1, 1), 5);
 }
 
 TEST_F(UndoTest, EditUndoMenuItemUndoes) {

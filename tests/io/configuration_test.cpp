@@ -120,7 +120,8 @@ TEST_F(ConfigurationTest, MissingSettingReadsEmptyAndIsInserted) {
 // would see such a read), and every kind of line end reads as a plain line feed.
 TEST_F(ConfigurationTest, FileCutInsideACharacterOrWithOtherLineEndsReadsOnlyItsText) {
     read(
-        "<Data>\n<integer Name=\"MapWidth\" Value=\"7\"/>\n<string Name=\"Layer1\" Value=\"Ma\xc3");
+        "<?xml version=\"1.0\"?>\n<Data>\n<integer Name=\"MapWidth\" Value=\"7\"/>\n"
+        "<string Name=\"Layer1\" Value=\"Ma\xc3");
     EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
     EXPECT_EQ(stringSetting(editor, "Layer1"), "");
 

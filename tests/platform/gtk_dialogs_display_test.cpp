@@ -118,6 +118,18 @@ bool containsImageNamed(GtkWidget* widget, const char* iconName) {
     return found;
 }
 
+int countButtons(GtkWidget* widget) {
+    int count = GTK_IS_BUTTON(widget) ? 1 : 0;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child != nullptr; child = child->next) {
+            count += countButtons(GTK_WIDGET(child->data));
+        }
+        g_list_free(children);
+    }
+    return count;
+}
+
 std::string takeString(gchar* text) {
     std::string result = text != nullptr ? text : "";
     g_free(text);
@@ -176,6 +188,7 @@ TEST_F(DisplayDialogs, MessageBoxShowsAnErrorWithTitleTextAndOneButtonThenDisapp
     std::string text;
     GtkMessageType type = GTK_MESSAGE_OTHER;
     bool hasErrorIcon = false;
+    int buttons = 0;
     DialogScript script([&](GtkDialog* dialog) {
         if (dialog == nullptr) {
             return false;
@@ -185,6 +198,7 @@ TEST_F(DisplayDialogs, MessageBoxShowsAnErrorWithTitleTextAndOneButtonThenDisapp
         g_object_get(dialog, "text", &shownText, "message-type", &type, nullptr);
         text = takeString(shownText);
         hasErrorIcon = containsImageNamed(GTK_WIDGET(dialog), "dialog-error");
+        buttons = countButtons(GTK_WIDGET(dialog));
         EXPECT_NE(gtk_dialog_get_widget_for_response(dialog, GTK_RESPONSE_OK), nullptr);
         gtk_dialog_response(dialog, GTK_RESPONSE_OK);
         return true;
@@ -198,6 +212,7 @@ TEST_F(DisplayDialogs, MessageBoxShowsAnErrorWithTitleTextAndOneButtonThenDisapp
     EXPECT_TRUE(g_utf8_validate(text.c_str(), -1, nullptr)) << text;
     EXPECT_EQ(type, GTK_MESSAGE_ERROR);
     EXPECT_TRUE(hasErrorIcon);
+    EXPECT_EQ(buttons, 1);
     EXPECT_EQ(visibleDialog(), nullptr);
 }
 

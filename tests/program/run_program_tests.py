@@ -195,9 +195,11 @@ class Run:
             self.keep_failure_shot(server)
             raise
         finally:
-            if editor is not None:
-                editor.stop()
-            server.stop()
+            try:
+                if editor is not None:
+                    editor.stop()
+            finally:
+                server.stop()
 
 
 def settle():

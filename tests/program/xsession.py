@@ -264,6 +264,10 @@ class Editor:
                 shutil.copy(source, os.path.join(self.folder, name))
         env = server.env(with_display)
         env.update(GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1", SDL_AUDIODRIVER="dummy")
+        # Libraries the test run wants loaded into the editor only (see setup.sh).
+        preload = os.environ.get("VELLORAN_EDITOR_PRELOAD")
+        if preload:
+            env["LD_PRELOAD"] = preload
         env.update(env_extra or {})
         self.stdout_path = os.path.join(self.folder, "stdout.txt")
         self.stderr_path = os.path.join(self.folder, "stderr.txt")
