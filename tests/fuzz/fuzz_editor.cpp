@@ -29,6 +29,7 @@ Editor* buildEditor() {
     for (const char* name : {"GOTHIC.TTF", "tiles.png", "base.png", "Configuration.xml"}) {
         fs::copy_file(fs::path(VELLORAN_ASSETS_DIR) / name, fs::path(folder) / name);
     }
+    const fs::path started = fs::current_path();
     fs::current_path(folder);
     auto* editor = new Editor;
     static ScriptedMessageBox messages;
@@ -38,8 +39,9 @@ Editor* buildEditor() {
     if (!buildInterface(*editor, "Velloran 1.09")) fail("no interface");
     loadTileSheets(*editor);
     prepareMainLoop(*editor);
-    // The files live in memory; the folder is only needed while the editor starts.
-    fs::current_path(fs::temp_directory_path());
+    // The files live in memory; the folder is only needed while the editor starts, and the
+    // fuzzer reads its inputs relative to where it was started.
+    fs::current_path(started);
     fs::remove_all(folder);
     return editor;
 }

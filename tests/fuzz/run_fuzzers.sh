@@ -5,7 +5,7 @@
 # is left in FUZZ_BUILD_FOLDER/findings/.
 set -euo pipefail
 
-build=$1
+build=$(cd "$1" && pwd)
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 corpus="$here/corpus"

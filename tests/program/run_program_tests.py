@@ -332,9 +332,12 @@ def case_return_twice_restores_size(run):
         windowed = ed.shot()
         ed.key("Return")
 
+        # sdl12-compat changes the window itself; the classic library covers the screen with a
+        # window of its own and shows the same picture in its middle, so the screen around the
+        # picture is what changes there.
         def changed(shot):
             return ed.geometry() != (before_pos, before_size) or shot.region(0, 0, 799, 599) != \
-                windowed.region(0, 0, 799, 599)
+                windowed.region(0, 0, 799, 599) or shot.image.data != windowed.image.data
         full = wait_shot(ed, changed)
         check(changed(full), "the first Return changed neither the window nor its picture")
         ed.key("Return")

@@ -71,6 +71,9 @@ TestEditor::TestEditor(TestEditorOptions options) {
     if (!options.buildInterface) return;
     if (!buildInterface(*editor_, "Velloran 1.09")) throw std::runtime_error(SDL_GetError());
     interfaceBuilt_ = true;
+    // The dummy driver may hand back the surface an earlier test drew on; start from black so
+    // no test sees another's pixels.
+    SDL_FillRect(editor_->screen, nullptr, 0);
     if (options.loadTileSheets) loadTileSheets(*editor_);
 }
 
