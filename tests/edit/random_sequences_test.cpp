@@ -2,9 +2,9 @@
 // outside its source.
 //
 // The golden tiles of the random tools were obtained by running the code once under glibc's
-// rand (the reference runtime) from the seed each test names, and agree with an independent
-// implementation of Parts 4.3 to 4.5 written from the specification alone. Another C library's
-// rand gives other numbers, so these tests pin glibc's sequence.
+// rand (the reference runtime) from the seed each test names, and agree with a second, separate
+// implementation of the random tools and the shuffle written only to check them. Another C
+// library's rand gives other numbers, so these tests pin glibc's sequence.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

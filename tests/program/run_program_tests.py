@@ -324,6 +324,12 @@ def case_layout_at_start(run):
 
 def case_return_twice_restores_size(run):
     with run.editor() as ed:
+        # Off centre, so that full screen shows on both SDL 1.2 libraries: sdl12-compat makes the
+        # window itself screen-sized, while the classic library covers the screen with a black
+        # window of its own and puts the picture in its middle, where a centred window already is.
+        ed.server.tool("xdotool", "windowmove", str(ed.wid), "0", "40")
+        poll(lambda: ed.geometry()[0] == (0, 40), 5.0)
+        ed.origin = ed.geometry()[0]
         before_pos, before_size = ed.geometry()
         ed.move(270, 300)
         ed.move(*REST)
@@ -332,12 +338,9 @@ def case_return_twice_restores_size(run):
         windowed = ed.shot()
         ed.key("Return")
 
-        # sdl12-compat changes the window itself; the classic library covers the screen with a
-        # window of its own and shows the same picture in its middle, so the screen around the
-        # picture is what changes there.
         def changed(shot):
             return ed.geometry() != (before_pos, before_size) or shot.region(0, 0, 799, 599) != \
-                windowed.region(0, 0, 799, 599) or shot.image.data != windowed.image.data
+                windowed.region(0, 0, 799, 599)
         full = wait_shot(ed, changed)
         check(changed(full), "the first Return changed neither the window nor its picture")
         ed.key("Return")

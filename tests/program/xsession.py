@@ -7,6 +7,7 @@ is read back with xprop, and what is on screen comes from ImageMagick's
 instead of hanging the run.
 """
 
+import ctypes
 import os
 import re
 import shutil
@@ -32,6 +33,12 @@ TOOL_TIMEOUT = 10.0
 
 class DriverError(Exception):
     """The driver could not do what a case asked (tool failed, deadline passed)."""
+
+
+def end_with_parent():
+    """In a child before exec: the kernel ends the child when this runner ends, even when a
+    test harness kills the runner before it could stop its X servers."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 def poll(probe, timeout, interval=0.05):
@@ -64,7 +71,8 @@ class XServer:
         process = subprocess.Popen(
             ["Xvfb", ":%d" % number, "-screen", "0", "%dx%d" % (SCREEN_W, SCREEN_H) + "x24",
              "-nolisten", "tcp", "-noreset"],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=end_with_parent)
         name = ":%d" % number
 
         def connect():
