@@ -115,7 +115,6 @@ void handleInterfaceCommand(Editor& editor) {
     } else if (c == cmd::Open) {
         leaveFullScreen(editor);
         loadMap(editor, askOpenMapFile(editor));
-        editor.nextMarkerTile = editor.tileCount;
     } else if (c == cmd::Exit) {
         editor.quitRequested = 1;
     } else if (c == cmd::New) {

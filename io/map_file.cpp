@@ -1,101 +1,121 @@
-// Writing and reading map files. All integers are little-endian; the file is the layer count
-// followed by one record per layer: name length (one byte), name, width, height, offsetX,
-// offsetY, cell width, cell height (signed 32-bit each), then width x height 16-bit tiles.
+// Putting a decoded map file into the editor, and the editor's map into a file.
 #include "io/map_file.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <vector>
+#include <cerrno>
+#include <cstring>
 
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/layer_commands.h"
-#include "edit/map_size_commands.h"
+#include "io/map_codec.h"
 #include "io/save_file.h"
 #include "platform/message_box.h"
 
 namespace {
-void putInt32(std::string& out, int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((v >> shift) & 0xFF));
-}
+const char kWarningTitle[] = "Warning deatils";
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
+// A file's bytes, mapped into memory for as long as this lives.
+class MappedFile {
+public:
+    // False, with `error` saying why, when the file cannot be read.
+    bool open(const std::string& path, std::string& error) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        struct stat info {};
+        bool ok = fstat(fd, &info) == 0;
+        if (ok && !S_ISREG(info.st_mode)) {
+            error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+            ok = false;
+        } else if (!ok) {
+            error = std::strerror(errno);
+        }
+        if (ok && info.st_size > 0) {
+            size_ = static_cast<size_t>(info.st_size);
+            void* data = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+            if (data == MAP_FAILED) {
+                error = std::strerror(errno);
+                size_ = 0;
+                ok = false;
+            } else {
+                data_ = static_cast<const unsigned char*>(data);
+            }
+        }
+        close(fd);
+        return ok;
+    }
+    ~MappedFile() {
+        if (data_) munmap(const_cast<unsigned char*>(data_), size_);
+    }
+    const unsigned char* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    const unsigned char* data_ = nullptr;
+    size_t size_ = 0;
 };
-using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
-bool readInt32(FILE* file, int32_t& value) {
-    unsigned char bytes[4];
-    if (std::fread(bytes, 1, 4, file) != 4) return false;
-    value = static_cast<int32_t>(
-        static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-        static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
-    return true;
+void refuse(Editor& editor, const std::string& path, const std::string& reason) {
+    editor.messageBox->show(kWarningTitle, "The map file " + path + " was not opened: " + reason +
+                                               ". The map was not changed.");
 }
 
-long long bytesLeft(FILE* file, long long fileSize) {
-    return fileSize - std::ftell(file);
-}
-
-// Cell sizes a file may hold that the view cannot draw fall back to the usual 16 pixels.
-int sanitisedCellSize(int32_t size) {
-    return size >= 1 && size <= 1024 ? size : 16;
-}
-
-int clampOffset(int32_t offset, int cells) {
-    if (offset < 0) return 0;
-    return offset >= cells ? (cells > 0 ? cells - 1 : 0) : offset;
-}
-
-enum class Record { Loaded, Skipped, Stop };
-
-// Reads one layer record into a new layer. Stops, with nothing created, at the first short read
-// or when the record asks for more cells than the file holds or the editor accepts. A record
-// whose name is already taken (the palette, a brush, an earlier record), ignoring letter case,
-// is passed over: the editor tells layers apart by name.
-Record readLayer(Editor& editor, FILE* file, long long fileSize, int number) {
-    unsigned char length = 0;
-    if (std::fread(&length, 1, 1, file) != 1) return Record::Stop;
-    std::string stored(length, '\0');
-    if (length && std::fread(&stored[0], 1, length, file) != length) return Record::Stop;
-    const std::string name = stored.substr(0, stored.find('\0'));
-    int32_t width = 0, height = 0, offsetX = 0, offsetY = 0, cellWidth = 0, cellHeight = 0;
-    if (!readInt32(file, width) || !readInt32(file, height) || !readInt32(file, offsetX) ||
-        !readInt32(file, offsetY) || !readInt32(file, cellWidth) || !readInt32(file, cellHeight)) {
-        return Record::Stop;
+// True when a layer other than a map layer (the palette, a brush) has the name.
+bool nameTakenOutsideTheMap(const Editor& editor, const std::string& name) {
+    for (const auto& layer : editor.layers) {
+        if (layer->number == -1 && sameNameIgnoringCase(layer->name, name)) return true;
     }
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
-    // A side longer than a whole layer may hold is damage even when the other side is 0: the
-    // view and the scroll limits count in cells along each side.
-    if (width > kMaxLayerCells || height > kMaxLayerCells) return Record::Stop;
-    const long long cells = static_cast<long long>(width) * height;
-    if (cells > kMaxLayerCells || bytesLeft(file, fileSize) < cells * 2) return Record::Stop;
+    return false;
+}
 
-    std::vector<unsigned char> tiles(static_cast<size_t>(cells) * 2);
-    if (!tiles.empty() && std::fread(tiles.data(), 1, tiles.size(), file) != tiles.size()) {
-        return Record::Stop;
+// Drops the records whose name the editor already uses for the palette or a brush, or an
+// earlier record took (names are told apart ignoring letter case), and lists them.
+std::string passOverTakenNames(Editor& editor, LayerList& records) {
+    std::string passedOver;
+    LayerList kept;
+    int recordNumber = 0;
+    for (auto& record : records) {
+        ++recordNumber;
+        if (nameTakenOutsideTheMap(editor, record->name) || findLayer(kept, record->name)) {
+            passedOver += (passedOver.empty() ? "" : ", ") + std::string("record ") +
+                          std::to_string(recordNumber) + " '" + record->name + "'";
+            continue;
+        }
+        record->number = static_cast<int>(kept.size()) + 1;
+        kept.push_back(std::move(record));
     }
-    if (findLayer(editor.layers, name)) return Record::Skipped;
-    MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 0);
-    layer->offsetX = clampOffset(offsetX, width);
-    layer->offsetY = clampOffset(offsetY, height);
-    layer->cellWidth = sanitisedCellSize(cellWidth);
-    layer->cellHeight = sanitisedCellSize(cellHeight);
-    layoutCells(*layer, 0, 0);
-    for (size_t i = 0; i < layer->cells.size(); ++i) {
-        layer->cells[i].tile = static_cast<uint16_t>(tiles[2 * i] | tiles[2 * i + 1] << 8);
+    records = std::move(kept);
+    return passedOver;
+}
+
+// Replaces the map layers, the design window's list and the Layer menu with the records.
+void replaceMap(Editor& editor, LayerList& records) {
+    Window* design = findWindow(editor, kDesignWindowName);
+    if (design) {
+        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
+        design->layerNames.clear();
     }
-    layer->number = number;
-    if (Window* design = findWindow(editor, kDesignWindowName)) design->layerNames.push_back(name);
-    appendLayerEntry(editor, name, number == editor.currentLayer);
-    return Record::Loaded;
+    editor.currentLayer = 1;
+    dropLayerEntries(editor);
+    for (auto& record : records) {
+        const std::string name = record->name;
+        if (design) design->layerNames.push_back(name);
+        appendLayerEntry(editor, name, record->number == editor.currentLayer);
+        editor.layers.push_back(std::move(record));
+    }
+    editor.layerCount = static_cast<int>(records.size());
+    // Strokes of the map that was open cannot be taken back into another map.
+    editor.undoStack.clear();
+    editor.fillRecordedThisPress = false;
+    editor.nextMarkerTile = editor.tileCount;
 }
 }  // namespace
 
@@ -106,68 +126,73 @@ std::string baseName(const std::string& path) {
 }
 
 std::string encodeMap(Editor& editor) {
-    std::string out;
-    putInt32(out, editor.layerCount);
-    Window* design = findWindow(editor, kDesignWindowName);
-    if (!design) return out;
-    for (const std::string& name : design->layerNames) {
-        const MapLayer* layer = findLayer(editor.layers, name);
-        if (!layer) continue;
-        out.push_back(static_cast<char>(layer->name.size() & 0xFF));
-        out.append(layer->name, 0, layer->name.size() & 0xFF);
-        for (int32_t value : {layer->width, layer->height, layer->offsetX, layer->offsetY,
-                              layer->cellWidth, layer->cellHeight}) {
-            putInt32(out, value);
-        }
-        out.reserve(out.size() + layer->cells.size() * 2);
-        for (const MapCell& cell : layer->cells) {
-            out.push_back(static_cast<char>(cell.tile & 0xFF));
-            out.push_back(static_cast<char>(cell.tile >> 8));
+    std::vector<const MapLayer*> layers;
+    if (Window* design = findWindow(editor, kDesignWindowName)) {
+        for (const std::string& name : design->layerNames) {
+            if (const MapLayer* layer = findLayer(editor.layers, name)) layers.push_back(layer);
         }
     }
-    return out;
+    return encodeMapLayers(layers);
 }
 
 void saveMap(Editor& editor, const std::string& path) {
     if (path.empty()) return;
     std::string error;
     if (!writeFileReplacing(path, encodeMap(editor), error)) {
-        editor.messageBox->show("Warning deatils",
+        editor.messageBox->show(kWarningTitle,
                                 "The map could not be saved to " + path + ": " + error);
     }
 }
 
-void loadMap(Editor& editor, const std::string& path) {
-    if (path.empty()) return;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) return;
-    // A folder opens like a file but reads nothing, and a file too short to hold the layer
-    // count holds no map: either leaves the current map as it is.
-    struct stat info;
-    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    const long long fileSize = info.st_size;
-    int32_t count = 0;
-    if (!readInt32(file.get(), count)) return;
-    if (count < 0) count = 0;
-
-    Window* design = findWindow(editor, kDesignWindowName);
-    if (design) {
-        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
-        design->layerNames.clear();
+bool loadMap(Editor& editor, const std::string& path) {
+    if (path.empty()) return false;
+    MappedFile file;
+    std::string error;
+    if (!file.open(path, error)) {
+        refuse(editor, path, "it cannot be read (" + error + ")");
+        return false;
     }
-    editor.currentLayer = 1;
-    dropLayerEntries(editor);
-    int loaded = 0;
-    for (int record = 0; record < count; ++record) {
-        Record result = readLayer(editor, file.get(), fileSize, loaded + 1);
-        if (result == Record::Stop) break;
-        if (result == Record::Loaded) ++loaded;
+    DecodedMap map = decodeMap(file.data(), file.size());
+    switch (map.kind) {
+        case MapFileKind::NotAMap:
+            refuse(editor, path, "it is not a map file");
+            return false;
+        case MapFileKind::NoLayers:
+            refuse(editor, path, "it holds no layers");
+            return false;
+        case MapFileKind::TooManyLayers:
+            refuse(editor, path,
+                   "it holds " + std::to_string(map.statedLayers) +
+                       " layers, more than the editor works with (" +
+                       std::to_string(kMaxMapLayers) + ")");
+            return false;
+        case MapFileKind::Map:
+            break;
     }
-    // The count is what the file really held, so the layer commands stay in step with it.
-    editor.layerCount = loaded;
+    const size_t readInFull = map.layers.size();
+    const std::string passedOver = passOverTakenNames(editor, map.layers);
+    if (map.layers.empty()) {
+        refuse(editor, path,
+               "every layer it holds has a name the editor already uses (" + passedOver + ")");
+        return false;
+    }
+    replaceMap(editor, map.layers);
     editor.mapFileName = baseName(path);
-    MapLayer* last = nullptr;
-    if (design && !design->layerNames.empty())
-        last = findLayer(editor.layers, design->layerNames.back());
+    const MapLayer* last = nullptr;
+    if (Window* design = findWindow(editor, kDesignWindowName)) {
+        if (!design->layerNames.empty()) last = findLayer(editor.layers, design->layerNames.back());
+    }
     setCaption(editor, last, "");
+
+    std::string warning;
+    if (static_cast<long long>(readInFull) < map.statedLayers) {
+        warning = "The map file " + path + " is damaged: " + std::to_string(readInFull) +
+                  " of its " + std::to_string(map.statedLayers) + " layers were read in full.";
+    }
+    if (!passedOver.empty()) {
+        warning += std::string(warning.empty() ? "" : " ") + "Passed over in " + path +
+                   ", because the editor already uses their names: " + passedOver + ".";
+    }
+    if (!warning.empty()) editor.messageBox->show(kWarningTitle, warning);
+    return true;
 }

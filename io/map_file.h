@@ -1,4 +1,4 @@
-// The binary map file: the map layers' names, sizes, scroll positions, cell sizes and tiles.
+// Saving the editor's map to a map file and opening one into it.
 #pragma once
 
 #include <string>
@@ -15,6 +15,10 @@ std::string encodeMap(Editor& editor);
 // file as it was.
 void saveMap(Editor& editor, const std::string& path);
 
-// Replaces the map layers by those of the file. An empty path or a file that cannot be opened
-// leaves the map untouched. A damaged file gives the layers it holds in full.
-void loadMap(Editor& editor, const std::string& path);
+// Opens a map file: the whole file is read and checked before the map is touched. A file that
+// cannot be read, is no map, holds no layers or more than the editor works with is refused
+// with a warning, and the map, the undo stack, the caption and the file name stay as they
+// were. A damaged file opens the layers it holds in full, with a warning that says how many
+// were read and which records were passed over. True when the map was replaced; an empty path
+// (a cancelled dialog) does nothing.
+bool loadMap(Editor& editor, const std::string& path);

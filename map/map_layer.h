@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// The largest layer the editor accepts, in cells (4096 x 4096), and the most map layers it
+// works with.
+constexpr long long kMaxLayerCells = 16777216;
+constexpr int kMaxMapLayers = 9;
+
 struct MapCell {
     uint8_t highlight = 0;      // shaded by the view for one frame, then cleared
     SDL_Rect rect{0, 0, 0, 0};  // pixel rectangle relative to the layer's top-left corner

@@ -75,7 +75,7 @@ TEST_F(FileDialogsTest, CancelledOpenKeepsTheMapAndTheLastPath) {
     request(cmd::Open);  // no answer left: cancelled
     EXPECT_EQ(currentMapLayer(e)->cells[0].tile, 9);
     EXPECT_EQ(e.layerCount, 1);
-    EXPECT_EQ(e.nextMarkerTile, e.tileCount);
+    EXPECT_EQ(e.nextMarkerTile, e.tileCount + 4);
     EXPECT_EQ(e.mapFileName, "");
     request(cmd::Save);
     ASSERT_EQ(t.files.requests.size(), 3u);

@@ -170,32 +170,123 @@ TEST_F(MapFileTest, EmptyLayerAndNamesWithAZeroByteLoad) {
     EXPECT_EQ(findLayer(e.layers, "C")->number, 2);
 }
 
-TEST_F(MapFileTest, EmptyOrUnreadablePathsChangeNothing) {
+TEST_F(MapFileTest, EmptyPathsChangeNothing) {
     addLayer(e);
     saveMap(e, "");
-    loadMap(e, "");
-    loadMap(e, path("missing.map"));
+    EXPECT_FALSE(loadMap(e, ""));
     EXPECT_TRUE(t.messages.shown.empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(t.folder().path()), fs::directory_iterator()),
               4);  // the font, two sheets and the configuration
     EXPECT_EQ(e.layerCount, 2);
-    EXPECT_NE(findLayer(e.layers, "Map2"), nullptr);
     EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
               (std::vector<std::string>{"Map1", "Map2"}));
     EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
     EXPECT_EQ(e.mapFileName, "");
 }
 
-TEST_F(MapFileTest, FolderChosenForOpeningLeavesTheMapAlone) {
+// Everything a user could lose by opening the wrong file, taken before and compared after.
+struct MapState {
+    int layerCount;
+    std::vector<std::string> designLayers;
+    std::vector<std::vector<int>> tiles;
+    size_t undoEntries;
+    std::string caption;
+    std::string fileName;
+    bool operator==(const MapState& o) const {
+        return layerCount == o.layerCount && designLayers == o.designLayers && tiles == o.tiles &&
+               undoEntries == o.undoEntries && caption == o.caption && fileName == o.fileName;
+    }
+};
+
+TEST_F(MapFileTest, FileThatIsNoMapIsRefusedAndTheMapUndoCaptionAndNameStay) {
+    // A painted two-layer map that was opened from a file and has a stroke to undo.
     addLayer(e);
-    fs::create_directory(path("maps.map"));
-    loadMap(e, path("maps.map"));
+    saveMap(e, path("mine.map"));
+    ASSERT_TRUE(loadMap(e, path("mine.map")));
+    makeBrush(e, "Left", 1, 1, {37});
+    t.focusAt(mapX(3), mapY(3));
+    t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
+    t.frame(mapX(3), mapY(3), 0);
+    auto state = [&] {
+        MapState s{e.layerCount,
+                   findWindow(e, "DesignWindow")->layerNames,
+                   {},
+                   e.undoStack.size(),
+                   windowCaption(),
+                   e.mapFileName};
+        for (const std::string& name : s.designLayers)
+            s.tiles.push_back(tilesOf(*findLayer(e.layers, name)));
+        return s;
+    };
+    const MapState before = state();
+    ASSERT_EQ(before.undoEntries, 1u);
+    ASSERT_EQ(before.tiles[0][3 * 128 + 3], 37);
+
+    fs::create_directory(path("folder.map"));
+    t.folder().copyAsset("tiles.png");
+    const std::string tooMany = withCount(10, std::string(10 * 29, '\0'));
+    const struct {
+        const char* name;
+        std::string bytes;  // not written when empty
+        const char* reason;
+    } cases[] = {
+        {"missing.map", "", "cannot be read"},
+        {"folder.map", "", "cannot be read (it is a folder)"},
+        {"tiles.png", "", "is not a map file"},
+        {"empty.map", std::string(), "is not a map file"},
+        {"three-bytes.map", std::string(3, '\1'), "is not a map file"},
+        {"no-layers.map", withCount(0, ""), "holds no layers"},
+        {"negative.map", withCount(-3, record("A", 1, 1, 16, {7})), "holds no layers"},
+        {"ten.map", tooMany, "holds 10 layers, more than the editor works with (9)"},
+        {"thousands.map", withCount(32000, std::string(32000 * 29, '\0')),
+         "holds 32000 layers, more than the editor works with (9)"},
+        {"huge-count.map", withCount(0x7FFFFFFF, record("B", 1, 1, 16, {9})), "is not a map file"},
+        {"first-cut.map", withCount(1, record("A", 2, 2, 16, {1, 2, 3, 4}).substr(0, 30)),
+         "is not a map file"},
+        {"names-taken.map",
+         withCount(2, record("Tile01", 1, 1, 16, {7}) + record("brushleft", 1, 1, 16, {7})),
+         "every layer it holds has a name the editor already uses"},
+    };
+    makeBrush(e, "Left", 1, 1, {37});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.bytes.empty() || std::string(c.name) == "empty.map")
+            t.folder().write(c.name, c.bytes);
+        t.messages.shown.clear();
+        EXPECT_FALSE(loadMap(e, path(c.name)));
+        ASSERT_EQ(t.messages.shown.size(), 1u);
+        EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+        EXPECT_NE(t.messages.shown[0].text.find(path(c.name)), std::string::npos);
+        EXPECT_NE(t.messages.shown[0].text.find(c.reason), std::string::npos)
+            << t.messages.shown[0].text;
+        EXPECT_TRUE(state() == before);
+        EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
+    }
+}
+
+TEST_F(MapFileTest, DamagedFileOpensItsWholeLayersAndSaysWhatWasLeftOut) {
+    makeBrush(e, "Right", 1, 1, {5});
+    // Five records stated: one named like the right brush, two whole layers, one named like an
+    // earlier record, and the last cut short.
+    loadBytes(withCount(5, record("brushright", 1, 1, 16, {8}) +
+                               record("Ground", 2, 1, 16, {3, 4}) + record("Trees", 1, 1, 16, {6}) +
+                               record("GROUND", 1, 1, 16, {9}) +
+                               record("Roof", 2, 2, 16, {1, 1, 1, 1}).substr(0, 33)));
     EXPECT_EQ(e.layerCount, 2);
-    ASSERT_NE(findLayer(e.layers, "Map1"), nullptr);
-    EXPECT_EQ(findLayer(e.layers, "Map1")->cellCount(), 128 * 128);
     EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
-              (std::vector<std::string>{"Map1", "Map2"}));
-    EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
+              (std::vector<std::string>{"Ground", "Trees"}));
+    EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Ground*", "Trees"}));
+    EXPECT_EQ(tilesOf(*findLayer(e.layers, "Ground")), (std::vector<int>{3, 4}));
+    EXPECT_EQ(findLayer(e.layers, "Trees")->number, 2);
+    EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushRight")), (std::vector<int>{5}));
+    EXPECT_EQ(e.mapFileName, "damaged.map");
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    const std::string& text = t.messages.shown[0].text;
+    EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+    EXPECT_NE(text.find(path("damaged.map") + " is damaged: 4 of its 5 layers were read in full"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("record 1 'brushright', record 4 'GROUND'"), std::string::npos) << text;
 }
 
 TEST_F(MapFileTest, FileCutAnywhereKeepsTheCompleteLayers) {
@@ -211,21 +302,25 @@ TEST_F(MapFileTest, FileCutAnywhereKeepsTheCompleteLayers) {
         ASSERT_EQ(e.layerCount, 3) << "cut at " << length;
         ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), 3u);
     }
+    // Cut inside the first record: no whole layer, so the file is refused and the map stays.
+    // Cut later: the whole layers open, and the warning says how many of the three were read.
     for (size_t length = 4; length <= whole.size(); ++length) {
+        t.messages.shown.clear();
         loadBytes(whole.substr(0, length));
         const int complete = (length >= ends[0]) + (length >= ends[1]) + (length >= ends[2]);
-        ASSERT_EQ(e.layerCount, complete) << "cut at " << length;
-        ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), size_t(complete));
-        if (complete > 0) {
-            EXPECT_EQ(findLayer(e.layers, "Map1")->cells[8].tile, 1008);
+        ASSERT_EQ(e.layerCount, complete > 0 ? complete : 3) << "cut at " << length;
+        ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), size_t(e.layerCount));
+        EXPECT_EQ(findLayer(e.layers, "Map1")->cells[8].tile, 1008);
+        ASSERT_EQ(t.messages.shown.size(), complete == 3 ? 0u : 1u) << "cut at " << length;
+        if (complete == 1 || complete == 2) {
+            EXPECT_NE(t.messages.shown[0].text.find(std::to_string(complete) + " of its 3 layers"),
+                      std::string::npos);
         }
         t.frame(mapX(1), mapY(1));
     }
 }
 
 TEST_F(MapFileTest, ImpossibleSizesCountsAndCellSizesAreContained) {
-    loadBytes(withCount(-3, record("A", 1, 1, 16, {7})));
-    EXPECT_EQ(e.layerCount, 0);
     loadBytes(withCount(2, record("A", -3, 2, 16, {}) + record("B", 1, 1, 16, {9})));
     ASSERT_EQ(e.layerCount, 2);
     EXPECT_EQ(findLayer(e.layers, "A")->width, 0);

@@ -1,0 +1,150 @@
+// Decoding and encoding map files.
+#include "io/map_codec.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+// Reads the file front to back; every read says whether the data held what it asked for.
+class ByteReader {
+public:
+    ByteReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+
+    size_t left() const { return size_ - at_; }
+
+    bool int32(int32_t& value) {
+        if (left() < 4) return false;
+        const unsigned char* b = data_ + at_;
+        value = static_cast<int32_t>(
+            static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+            static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+        at_ += 4;
+        return true;
+    }
+
+    bool bytes(size_t count, const unsigned char*& start) {
+        if (left() < count) return false;
+        start = data_ + at_;
+        at_ += count;
+        return true;
+    }
+
+private:
+    const unsigned char* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+const size_t kRecordHeaderBytes = 1 + 6 * 4;
+
+// Cell sizes a file may hold that the view cannot draw fall back to the usual 16 pixels.
+int sanitisedCellSize(int32_t size) {
+    return size >= 1 && size <= 1024 ? size : 16;
+}
+
+int clampOffset(int32_t offset, int cells) {
+    if (offset < 0) return 0;
+    return offset >= cells ? (cells > 0 ? cells - 1 : 0) : offset;
+}
+
+// One record into a new layer, or null when the record is cut short or damaged.
+std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
+    const unsigned char* length = nullptr;
+    if (!in.bytes(1, length)) return nullptr;
+    const unsigned char* stored = nullptr;
+    if (!in.bytes(*length, stored)) return nullptr;
+    int32_t width = 0, height = 0, offsetX = 0, offsetY = 0, cellWidth = 0, cellHeight = 0;
+    if (!in.int32(width) || !in.int32(height) || !in.int32(offsetX) || !in.int32(offsetY) ||
+        !in.int32(cellWidth) || !in.int32(cellHeight)) {
+        return nullptr;
+    }
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    // A side longer than a whole layer may hold is damage even when the other side is 0: the
+    // view and the scroll limits count in cells along each side.
+    if (width > kMaxLayerCells || height > kMaxLayerCells) return nullptr;
+    const long long cells = static_cast<long long>(width) * height;
+    if (cells > kMaxLayerCells || static_cast<long long>(in.left()) < cells * 2) return nullptr;
+    const unsigned char* tiles = nullptr;
+    in.bytes(static_cast<size_t>(cells) * 2, tiles);
+
+    auto layer = std::make_unique<MapLayer>();
+    // A name stored with a zero byte ends there, as it would on the screen.
+    layer->name.assign(reinterpret_cast<const char*>(stored),
+                       strnlen(reinterpret_cast<const char*>(stored), *length));
+    layer->width = width;
+    layer->height = height;
+    layer->offsetX = clampOffset(offsetX, width);
+    layer->offsetY = clampOffset(offsetY, height);
+    layer->cellWidth = sanitisedCellSize(cellWidth);
+    layer->cellHeight = sanitisedCellSize(cellHeight);
+    layer->cells.resize(static_cast<size_t>(cells));
+    layoutCells(*layer, 0, 0);
+    for (size_t i = 0; i < layer->cells.size(); ++i) {
+        layer->cells[i].tile = static_cast<uint16_t>(tiles[2 * i] | tiles[2 * i + 1] << 8);
+    }
+    return layer;
+}
+
+void putInt32(std::string& out, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    out.append(bytes, 4);
+}
+}  // namespace
+
+DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
+    DecodedMap map;
+    ByteReader in(data, size);
+    int32_t count = 0;
+    if (!in.int32(count)) return map;
+    map.statedLayers = count < 0 ? 0 : count;
+    if (map.statedLayers == 0) {
+        map.kind = MapFileKind::NoLayers;
+        return map;
+    }
+    if (map.statedLayers > maxLayers) {
+        // Only a file long enough for that many records is a map with too many layers; any
+        // other file merely starts with a large number (a picture, say).
+        const bool roomForAll =
+            static_cast<long double>(map.statedLayers) * kRecordHeaderBytes <= in.left();
+        map.kind = roomForAll ? MapFileKind::TooManyLayers : MapFileKind::NotAMap;
+        return map;
+    }
+    for (long long record = 0; record < map.statedLayers; ++record) {
+        std::unique_ptr<MapLayer> layer = readRecord(in);
+        if (!layer) break;
+        layer->number = static_cast<int>(record) + 1;
+        map.layers.push_back(std::move(layer));
+    }
+    map.kind = map.layers.empty() ? MapFileKind::NotAMap : MapFileKind::Map;
+    return map;
+}
+
+std::string encodeMapLayers(const std::vector<const MapLayer*>& layers) {
+    size_t size = 4;
+    for (const MapLayer* layer : layers) {
+        size += kRecordHeaderBytes + (layer->name.size() & 0xFF) + layer->cells.size() * 2;
+    }
+    std::string out;
+    out.reserve(size);
+    putInt32(out, static_cast<int32_t>(layers.size()));
+    for (const MapLayer* layer : layers) {
+        const size_t nameLength = layer->name.size() & 0xFF;
+        out.push_back(static_cast<char>(nameLength));
+        out.append(layer->name, 0, nameLength);
+        for (int32_t value : {layer->width, layer->height, layer->offsetX, layer->offsetY,
+                              layer->cellWidth, layer->cellHeight}) {
+            putInt32(out, value);
+        }
+        const size_t start = out.size();
+        out.resize(start + layer->cells.size() * 2);
+        char* tiles = &out[start];
+        for (const MapCell& cell : layer->cells) {
+            *tiles++ = static_cast<char>(cell.tile & 0xFF);
+            *tiles++ = static_cast<char>(cell.tile >> 8);
+        }
+    }
+    return out;
+}

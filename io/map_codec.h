@@ -1,0 +1,35 @@
+// The map file format as a value: bytes to layers and back, apart from the editor and its
+// windows. All integers are little-endian; a file is the layer count followed by one record per
+// layer: name length (one byte), name, width, height, offsetX, offsetY, cell width, cell height
+// (signed 32-bit each), then width x height 16-bit tiles, row by row.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "map/layer_list.h"
+
+// What a decoded file turned out to be.
+enum class MapFileKind {
+    Map,            // a map: at least one layer was read in full
+    NotAMap,        // too short for a layer count, or no layer could be read in full
+    NoLayers,       // a map file that states no layers
+    TooManyLayers,  // states more layers than the editor works with
+};
+
+struct DecodedMap {
+    MapFileKind kind = MapFileKind::NotAMap;
+    long long statedLayers = 0;  // the layer count the file states (0 when negative)
+    LayerList layers;            // the records read in full, in file order, numbered from 1
+};
+
+// Decodes a map file held in memory. Reading stops at the first record that is cut short or
+// damaged (a side or a cell count beyond one layer, tiles missing), keeping the records before
+// it. Nothing is allocated for a record before its tiles are known to be in the data; negative
+// sizes count as 0, scroll positions are pulled inside the layer and cell sizes the view cannot
+// draw become 16. More than `maxLayers` stated layers are not read at all.
+DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers = kMaxMapLayers);
+
+// The bytes of a map file holding these layers, in this order.
+std::string encodeMapLayers(const std::vector<const MapLayer*>& layers);
