@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/caption.h"
 #include "app/command_names.h"
@@ -10,10 +11,21 @@
 #include "edit/map_size_commands.h"
 #include "gui/cursors.h"
 #include "io/configuration.h"
+#include "platform/message_box.h"
 
 namespace {
 Uint32 rgb(const Editor& editor, Uint8 r, Uint8 g, Uint8 b) {
     return SDL_MapRGB(editor.screen->format, r, g, b);
+}
+
+// False when SDL fell back to a driver that shows nothing although nobody asked for one: the
+// editor would run unseen. Tests and headless runs ask for the dummy driver by name.
+bool onARealDisplay() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked && *asked) return true;
+    char name[32] = "";
+    if (!SDL_VideoDriverName(name, sizeof name)) return false;
+    return std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0;
 }
 
 // Keeps the screen usable when the video driver hands back a new surface for a new mode.
@@ -29,6 +41,11 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     // failure on machines without it. Both SDL 1.2 libraries centre the window when asked.
     setenv("SDL_VIDEO_CENTERED", "1", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    if (!onARealDisplay()) {
+        SDL_SetError(
+            "There is no display to show the editor on: DISPLAY is not set or cannot be reached.");
+        return false;
+    }
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 
@@ -51,7 +68,14 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     int mapWidth = std::max(intSetting(editor, "MapWidth"), 0);
     int mapHeight = std::max(intSetting(editor, "MapHeight"), 0);
     // A configured size larger than any layer may be counts as no size at all.
-    if (static_cast<long long>(mapWidth) * mapHeight > kMaxLayerCells) mapWidth = mapHeight = 0;
+    if (static_cast<long long>(mapWidth) * mapHeight > kMaxLayerCells) {
+        editor.messageBox->show("Warning deatils",
+                                "The map size in Configuration.xml, " + std::to_string(mapWidth) +
+                                    " x " + std::to_string(mapHeight) +
+                                    " cells, is too large: a layer may hold at most 16777216 "
+                                    "cells (4096 x 4096). The editor starts with an empty map.");
+        mapWidth = mapHeight = 0;
+    }
     MapLayer* first =
         createLayer(editor.layers, mapWidth, mapHeight, stringSetting(editor, "Layer1"), 0, 0);
     first->number = 1;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/main_loop.h"
@@ -140,7 +142,7 @@ TEST(MainLoop, WindowCloseEndsTheLoopAfterTheFrame) {
     EXPECT_EQ(pixelAt(screen, 799, 0), (Rgb{188, 188, 188}));
 }
 
-TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {
+TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmptyWithAWarning) {
     TestEditor t(TestEditorOptions{R"(<Data><integer Name="MapWidth" Value="100000"/>
       <integer Name="MapHeight" Value="100000"/><string Name="Layer1" Value="Map1"/></Data>)",
                                    true, true, false});
@@ -148,25 +150,42 @@ TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmpty) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->width, 0);
     EXPECT_TRUE(first->cells.empty());
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
+    EXPECT_NE(t.messages.shown[0].text.find("100000 x 100000"), std::string::npos);
     t.frame(100, 100, SDL_BUTTON_LMASK);
 }
 
-// Without a usable video driver the editor says why and ends with status 1; it must not reach
-// the cursors or the windows, which need the video mode.
-TEST(Startup, VideoThatCannotStartEndsWithAnErrorBoxAndStatusOne) {
-    TestEditorOptions options;
-    options.buildInterface = false;
-    TestEditor t(options);
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    const int status = runEditor(t.editor());
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EXPECT_EQ(status, 1);
-    ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].title, "Error deatils");
-    EXPECT_FALSE(t.messages.shown[0].text.empty());
-    EXPECT_EQ(t.editor().screen, nullptr);
-    EXPECT_EQ(t.editor().drawCursor, nullptr);
-    EXPECT_TRUE(t.editor().windows.empty());
+// Without a usable video driver, or without a display when no driver was asked for, the editor
+// says why and ends with status 1; it must not reach the cursors or the windows, which need
+// the video mode, nor run unseen on a driver that shows nothing.
+TEST(Startup, VideoThatCannotStartOrShowEndsWithAnErrorBoxAndStatusOne) {
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    const struct {
+        const char* driver;  // null: none asked for
+        const char* display;
+    } cases[] = {{"no-such-driver", ""}, {nullptr, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.driver ? c.driver : "no driver asked for, no display");
+        TestEditorOptions options;
+        options.buildInterface = false;
+        TestEditor t(options);
+        if (c.driver)
+            setenv("SDL_VIDEODRIVER", c.driver, 1);
+        else
+            unsetenv("SDL_VIDEODRIVER");
+        if (!c.display) unsetenv("DISPLAY");
+        const int status = runEditor(t.editor());
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+        EXPECT_EQ(status, 1);
+        ASSERT_EQ(t.messages.shown.size(), 1u);
+        EXPECT_EQ(t.messages.shown[0].title, "Error deatils");
+        EXPECT_FALSE(t.messages.shown[0].text.empty());
+        EXPECT_EQ(t.editor().screen, nullptr);
+        EXPECT_EQ(t.editor().drawCursor, nullptr);
+        EXPECT_TRUE(t.editor().windows.empty());
+    }
 }
 
 // The editor plays no sound, so only the video is started.

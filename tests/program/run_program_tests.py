@@ -266,6 +266,15 @@ def case_starts_without_sound(run):
                   "with SDL_AUDIODRIVER=%s stderr speaks of sound: %r" % (driver, err[-300:]))
 
 
+def case_no_display_reports_and_exits_1(run):
+    # Without a display and without a video driver asked for, the editor must not run unseen.
+    with run.editor(with_display=False, window=False) as ed:
+        expect_exit(ed, 1, "starting without a display", timeout=10)
+        err = ed.stderr()
+        check("Error deatils" in err and "no display" in err,
+              "stderr does not say that there is no display: %r" % err[-300:])
+
+
 def case_video_unavailable_reports_and_exits_1(run):
     # A video driver that cannot start is reported, not a crash.
     with run.editor(with_display=False, window=False,
@@ -508,6 +517,7 @@ CASES = [
     ("missing_font_shows_message_box", case_missing_font_shows_message_box),
     ("missing_font_without_display", case_missing_font_without_display),
     ("video_unavailable_reports_and_exits_1", case_video_unavailable_reports_and_exits_1),
+    ("no_display_reports_and_exits_1", case_no_display_reports_and_exits_1),
     ("layout_at_start", case_layout_at_start),
     ("return_twice_restores_size", case_return_twice_restores_size),
     ("resize_lays_out_again", case_resize_lays_out_again),

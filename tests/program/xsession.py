@@ -272,6 +272,8 @@ class Editor:
                 shutil.copy(source, os.path.join(self.folder, name))
         env = server.env(with_display)
         env.update(GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1", SDL_AUDIODRIVER="dummy")
+        # The editor chooses its video driver itself unless a case asks for one.
+        env.pop("SDL_VIDEODRIVER", None)
         # Libraries the test run wants loaded into the editor only (see setup.sh).
         preload = os.environ.get("VELLORAN_EDITOR_PRELOAD")
         if preload:
