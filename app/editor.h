@@ -102,8 +102,10 @@ struct Editor {
     std::map<int, ScreenPoint> markerPositions;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
-    // A fill records one undo entry per press of the button.
+    // A fill records one undo entry per press of the button and per layer: the names of the
+    // layers whose entry this press has taken, valid while fillRecordedThisPress is set.
     bool fillRecordedThisPress = false;
+    std::vector<std::string> fillRecordedLayers;
     // The map file path chosen last in either file dialog.
     std::string lastMapPath;
 

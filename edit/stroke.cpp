@@ -18,6 +18,14 @@ void stamp(const MapLayer& brush, MapLayer& layer, int column, int row) {
 bool insideLayer(const MapLayer& layer, int column, int row) {
     return column >= 0 && row >= 0 && column < layer.width && row < layer.height;
 }
+
+// Whether any cell of the brush's block centred on (column, row) lies on the layer.
+bool stampTouchesLayer(const MapLayer& brush, const MapLayer& layer, int column, int row) {
+    const int left = column - brush.width / 2;
+    const int top = row - brush.height / 2;
+    return left < layer.width && left + brush.width > 0 && top < layer.height &&
+           top + brush.height > 0;
+}
 }  // namespace
 
 void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int row) {
@@ -26,33 +34,34 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     if (!brush || !buttonHeld(editor.mouseButtons)) return;
 
     const bool fill = editor.toolMode == 1 || editor.toolMode == 3;
-    // A fill started beyond the map's last column or row does nothing at all.
-    if (!fill || insideLayer(layer, column, row)) recordUndo(editor, *brush, layer, column, row);
+    // A stroke that starts beyond the layer (a fill from a cell outside it, a stamp none of
+    // whose cells fall on it) does nothing at all: no entry, no shuffle, no mode or caption
+    // change.
+    if (fill ? !insideLayer(layer, column, row) : !stampTouchesLayer(*brush, layer, column, row))
+        return;
+    const bool recorded = recordUndo(editor, *brush, layer, column, row);
 
     switch (editor.toolMode) {
         case 0:
             stamp(*brush, layer, column, row);
             break;
         case 1:
-            if (insideLayer(layer, column, row)) {
-                patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row),
-                            *brush, false);
-            }
+            patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
+                        false);
             break;
         case 2:
             shuffleLayer(*brush);
             stamp(*brush, layer, column, row);
             break;
         case 3:
-            if (insideLayer(layer, column, row)) {
-                patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row),
-                            *brush, true);
-            }
+            patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
+                        true);
             editor.toolMode = 0;
             break;
         default:
             break;
     }
+    if (recorded && fill) dropUndoIfUnchanged(editor, layer);
     std::string status = "brush: " + std::to_string(brush->width) + "x" +
                          std::to_string(brush->height) + " / layer:'" + currentLayerName(editor) +
                          "'";

@@ -1,6 +1,8 @@
 // Recording and undoing strokes.
 #include "edit/undo.h"
 
+#include <algorithm>
+
 #include "edit/flood_fill.h"
 
 void pushUndo(Editor& editor, const MapLayer& entry) {
@@ -23,11 +25,29 @@ bool fillMode(int toolMode) {
     return toolMode == 1 || toolMode == 3;
 }
 
+bool fillRecordedOn(const Editor& editor, const std::string& layerName) {
+    const std::vector<std::string>& names = editor.fillRecordedLayers;
+    return editor.fillRecordedThisPress &&
+           std::find(names.begin(), names.end(), layerName) != names.end();
+}
+
+// Once the press's fill entry of a layer is gone, that layer's next fill in the press records.
+void forgetFillEntry(Editor& editor, const std::string& layerName) {
+    std::vector<std::string>& names = editor.fillRecordedLayers;
+    names.erase(std::remove(names.begin(), names.end(), layerName), names.end());
+}
+
+bool sameTiles(const MapLayer& a, const MapLayer& b) {
+    return a.cells.size() == b.cells.size() &&
+           std::equal(a.cells.begin(), a.cells.end(), b.cells.begin(),
+                      [](const MapCell& x, const MapCell& y) { return x.tile == y.tile; });
+}
+
 // A copy of the brush's size holding the layer's tiles under the brush's footprint.
 MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0, int16_t y0) {
     MapLayer copy;
-    copy.name = brush.name;
-    copy.number = brush.number;
+    copy.name = layer.name;
+    copy.number = layer.number;
     copy.cellWidth = brush.cellWidth;
     copy.cellHeight = brush.cellHeight;
     copy.width = brush.width;
@@ -44,32 +64,71 @@ MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0,
 }
 }  // namespace
 
-void recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row) {
+bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row) {
     if (fillMode(editor.toolMode)) {
-        // One entry per press, taken before the press's first fill, and only when the fill
-        // is going to change something: a held fill must not stack up whole-layer copies.
-        if (editor.fillRecordedThisPress || fillChangesNothing(layer, column, row, brush)) return;
+        // One entry per press and per layer, taken before the press's first fill of that
+        // layer: a held fill must not stack up whole-layer copies. Plain Fill is held over
+        // many frames, so it is asked first whether it can change anything and a fill that
+        // cannot costs no copy; what Fill Random does depends on its shuffles, so its entry is
+        // judged after the fill (dropUndoIfUnchanged).
+        if (fillRecordedOn(editor, layer.name)) return false;
+        if (editor.toolMode == 1 && fillChangesNothing(layer, column, row, brush)) return false;
         MapLayer copy = layer;
         copy.offsetX = 0;
         copy.offsetY = 0;
         editor.undoStack.push_back(std::move(copy));
+        if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();
         editor.fillRecordedThisPress = true;
-        return;
+        editor.fillRecordedLayers.push_back(layer.name);
+        return true;
     }
     const auto x0 = static_cast<int16_t>(column - brush.width / 2);
     const auto y0 = static_cast<int16_t>(row - brush.height / 2);
-    if (!editor.undoStack.empty() && undoTopAt(editor, x0, y0)) return;
+    // A button held on one spot records once. An entry of another layer, or of another size
+    // (a fill's whole-layer entry also stands at 0, 0), does not hold this stamp's cells.
+    if (!editor.undoStack.empty() && undoTopAt(editor, x0, y0)) {
+        const MapLayer& top = editor.undoStack.back();
+        if (top.name == layer.name && top.width == brush.width && top.height == brush.height)
+            return false;
+    }
     editor.undoStack.push_back(footprintCopy(brush, layer, x0, y0));
+    return true;
+}
+
+void dropUndoIfUnchanged(Editor& editor, const MapLayer& layer) {
+    if (editor.undoStack.empty()) return;
+    const MapLayer& top = editor.undoStack.back();
+    if (top.name != layer.name || !sameTiles(top, layer)) return;
+    editor.undoStack.pop_back();
+    forgetFillEntry(editor, layer.name);
 }
 
 void undoLast(Editor& editor) {
-    if (editor.undoStack.empty()) return;
-    // Without a current layer the entry stays on the stack rather than being thrown away.
-    MapLayer* layer = currentMapLayer(editor);
-    if (!layer) return;
-    MapLayer entry = popUndo(editor);
-    CellBlock block{0, 0, static_cast<uint16_t>(entry.width), static_cast<uint16_t>(entry.height)};
-    CellBlock at{static_cast<int16_t>(entry.offsetX), static_cast<int16_t>(entry.offsetY),
-                 block.width, block.height};
-    copyTiles(entry, block, *layer, at, false);
+    while (!editor.undoStack.empty()) {
+        MapLayer entry = popUndo(editor);
+        forgetFillEntry(editor, entry.name);
+        // The stroke of a layer that is gone went with it: there is nothing left to take back,
+        // and keeping the entry would make Undo do nothing for ever.
+        MapLayer* layer = findLayer(editor.layers, entry.name);
+        if (!layer) continue;
+        CellBlock block{0, 0, static_cast<uint16_t>(entry.width),
+                        static_cast<uint16_t>(entry.height)};
+        CellBlock at{static_cast<int16_t>(entry.offsetX), static_cast<int16_t>(entry.offsetY),
+                     block.width, block.height};
+        copyTiles(entry, block, *layer, at, false);
+        return;
+    }
+}
+
+void followLayerRenames(Editor& editor, const std::string& removed,
+                        const std::map<std::string, std::string>& renamed) {
+    std::vector<MapLayer> kept;
+    kept.reserve(editor.undoStack.size());
+    for (MapLayer& entry : editor.undoStack) {
+        if (entry.name == removed) continue;
+        auto it = renamed.find(entry.name);
+        if (it != renamed.end()) entry.name = it->second;
+        kept.push_back(std::move(entry));
+    }
+    editor.undoStack = std::move(kept);
 }

@@ -117,15 +117,28 @@ TEST_F(StrokeTest, FillWithTheClickedTileChangesNothing) {
     for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
 }
 
-TEST_F(StrokeTest, FillStartedBeyondTheMapDoesNothing) {
+TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
     mapOf(4, 4, 0);
-    makeBrush(e, "Left", 1, 1, {5});
-    e.toolMode = 1;
-    click(4, 1);
-    click(1, 4);
-    click(20, 20);
-    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 0);
-    EXPECT_TRUE(e.undoStack.empty());
+    // A fill from one column or row past the map; a stamp none of whose cells reach it (the
+    // 2 x 2 brush centred on column 5 covers columns 4 and 5).
+    struct Case {
+        int mode, column, row;
+    };
+    const Case cases[] = {{1, 4, 1}, {1, 1, 4}, {1, 20, 20}, {3, 4, 1}, {3, 1, 4}, {3, 20, 20},
+                          {0, 5, 1}, {0, 1, 5}, {0, 20, 20}, {2, 5, 1}, {2, 1, 5}, {2, 20, 20}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("mode " + std::to_string(c.mode) + " at " + std::to_string(c.column) + "," +
+                     std::to_string(c.row));
+        const MapLayer* brush = makeBrush(e, "Left", 2, 2, {5, 6, 7, 8});
+        e.toolMode = c.mode;
+        SDL_WM_SetCaption("before the click", nullptr);
+        click(c.column, c.row);
+        EXPECT_EQ(tilesOf(*map), std::vector<int>(16, 0));
+        EXPECT_EQ(tilesOf(*brush), (std::vector<int>{5, 6, 7, 8}));
+        EXPECT_EQ(e.toolMode, c.mode);
+        EXPECT_EQ(windowCaption(), "before the click");
+        EXPECT_TRUE(e.undoStack.empty());
+    }
 }
 
 TEST_F(StrokeTest, FillRandomFillsOnceThenTheHeldButtonDraws) {

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "edit/layer_commands.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 
@@ -61,7 +66,7 @@ TEST_F(UndoTest, StampAtTheCornerRecordsItsOriginAndRestoresOnlyCellsInside) {
     EXPECT_EQ(tilesOf(*map), before);
 }
 
-TEST_F(UndoTest, UndoWritesIntoTheCurrentLayer) {
+TEST_F(UndoTest, UndoWritesIntoTheLayerTheStrokeWasMadeOn) {
     MapLayer* second = createLayer(e.layers, 8, 8, "Map2", 0, 1);
     second->number = 2;
     e.layerCount = 2;
@@ -72,8 +77,37 @@ TEST_F(UndoTest, UndoWritesIntoTheCurrentLayer) {
     EXPECT_EQ(second->cells[9].tile, 5);
     e.currentLayer = 1;
     undoLast(e);
-    EXPECT_EQ(at(1, 1), 1);  // the tile saved from layer 2
-    EXPECT_EQ(second->cells[9].tile, 5);
+    EXPECT_EQ(second->cells[9].tile, 1);
+    EXPECT_EQ(at(1, 1), 109);
+}
+
+TEST_F(UndoTest, UndoPassesOverTheStrokesOfARemovedLayer) {
+    makeBrush(e, "Left", 1, 1, {5});
+    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
+    t.frame(mapX(1), mapY(1), 0);
+    addLayer(e);
+    changeLayer(e, "Map2");
+    t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
+    t.frame(mapX(3), mapY(3), 0);
+    removeCurrentLayer(e);
+    ASSERT_EQ(e.currentLayer, 1);
+    undoLast(e);
+    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_EQ(at(1, 1), 109);
+    EXPECT_EQ(at(3, 3), 100 + 3 * 8 + 3);
+}
+
+TEST_F(UndoTest, EntriesFollowTheirLayersThroughARemovalAndRenames) {
+    for (const char* name : {"Ground", "Trees", "Roof", "Attic", "Trees"}) {
+        MapLayer entry;
+        entry.name = name;
+        pushUndo(e, entry);
+    }
+    // Trees is removed; Roof and Attic move down a place and take the names before them.
+    followLayerRenames(e, "Trees", {{"Roof", "Trees"}, {"Attic", "Roof"}});
+    std::vector<std::string> names;
+    for (const MapLayer& entry : e.undoStack) names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Ground", "Trees", "Roof"}));
 }
 
 TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
@@ -120,7 +154,7 @@ TEST_F(UndoTest, DrawRandomHeldStillRestoresTheTilesBeforeTheFirstStamp) {
     EXPECT_EQ(tilesOf(*map), before);
 }
 
-TEST_F(UndoTest, UndoOnAnEmptyStackOrWithoutACurrentLayerKeepsEverything) {
+TEST_F(UndoTest, UndoOnAnEmptyStackChangesNothingAndNeedsNoCurrentLayer) {
     const std::vector<int> untouched = tilesOf(*map);
     undoLast(e);
     EXPECT_EQ(tilesOf(*map), untouched);
@@ -129,8 +163,35 @@ TEST_F(UndoTest, UndoOnAnEmptyStackOrWithoutACurrentLayerKeepsEverything) {
     t.frame(mapX(1), mapY(1), 0);
     e.currentLayer = 7;  // names no layer
     undoLast(e);
-    EXPECT_EQ(e.undoStack.size(), 1u);
-    EXPECT_EQ(at(1, 1), 5);
+    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_EQ(tilesOf(*map), untouched);
+}
+
+TEST_F(UndoTest, FillRandomIsRecordedExactlyWhenItChangesACell) {
+    // The 2 x 2 brush holds the clicked tile 2, so a shuffled brush may put 2 back on the
+    // clicked cell (nothing changes) or not; unshuffled it puts 2 on odd columns of even rows.
+    int changedWhereTheUnshuffledBrushFits = 0;
+    int unchanged = 0;
+    for (int i = 0; i < 16; ++i) {
+        const int column = i % 4, row = i / 4;
+        SCOPED_TRACE(std::to_string(column) + "," + std::to_string(row));
+        layoutCells(*map, 0, 2);
+        makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
+        e.undoStack.clear();
+        e.toolMode = 3;
+        std::srand(i + 1);
+        const std::vector<int> before = tilesOf(*map);
+        t.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
+        t.frame(mapX(column), mapY(row), 0);
+        const bool changed = tilesOf(*map) != before;
+        EXPECT_EQ(e.undoStack.size(), changed ? 1u : 0u);
+        undoLast(e);
+        EXPECT_EQ(tilesOf(*map), before);
+        changedWhereTheUnshuffledBrushFits += changed && column % 2 == 1 && row % 2 == 0;
+        unchanged += !changed;
+    }
+    EXPECT_GT(changedWhereTheUnshuffledBrushFits, 0);
+    EXPECT_GT(unchanged, 0);
 }
 
 TEST_F(UndoTest, EditUndoMenuItemUndoes) {
@@ -142,4 +203,44 @@ TEST_F(UndoTest, EditUndoMenuItemUndoes) {
     t.frame(50, 20, SDL_BUTTON_LMASK);
     t.frame(50, 20, 0);
     EXPECT_EQ(at(1, 1), 109);
+}
+
+// A press held while the layer is switched under it, or while Undo is pressed: every layer the
+// press changed has its entry, and undoing them all brings every layer back.
+TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
+    struct Case {
+        const char* what;
+        int mode;
+        std::vector<SDLKey> keys;
+        size_t entries;
+    };
+    const Case cases[] = {
+        {"fill, switch to layer 2", 1, {SDLK_2}, 2},
+        {"fill, switch to layer 2 and back", 1, {SDLK_2, SDLK_1}, 2},
+        {"fill, undo", 1, {SDLK_u}, 1},
+        {"fill, undo, switch to layer 2", 1, {SDLK_u, SDLK_2}, 2},
+        {"draw, switch to layer 2", 0, {SDLK_2}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestEditor t;
+        Editor& e = t.editor();
+        MapLayer* first = resizeLayer(e.layers, *currentMapLayer(e), 8, 8);
+        layoutCells(*first, 0, 3);
+        addLayer(e);
+        const MapLayer* second = findLayer(e.layers, "Map2");
+        ASSERT_NE(second, nullptr);
+        makeBrush(e, "Left", 1, 1, {5});
+        e.toolMode = c.mode;
+        t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+        for (SDLKey key : c.keys) {
+            t.pressKey(key);
+            t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+        }
+        t.frame(mapX(2), mapY(2), 0);
+        EXPECT_EQ(e.undoStack.size(), c.entries);
+        while (!e.undoStack.empty()) undoLast(e);
+        EXPECT_EQ(tilesOf(*first), std::vector<int>(64, 3));
+        EXPECT_EQ(tilesOf(*second), std::vector<int>(64, 1));
+    }
 }
