@@ -43,7 +43,8 @@ void pickStep(Editor& editor, Window& window, MapLayer& measured, MapLayer& show
     pick.pickInProgress = false;
     editor.pickBrushArmed = 0;
     const std::string name = brushLayerName(editor.activeBrushSide);
-    removeLayer(editor, name, true);
+    // Replacing a brush leaves the map layers' names and numbers as they are.
+    removeLayer(editor, name, false);
     MapLayer* brush = createLayer(editor.layers, pick.block.width, pick.block.height, name, 0, 0);
     MapLayer* source = findLayer(editor.layers, window.layerName);
     if (!source || source->name != kPaletteLayerName) source = currentMapLayer(editor);

@@ -3,9 +3,13 @@
 #include "edit/layer_commands.h"
 
 #include <cstdlib>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "edit/undo.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -28,23 +32,53 @@ MenuEntry* layerMenuSeparator(Editor& editor) {
     for (int i = 1; entry && i < 6; ++i) entry = entry->next;
     return entry;
 }
+
+void eraseLayer(Editor& editor, const MapLayer* layer) {
+    for (auto it = editor.layers.begin(); it != editor.layers.end(); ++it) {
+        if (it->get() == layer) {
+            editor.layers.erase(it);
+            return;
+        }
+    }
+}
+
+// Layer n is the one named by the setting "Layer<n>", so after a removal the map layers, in
+// list order, take the numbers 1, 2, ... and those settings' names: whatever the configured
+// names, each layer stays reachable by its number. A number whose setting is empty keeps the
+// layer's own name.
+void renumberMapLayers(Editor& editor) {
+    int number = 1;
+    for (const auto& layer : editor.layers) {
+        if (layer->number == -1) continue;
+        layer->number = number;
+        const std::string name = stringSetting(editor, layerSettingName(number));
+        if (!name.empty()) layer->name = name;
+        ++number;
+    }
+}
+
+// The mark goes on the entry of the layer the tools work on, and on no entry when that layer
+// does not exist, so the menu never shows another layer as current.
+void markCurrentLayerEntry(Editor& editor) {
+    MenuEntry* separator = layerMenuSeparator(editor);
+    if (!separator) return;
+    const MapLayer* current = currentMapLayer(editor);
+    editor.menus.selected = nullptr;
+    for (MenuEntry* e = separator->next; e && !e->isTitle; e = e->next) {
+        e->selected = current && !editor.menus.selected && e->label == current->name;
+        if (e->selected) editor.menus.selected = e;
+    }
+}
 }  // namespace
 
 void removeLayer(Editor& editor, const std::string& name, bool renumber) {
-    for (auto it = editor.layers.begin(); it != editor.layers.end(); ++it) {
-        if ((*it)->name == name) {
-            editor.layers.erase(it);
+    for (const auto& layer : editor.layers) {
+        if (layer->name == name) {
+            eraseLayer(editor, layer.get());
             break;
         }
     }
-    if (!renumber) return;
-    int counter = 1;
-    for (const auto& layer : editor.layers) {
-        if (layer->name.rfind("Map", 0) != 0) continue;
-        layer->number = counter;
-        layer->name = "Map" + std::to_string(counter);
-        ++counter;
-    }
+    if (renumber) renumberMapLayers(editor);
 }
 
 void dropLayerEntries(Editor& editor) {
@@ -61,10 +95,12 @@ void appendLayerEntry(Editor& editor, const std::string& name, bool selected) {
 void rebuildLayerMenu(Editor& editor) {
     dropLayerEntries(editor);
     Window* design = designWindow(editor);
-    for (int i = 1; i <= editor.layerCount; ++i) {
-        std::string name = stringSetting(editor, layerSettingName(i));
-        if (design) design->layerNames.push_back(name);
-        appendLayerEntry(editor, name, i == editor.currentLayer);
+    // Listed from the layers themselves, so that the view, the saved file and the menu name
+    // exactly the layers that exist.
+    for (const auto& layer : editor.layers) {
+        if (layer->number == -1) continue;
+        if (design) design->layerNames.push_back(layer->name);
+        appendLayerEntry(editor, layer->name, layer->number == editor.currentLayer);
     }
 }
 
@@ -96,9 +132,23 @@ void removeCurrentLayer(Editor& editor) {
         return;
     }
     // A current layer that names no layer is not removed: the count would lose track of the
-    // layers that do exist.
-    if (editor.layerCount <= 1 || !currentMapLayer(editor)) return;
-    removeLayer(editor, currentLayerName(editor), true);
+    // layers that do exist. The current layer is found ignoring letter case, and that very
+    // layer is the one destroyed, so the count never drops while the layer stays.
+    MapLayer* current = currentMapLayer(editor);
+    if (editor.layerCount <= 1 || !current || current->number == -1) return;
+    const std::string removed = current->name;
+    eraseLayer(editor, current);
+    // Undo entries follow their layers through the renaming that closes the gap.
+    std::vector<std::pair<MapLayer*, std::string>> before;
+    for (const auto& layer : editor.layers) {
+        if (layer->number != -1) before.emplace_back(layer.get(), layer->name);
+    }
+    renumberMapLayers(editor);
+    std::map<std::string, std::string> renamed;
+    for (const auto& [layer, oldName] : before) {
+        if (layer->name != oldName) renamed[oldName] = layer->name;
+    }
+    followLayerRenames(editor, removed, renamed);
     if (Window* design = designWindow(editor)) design->layerNames.clear();
     editor.currentLayer = editor.currentLayer > 1 ? editor.currentLayer - 1 : 1;
     editor.layerCount -= 1;
@@ -114,20 +164,14 @@ void changeLayer(Editor& editor, const std::string& name) {
         }
     }
     // Only "Layer" followed by the number of an existing map layer makes it current, so the
-    // current layer always names a layer the tools can work on.
-    if (key.size() <= 5 || key.compare(0, 5, "Layer") != 0) return;
-    int number = std::atoi(key.c_str() + 5);
-    if (number < 1 || number > editor.layerCount) return;
-    MapLayer* layer = findLayer(editor.layers, name);
-    if (!layer || layer->number == -1) return;
-    editor.currentLayer = number;
-
-    MenuEntry* title = findMenu(editor.menus, cmd::Layer);
-    if (!title) return;
-    bool listed = false;
-    for (MenuEntry* e = title->next; e && !e->isTitle; e = e->next) listed |= e->label == name;
-    if (!listed) return;
-    for (MenuEntry* e = title->next; e && !e->isTitle; e = e->next) e->selected = e->label == name;
+    // current layer always names a layer the tools can work on. A click on a layer entry has
+    // already moved the menu's mark, so the mark is set again whether the name was taken or not.
+    const int number =
+        key.size() > 5 && key.compare(0, 5, "Layer") == 0 ? std::atoi(key.c_str() + 5) : 0;
+    const MapLayer* layer = findLayer(editor.layers, name);
+    if (number >= 1 && number <= editor.layerCount && layer && layer->number != -1)
+        editor.currentLayer = number;
+    markCurrentLayerEntry(editor);
 }
 
 void setCurrentLayerVisible(Editor& editor, int visible) {

@@ -5,20 +5,21 @@
 
 struct Editor;
 
-// Destroys the first layer named exactly `name`. With `renumber`, every layer whose name begins
-// with "Map" is then renamed and renumbered Map1, Map2, ... in list order.
+// Destroys the first layer named exactly `name`. With `renumber`, the map layers then take, in
+// list order, the numbers 1, 2, ... and the names of the settings "Layer1", "Layer2", ...
 void removeLayer(Editor& editor, const std::string& name, bool renumber);
 
 // Drops the Layer menu's layer entries (everything after its separator).
 void dropLayerEntries(Editor& editor);
 // Appends a layer entry below the Layer menu's last item; a selected entry takes the mark.
 void appendLayerEntry(Editor& editor, const std::string& name, bool selected);
-// After a removal: the design window's layer list and the Layer menu, from the settings.
+// After a removal: the design window's layer list and the Layer menu, from the map layers.
 void rebuildLayerMenu(Editor& editor);
 
 void addLayer(Editor& editor);
 void removeCurrentLayer(Editor& editor);
 // Makes the map layer named `name` current; a name that is no existing map layer is ignored.
+// Either way the Layer menu's mark ends on the current layer's entry.
 void changeLayer(Editor& editor, const std::string& name);
 void setCurrentLayerVisible(Editor& editor, int visible);  // 0, 1, or -1 to invert
 void clearCurrentLayer(Editor& editor);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_names.h"
+#include "edit/layer_commands.h"
 #include "tests/support/editing.h"
 
 TEST(BrushPick, DragOnThePaletteGivesTheLeftBrushThatBlock) {
@@ -90,13 +91,36 @@ TEST(BrushPick, DraggingPastThePalettesLastRowPutsTileZeroThere) {
     EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{560, 0}));
 }
 
-TEST(BrushPick, ReplacingABrushRenumbersTheMapLayers) {
-    TestEditor t;
+// Layer names that begin with "Map" without being Map<n> must survive the old brush's removal.
+TEST(BrushPick, ReplacingABrushLeavesTheMapLayersAsTheyAre) {
+    TestEditorOptions options;
+    options.configuration = kTestConfiguration;
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"Map1", "MapGround"}, {"Map2", "MapTrees"}}) {
+        const std::string setting = "Value=\"" + from + "\"";
+        options.configuration.replace(options.configuration.find(setting), setting.size(),
+                                      "Value=\"" + to + "\"");
+    }
+    TestEditor t(options);
     Editor& e = t.editor();
-    MapLayer* stray = createLayer(e.layers, 1, 1, "MapX", 0, 0);
-    t.frame(paletteX(0), paletteY(0), SDL_BUTTON_LMASK);
-    t.frame(paletteX(0), paletteY(0), 0);
-    EXPECT_EQ(stray->name, "Map2");
-    EXPECT_EQ(stray->number, 2);
-    EXPECT_EQ(currentMapLayer(e)->number, 1);
+    addLayer(e);
+    MapLayer* ground = findLayer(e.layers, "MapGround");
+    MapLayer* upper = findLayer(e.layers, "MapTrees");
+    ASSERT_NE(ground, nullptr);
+    ASSERT_NE(upper, nullptr);
+    makeBrush(e, "Left", 1, 1, {5});
+    t.frame(paletteX(3), paletteY(0), SDL_BUTTON_LMASK);
+    t.frame(paletteX(3), paletteY(0), 0);
+    ASSERT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{3}));
+    EXPECT_EQ(ground->name, "MapGround");
+    EXPECT_EQ(upper->name, "MapTrees");
+    EXPECT_EQ(ground->number, 1);
+    EXPECT_EQ(upper->number, 2);
+    // Still the layer the tools paint, and still drawn and saved under the names the view lists.
+    EXPECT_EQ(currentMapLayer(e), ground);
+    for (const std::string& name : findWindow(e, kDesignWindowName)->layerNames)
+        EXPECT_NE(findLayer(e.layers, name), nullptr) << name;
+    t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+    t.frame(mapX(2), mapY(2), 0);
+    EXPECT_EQ(ground->cells[2 * 128 + 2].tile, 3);
 }

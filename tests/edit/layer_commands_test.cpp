@@ -5,10 +5,47 @@
 
 #include "app/command_names.h"
 #include "edit/dispatch.h"
+#include "io/map_file.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 
 namespace {
+// The test configuration with its first layers named `names` instead of Map1, Map2, ...
+std::string configurationNaming(const std::vector<std::string>& names) {
+    std::string configuration = kTestConfiguration;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string from = "Value=\"Map" + std::to_string(i + 1) + "\"";
+        configuration.replace(configuration.find(from), from.size(), "Value=\"" + names[i] + "\"");
+    }
+    return configuration;
+}
+
+// "name:number" for each map layer, in list order.
+std::vector<std::string> mapLayers(const Editor& e) {
+    std::vector<std::string> layers;
+    for (const auto& layer : e.layers)
+        if (layer->number != -1)
+            layers.push_back(layer->name + ":" + std::to_string(layer->number));
+    return layers;
+}
+
+// The Layer menu's entries after its separator.
+std::vector<MenuEntry*> layerEntriesOf(Editor& e) {
+    std::vector<MenuEntry*> entries;
+    bool afterSeparator = false;
+    for (MenuEntry* m = findMenu(e.menus, cmd::Layer)->next; m && !m->isTitle; m = m->next) {
+        if (afterSeparator) entries.push_back(m);
+        afterSeparator |= m->separator != 0;
+    }
+    return entries;
+}
+// Their labels, the marked one followed by "*".
+std::vector<std::string> entryLabelsOf(Editor& e) {
+    std::vector<std::string> labels;
+    for (MenuEntry* m : layerEntriesOf(e)) labels.push_back(m->label + (m->selected ? "*" : ""));
+    return labels;
+}
+
 struct LayerCommandsTest : ::testing::Test {
     TestEditor t;
     Editor& e = t.editor();
@@ -18,22 +55,15 @@ struct LayerCommandsTest : ::testing::Test {
         postCommand(e.commandQueue, HashedName(command), parameter);
         handleInterfaceCommand(e);
     }
-    // The Layer menu's entries after its separator.
-    std::vector<MenuEntry*> layerEntries() {
-        std::vector<MenuEntry*> entries;
-        bool afterSeparator = false;
-        for (MenuEntry* m = findMenu(e.menus, cmd::Layer)->next; m && !m->isTitle; m = m->next) {
-            if (afterSeparator) entries.push_back(m);
-            afterSeparator |= m->separator != 0;
-        }
-        return entries;
-    }
-    std::vector<std::string> entryLabels() {
-        std::vector<std::string> labels;
-        for (MenuEntry* m : layerEntries()) labels.push_back(m->label + (m->selected ? "*" : ""));
-        return labels;
-    }
+    std::vector<MenuEntry*> layerEntries() { return layerEntriesOf(e); }
+    std::vector<std::string> entryLabels() { return entryLabelsOf(e); }
     std::vector<std::string>& drawn() { return findWindow(e, "DesignWindow")->layerNames; }
+    // Gives layer n another name everywhere, as a map file may bring it.
+    void rename(int n, const std::string& name) {
+        findLayer(e.layers, "Map" + std::to_string(n))->name = name;
+        drawn()[n - 1] = name;
+        layerEntries()[n - 1]->label = name;
+    }
 };
 }  // namespace
 
@@ -94,6 +124,93 @@ TEST_F(LayerCommandsTest, RemovingTheMiddleLayerMovesTheUpperOneDown) {
     EXPECT_EQ(drawn(), (std::vector<std::string>{"Map1", "Map2"}));
     EXPECT_EQ(entryLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
     EXPECT_EQ(e.menus.selected, layerEntries().front());
+}
+
+// Removal renames the layers above by position; with names that are not Map<n> no layer may
+// end up under a name that nothing draws, lists or saves.
+TEST(LayerRemoval, RemovingALayerKeepsTheOthersDrawnListedAndSavedWhateverTheirNames) {
+    struct Case {
+        std::vector<std::string> configured;  // Layer1 .. Layer3
+        std::vector<std::string> left;        // the two names after layer 2 was removed
+    };
+    const Case cases[] = {
+        {{"Map1", "Map2", "Map3"}, {"Map1", "Map2"}},
+        {{"Ground", "Trees", "Roof"}, {"Ground", "Trees"}},
+        {{"MapGround", "MapTrees", "MapRoof"}, {"MapGround", "MapTrees"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.configured[0]);
+        TestEditorOptions options;
+        options.configuration = configurationNaming(c.configured);
+        TestEditor t(options);
+        Editor& e = t.editor();
+        e.focusName = kDesignWindowName;
+        addLayer(e);
+        addLayer(e);
+        for (int n = 0; n < 3; ++n)
+            layoutCells(*findLayer(e.layers, c.configured[n]), 0,
+                        static_cast<uint16_t>(10 * n + 10));
+        changeLayer(e, c.configured[1]);
+        ASSERT_EQ(e.currentLayer, 2);
+        removeCurrentLayer(e);
+        // The top layer, tile 30, moved down into the second place and took its name.
+        const std::string& first = c.left[0];
+        const std::string& second = c.left[1];
+        EXPECT_EQ(mapLayers(e), (std::vector<std::string>{first + ":1", second + ":2"}));
+        EXPECT_EQ(findWindow(e, kDesignWindowName)->layerNames, c.left);
+        EXPECT_EQ(entryLabelsOf(e), (std::vector<std::string>{first + "*", second}));
+        // Saved in full: the count and two records of 128 x 128 tiles.
+        EXPECT_EQ(encodeMap(e).size(),
+                  4 + (25 + first.size() + 32768) + (25 + second.size() + 32768));
+        EXPECT_EQ(currentMapLayer(e), findLayer(e.layers, first));
+    }
+}
+
+TEST_F(LayerCommandsTest, RemoveDestroysTheCurrentLayerWhateverTheCaseOfItsName) {
+    addLayer(e);
+    addLayer(e);
+    rename(2, "map2");  // still layer 2, found ignoring letter case
+    layoutCells(*findLayer(e.layers, "Map3"), 0, 33);
+    request("Layer Change", "Map2");
+    ASSERT_EQ(e.currentLayer, 2);
+    const size_t layers = e.layers.size();
+    removeCurrentLayer(e);
+    EXPECT_EQ(e.layers.size(), layers - 1);
+    EXPECT_EQ(e.layerCount, 2);
+    EXPECT_EQ(mapLayers(e), (std::vector<std::string>{"Map1:1", "Map2:2"}));
+    EXPECT_EQ(findLayer(e.layers, "Map2")->cells[0].tile, 33);
+    EXPECT_EQ(drawn(), (std::vector<std::string>{"Map1", "Map2"}));
+}
+
+// A layer entry clicked moves the mark before its request runs; whatever the request does, the
+// mark must end on the layer the tools work on.
+TEST_F(LayerCommandsTest, TheLayerMenuMarkEndsOnTheCurrentLayer) {
+    addLayer(e);
+    addLayer(e);
+    rename(2, "map2");    // layer 2, found ignoring letter case
+    rename(3, "Cellar");  // named by no setting
+    t.focusAt(100, 100);
+    t.frame(100, 100);
+    auto clickEntry = [&](int index) {  // through the menu bar: Layer at x 134, entries 18 high
+        t.frame(134, 2, SDL_BUTTON_LMASK);
+        t.frame(173, 14, 0);
+        const int top = 114 + 18 * index;
+        t.frame(134, top, SDL_BUTTON_LMASK);
+        t.frame(213, top + 17, 0);
+    };
+    auto expectMarked = [&](int current, std::vector<std::string> labels) {
+        EXPECT_EQ(e.currentLayer, current);
+        EXPECT_EQ(entryLabels(), labels);
+        ASSERT_NE(e.menus.selected, nullptr);
+        EXPECT_EQ(e.menus.selected, layerEntries()[current - 1]);
+    };
+    clickEntry(2);
+    expectMarked(1, {"Map1*", "map2", "Cellar"});
+    t.pressKey(SDLK_2);
+    t.frame(100, 100);
+    expectMarked(2, {"Map1", "map2*", "Cellar"});
+    clickEntry(2);
+    expectMarked(2, {"Map1", "map2*", "Cellar"});
 }
 
 TEST_F(LayerCommandsTest, ChangeMakesANamedLayerCurrentAndIgnoresOtherNames) {

@@ -244,3 +244,25 @@ TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
         EXPECT_EQ(tilesOf(*second), std::vector<int>(64, 1));
     }
 }
+
+// Removing a layer closes the gap by renaming the layers above it; their strokes go with them,
+// so Undo never pastes a removed layer's cells into the layer that took its name.
+TEST_F(UndoTest, StrokesFollowTheirLayerWhenARemovalRenamesIt) {
+    addLayer(e);
+    addLayer(e);
+    makeBrush(e, "Left", 1, 1, {5});
+    findLayer(e.layers, "Map2")->cells[2 * 8 + 2].tile = 7;  // what the removed layer had there
+    for (const char* layer : {"Map2", "Map3"}) {
+        changeLayer(e, layer);
+        t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
+        t.frame(mapX(2), mapY(2), 0);
+    }
+    MapLayer* third = findLayer(e.layers, "Map3");
+    changeLayer(e, "Map2");
+    removeCurrentLayer(e);
+    ASSERT_EQ(third->name, "Map2");  // the third layer moved down and took the name
+    ASSERT_EQ(third->cells[2 * 8 + 2].tile, 5);
+    undoLast(e);  // the third layer's own stroke
+    EXPECT_EQ(third->cells[2 * 8 + 2].tile, 1);
+    EXPECT_TRUE(e.undoStack.empty());  // the removed layer's stroke went with it
+}
