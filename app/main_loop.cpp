@@ -110,6 +110,9 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
 }
 
 void renderFrame(Editor& editor, bool modal) {
+    // The checkerboard leaves a margin and the map may not fill its window: start each frame
+    // from black, so nothing of earlier frames, or of earlier shading, stays on the screen.
+    SDL_FillRect(editor.screen, nullptr, SDL_MapRGB(editor.screen->format, 0, 0, 0));
     if (Window* design = findWindow(editor, kDesignWindowName)) drawLayerWindow(editor, *design);
     if (!modal && !buttonHeld(editor.mouseButtons)) {
         Window* under = windowAt(editor, editor.mouseX, editor.mouseY);

@@ -21,9 +21,19 @@ void fillEdgeOfCurrentLayer(Editor& editor) {
     fillEdge(*layer, brush && !brush->cells.empty() ? brush->cells[0].tile : 0);
 }
 
+// Requests that open a dialog or a file dialog: while a dialog is open they do nothing, so the
+// user's clicks and keys never reach two dialogs at once.
+bool opensDialog(const HashedName& command) {
+    return command == cmd::New || command == cmd::Open || command == cmd::Save ||
+           command == cmd::ReSize || command == cmd::AboutVelloran;
+}
+
 void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& item,
                       const MenuEntry& entry) {
     CommandQueue& queue = editor.commandQueue;
+    // Menus stay usable over an open dialog; a click that reaches both must not open another.
+    const bool opener = menu == cmd::File || menu == cmd::Map || menu == cmd::Help;
+    if (opener && opensDialog(item) && anyDialogOpen(editor)) return;
     if (menu == cmd::File) {
         postCommand(queue, item, "");
     } else if (menu == cmd::Edit) {
@@ -99,6 +109,7 @@ void handleInterfaceCommand(Editor& editor) {
     Window* window = findWindow(editor, editor.focusName);
     if (!window) return;
     const HashedName& c = request->command;
+    if (opensDialog(c) && anyDialogOpen(editor)) return;
     if (c == HashedName("ScrollRight")) {
         scrollWindow(editor, *window, ScrollDirection::Right);
     } else if (c == HashedName("ScrollLeft")) {

@@ -39,6 +39,9 @@ void createMap(Editor& editor) {
     if (!sizeAccepted(editor, width, height)) return;
     editor.currentLayer = 1;
     editor.layerCount = 1;
+    // Strokes of the map that was there cannot be taken back into the new one.
+    editor.undoStack.clear();
+    editor.fillRecordedThisPress = false;
     Window* design = findWindow(editor, kDesignWindowName);
     if (design) {
         for (const std::string& name : design->layerNames) removeLayer(editor, name, false);

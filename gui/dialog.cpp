@@ -1,6 +1,8 @@
 // The dialog registry: building, showing, updating and drawing dialogs.
 #include "gui/dialog.h"
 
+#include <algorithm>
+
 #include "app/editor.h"
 
 Dialog* createDialog(Editor& editor, int x, int y, int h, const std::string& name) {
@@ -48,10 +50,26 @@ Dialog* findDialog(const Editor& editor, const std::string& name) {
     return nullptr;
 }
 
+namespace {
+// The dialog's corner along one screen axis: centred when the dialog fits the screen; else at 0,
+// or as far back as the buttons' far edge (`buttonsEnd`, from the corner) needs to stay on it.
+int placeOnAxis(int screen, int size, int buttonsEnd) {
+    const int centred = screen / 2 - size / 2;
+    return std::max(std::min(centred, screen - size), std::min(0, screen - buttonsEnd));
+}
+}  // namespace
+
 void centreDialog(const Editor& editor, Dialog& dialog) {
     if (!dialog.visible || !editor.screen) return;
-    dialog.rect.x = static_cast<Sint16>(editor.screen->w / 2 - dialog.rect.w / 2);
-    dialog.rect.y = static_cast<Sint16>(editor.screen->h / 2 - dialog.rect.h / 2);
+    int buttonsRight = 0, buttonsBottom = 0;
+    for (const auto& button : dialog.buttons) {
+        if (!button->visible) continue;
+        buttonsRight = std::max(buttonsRight, button->rect.x + static_cast<int>(button->rect.w));
+        buttonsBottom = std::max(buttonsBottom, button->rect.y + static_cast<int>(button->rect.h));
+    }
+    dialog.rect.x = static_cast<Sint16>(placeOnAxis(editor.screen->w, dialog.rect.w, buttonsRight));
+    dialog.rect.y =
+        static_cast<Sint16>(placeOnAxis(editor.screen->h, dialog.rect.h, buttonsBottom));
 }
 
 void showDialog(Editor& editor, const std::string& name) {
@@ -90,6 +108,11 @@ bool dialogOpen(const Dialog& dialog) {
         if (button->visible && button->clickable) return true;
     }
     return false;
+}
+
+bool anyDialogOpen(const Editor& editor) {
+    return std::any_of(editor.dialogs.begin(), editor.dialogs.end(),
+                       [](const auto& dialog) { return dialogOpen(*dialog); });
 }
 
 void drawDialog(Editor& editor, const Dialog& dialog) {

@@ -31,7 +31,9 @@ Dialog* addButton(Dialog* dialog, int x, int y, int w, int h, const std::string&
                   const std::string& command, bool clickable);
 Dialog* findDialog(const Editor& editor, const std::string& name);
 
-// Centres a visible dialog on the screen; a hidden one stays where it is.
+// Centres a visible dialog on the screen; a hidden one stays where it is. A dialog larger than
+// the screen keeps its corner at 0, 0 unless its buttons would then fall off the screen: it then
+// moves back just far enough to show them, so an open dialog can always be answered.
 void centreDialog(const Editor& editor, Dialog& dialog);
 // Shows the named dialog, centred.
 void showDialog(Editor& editor, const std::string& name);
@@ -40,6 +42,8 @@ void showDialog(Editor& editor, const std::string& name);
 void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY);
 // Visible and holding a visible, clickable button.
 bool dialogOpen(const Dialog& dialog);
+// True while any dialog is open: the interface is modal, and no other dialog may open over it.
+bool anyDialogOpen(const Editor& editor);
 void drawDialog(Editor& editor, const Dialog& dialog);
 
 // The About box's line naming the SDL library the editor runs on, from its linked version.

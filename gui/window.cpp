@@ -7,6 +7,7 @@
 #include "app/editor.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
+#include "map/map_view.h"
 
 Window* createWindow(Editor& editor, int x, int y, int w, int h, const std::string& name,
                      const std::string& layerName, Uint32 colour) {
@@ -49,6 +50,24 @@ Window* mouseWindow(const Editor& editor) {
 }
 
 namespace {
+// The most whole columns the tile window may take on a screen `W` pixels wide: the design window
+// keeps a width of zero or more beside the 4-pixel separator, and the palette keeps one column.
+int maxPaletteColumns(int W) {
+    return std::max((W - 4) / 16, 1);
+}
+
+// Makes the tile window `columns` whole columns wide and re-flows the palette row by row.
+void flowPalette(Editor& editor, int columns) {
+    editor.tileImages->sheetWidth = columns * 16;
+    MapLayer* palette = findLayer(editor.layers, kPaletteLayerName);
+    if (!palette) return;
+    int rows = (palette->entryCount + columns - 1) / columns;
+    palette->cells.resize(static_cast<size_t>(rows) * columns);
+    palette->width = columns;
+    palette->height = rows;
+    layoutCells(*palette, 1, 0);
+}
+
 void placeWindow(Editor& editor, const std::string& name, int x, int y, int w, int h) {
     Window* window = findWindow(editor, name);
     if (!window) return;
@@ -62,14 +81,21 @@ void layoutWindows(Editor& editor) {
     if (!editor.screen) return;
     const int W = editor.screen->w;
     const int H = editor.screen->h;
+    // A palette widened on a wider screen is held to what the separator drag allows here, so
+    // the separator and the design window stay on the screen.
+    const bool held = editor.tileImages->sheetWidth > maxPaletteColumns(W) * 16;
+    if (held) flowPalette(editor, maxPaletteColumns(W));
     const int T = editor.tileImages->sheetWidth;
-    // A screen narrower than the tile window leaves the design window empty, not negative.
+    // A screen narrower than one column and the separator leaves the design window empty.
     placeWindow(editor, kDesignWindowName, 0, 16, W - T - 4, H - 16);
     placeWindow(editor, kTileWindowName, W - T, 16, T, H - 16);
     placeWindow(editor, kMenuBarName, 0, 0, W, 16);
     placeWindow(editor, kLineSeparatorName, W - T - 4, 16, 4, H - 16);
     for (const char* name : {"Resize Map", "Create Map", "About"}) {
         if (Dialog* dialog = findDialog(editor, name)) centreDialog(editor, *dialog);
+    }
+    if (Window* tiles = findWindow(editor, kTileWindowName); held && tiles) {
+        clampScroll(editor, *tiles);
     }
 }
 
@@ -83,18 +109,11 @@ bool dragSeparator(Editor& editor) {
     if (!separator->captured) return false;
     const int W = editor.screen->w;
     int w = std::max(W - editor.mouseX, 16);
-    // The design window keeps a width of zero or more: the tile window never grows past the
-    // screen less the separator, in whole columns, and keeps at least one column.
-    int columns = std::max(std::min(w / 16, (W - 4) / 16), 1);
+    const int columns = std::min(std::max(w / 16, 1), maxPaletteColumns(W));
     MapLayer* palette = findLayer(editor.layers, kPaletteLayerName);
     if (!palette || palette->width == columns) return false;
-    editor.tileImages->sheetWidth = columns * 16;
+    flowPalette(editor, columns);
     layoutWindows(editor);
-    int rows = (palette->entryCount + columns - 1) / columns;
-    palette->cells.resize(static_cast<size_t>(rows) * columns);
-    palette->width = columns;
-    palette->height = rows;
-    layoutCells(*palette, 1, 0);
     return true;
 }
 

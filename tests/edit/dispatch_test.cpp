@@ -143,6 +143,7 @@ TEST_F(DispatchTest, DialogsOpenCentredByName) {
     EXPECT_TRUE(resize->visible);
     EXPECT_EQ(resize->rect.x, 400 - 160);
     EXPECT_EQ(resize->rect.y, 300 - 50);
+    resize->visible = 0;  // one dialog at a time
     postCommand(e.commandQueue, cmd::New, "");
     handleInterfaceCommand(e);
     EXPECT_TRUE(findDialog(e, "Create Map")->visible);

@@ -6,6 +6,8 @@
 #include "app/command_names.h"
 #include "edit/dispatch.h"
 #include "edit/layer_commands.h"
+#include "edit/undo.h"
+#include "edit/undo.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 
@@ -43,14 +45,19 @@ struct MapSizeTest : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerAndKeepsTheBrushes) {
+TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerKeepsTheBrushesAndStartsUndoAfresh) {
     addLayer(e);
     addLayer(e);
     postCommand(e.commandQueue, HashedName("Layer Change"), "Map3");
     handleInterfaceCommand(e);
     makeBrush(e, "Left", 1, 1, {5});
     makeBrush(e, "Right", 1, 1, {6});
+    // A stroke on the old map's first layer must not come back into the new one.
+    MapLayer stroke;
+    stroke.name = "Map1";
+    pushUndo(e, stroke);
     submit("Create Map", "Create Map", 20, 10);
+    EXPECT_TRUE(e.undoStack.empty());
     std::vector<MapLayer*> layers = mapLayers();
     ASSERT_EQ(layers.size(), 1u);
     EXPECT_EQ(layers[0]->name, "Map1");

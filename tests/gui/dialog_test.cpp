@@ -53,6 +53,51 @@ TEST_F(DialogTest, DialogsOpenCentredOnTheResizedScreenAndOnlyOpenOnesFollow) {
     EXPECT_EQ(about->rect.y, 240 - 100);
 }
 
+// A screen smaller than a dialog used to push its button off the far edge, leaving a modal
+// dialog that could not be answered. The corner stays at 0, 0 while the screen holds the
+// buttons; on a smaller screen the dialog moves back just far enough to show them whole.
+TEST_F(DialogTest, OnASmallScreenTheDialogKeepsItsCornerAndItsButtonOnScreen) {
+    const struct {
+        const char* name;
+        int w, h;
+    } cases[] = {
+        {"About", 640, 480},      // fits: centred as ever
+        {"Resize Map", 318, 98},  // smaller than the dialog, not than its button's far edge
+        {"About", 300, 150},      // smaller than the Ok button's bottom edge
+        {"Create Map", 200, 90},  // smaller than the button's far edges both ways
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " on " + std::to_string(c.w) + " x " +
+                     std::to_string(c.h));
+        resizeScreen(800, 600);
+        showDialog(e, c.name);
+        resizeScreen(c.w, c.h);
+        Dialog& d = *findDialog(e, c.name);
+        const SDL_Rect& b = d.buttons[0]->rect;
+        const int right = b.x + b.w, bottom = b.y + b.h;
+        if (c.w >= d.rect.w && c.h >= d.rect.h) {
+            EXPECT_EQ(d.rect.x, c.w / 2 - 160);
+            EXPECT_EQ(d.rect.y, c.h / 2 - d.rect.h / 2);
+        }
+        if (c.w >= right) {
+            EXPECT_GE(d.rect.x, 0);
+            EXPECT_LE(d.rect.x + right, c.w);
+        } else {
+            EXPECT_EQ(d.rect.x + right, c.w);
+        }
+        if (c.h >= bottom) {
+            EXPECT_GE(d.rect.y, 0);
+            EXPECT_LE(d.rect.y + bottom, c.h);
+        } else {
+            EXPECT_EQ(d.rect.y + bottom, c.h);
+        }
+        const int x = d.rect.x + b.x + b.w / 2, y = d.rect.y + b.y + b.h / 2;
+        t.frame(x, y, SDL_BUTTON_LMASK);
+        t.frame(x, y, 0);
+        EXPECT_EQ(d.visible, 0);
+    }
+}
+
 TEST_F(DialogTest, ButtonIsHitFromItsTopLeftEdgeUpToButNotIncludingItsFarEdges) {
     showDialog(e, "About");
     Dialog& about = *findDialog(e, "About");  // Ok at 255, 175, 60 x 20
@@ -115,6 +160,58 @@ TEST_F(DialogTest, OpenDialogStopsPaintingAndShadesTheMap) {
     findDialog(e, "About")->visible = 0;
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     EXPECT_EQ(tileAt(*currentMapLayer(e), 2, 2), 5);
+}
+
+// The checkerboard leaves the design window's last 540 mod 8 = 4 pixel columns unpainted, and a
+// 10 x 10 map covers little of the window: what stood there (tiles of the map before, the grey
+// of a new screen) stayed, and darkened with every frame a dialog shaded it.
+TEST_F(DialogTest, WhatTheMapDoesNotCoverIsClearedInEveryFrame) {
+    t.focusAt(100, 100);
+    t.frame(100, 100);
+    Dialog& create = *findDialog(e, "Create Map");
+    showDialog(e, "Create Map");
+    for (auto& field : create.inputs) {
+        field->text = "10";
+        static_cast<NumberInput&>(*field).value = 10;
+    }
+    const int bx = create.rect.x + 240, by = create.rect.y + 80;
+    t.frame(bx, by, SDL_BUTTON_LMASK);
+    t.frame(bx, by, 0);
+    ASSERT_EQ(currentMapLayer(e)->width, 10);
+
+    // Map cell, checkerboard, last checkerboard column, separator, palette, menu bar.
+    const int covered[][2] = {{mapX(1), mapY(1)}, {300, 300}, {535, 599},
+                              {541, 300},         {600, 100}, {400, 5}};
+    std::vector<Rgb> clean;
+    t.frame(700, 5);
+    for (const auto& p : covered) {
+        clean.push_back(at(p[0], p[1]));
+        EXPECT_FALSE(clean.back() == (Rgb{0, 0, 0})) << p[0];
+    }
+    auto expectStripBlack = [&] {
+        for (int y = 16; y < 600; ++y) {
+            for (int x = 536; x < 540; ++x) ASSERT_EQ(at(x, y), (Rgb{0, 0, 0})) << x << ", " << y;
+        }
+    };
+    expectStripBlack();
+
+    t.pushResize(800, 600);  // the new screen starts grey
+    t.frame(700, 5);
+    expectStripBlack();
+    showDialog(e, "About");
+    t.frame(700, 5);
+    const Rgb shaded = at(537, 100);  // beside the About dialog
+    t.frame(700, 5);
+    EXPECT_EQ(at(537, 100), shaded);
+    Dialog& about = *findDialog(e, "About");
+    const int ox = about.rect.x + 280, oy = about.rect.y + 185;
+    t.frame(ox, oy, SDL_BUTTON_LMASK);
+    t.frame(ox, oy, 0);
+    t.frame(700, 5);
+    expectStripBlack();
+    for (size_t i = 0; i < clean.size(); ++i) {
+        EXPECT_EQ(at(covered[i][0], covered[i][1]), clean[i]) << covered[i][0];
+    }
 }
 
 TEST_F(DialogTest, DrawingShowsBackgroundButtonsAndFieldsInTheirColours) {

@@ -59,11 +59,52 @@ TEST(Windows, ResizeToASmallWindowLaysTheWindowsOutAgain) {
     EXPECT_EQ(design.x + design.w, separator.x);
 }
 
-TEST(Windows, ScreenNarrowerThanThePaletteLeavesTheDesignWindowEmpty) {
-    TestEditor t;
-    resizeTo(t, 200, 150);
-    EXPECT_EQ(rectOf(t.editor(), "DesignWindow").w, 0);
-    EXPECT_EQ(rectOf(t.editor(), "TileWindow").x, 200 - 256);
+// A palette wider than the screen allows (the bundled 256 pixels, or dragged wide on a wider
+// screen) is held to the separator drag's limit and re-flowed, so the separator stays on the
+// screen and can be dragged again.
+TEST(Windows, NarrowedScreenHoldsThePaletteToTheDragLimitAndKeepsTheSeparator) {
+    const struct {
+        bool draggedWide;  // to the left edge of the 800-pixel screen first: 49 columns
+        int screenWidth;
+        int columns;
+        int dragBackTo;  // then drags the separator here
+        int columnsAfterDrag;
+    } cases[] = {
+        {false, 200, 12, 100, 6},
+        {true, 400, 24, 200, 12},
+        {true, 30, 1, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screenWidth);
+        TestEditor t;
+        Editor& e = t.editor();
+        if (c.draggedWide) {
+            t.frame(541, 300, 0);
+            t.frame(541, 300, SDL_BUTTON_LMASK);
+            t.frame(0, 300, SDL_BUTTON_LMASK);
+            t.frame(0, 300, 0);
+            ASSERT_EQ(palette(e).width, 49);
+        }
+        resizeTo(t, c.screenWidth, 300);
+        const int W = c.screenWidth, T = c.columns * 16;
+        EXPECT_EQ(e.tileImages->sheetWidth, T);
+        EXPECT_EQ(palette(e).width, c.columns);
+        EXPECT_EQ(palette(e).height, (576 + c.columns - 1) / c.columns);
+        EXPECT_EQ(palette(e).cells[c.columns].tile, c.columns);
+        EXPECT_EQ(palette(e).cells[c.columns].rect.y, 16);
+        EXPECT_EQ(rectOf(e, "TileWindow").x, W - T);
+        EXPECT_EQ(rectOf(e, "TileWindow").w, T);
+        EXPECT_EQ(rectOf(e, "LineSeparator").x, W - T - 4);
+        EXPECT_EQ(rectOf(e, "DesignWindow").w, W - T - 4);
+
+        const int separatorX = rectOf(e, "LineSeparator").x;
+        t.frame(separatorX + 1, 200, 0);
+        t.frame(separatorX + 1, 200, SDL_BUTTON_LMASK);
+        t.frame(c.dragBackTo, 200, SDL_BUTTON_LMASK);
+        t.frame(c.dragBackTo, 200, 0);
+        EXPECT_EQ(palette(e).width, c.columnsAfterDrag);
+        EXPECT_EQ(rectOf(e, "TileWindow").x, W - c.columnsAfterDrag * 16);
+    }
 }
 
 TEST(Windows, SeparatorDragSnapsToWholeColumnsAndReflowsThePalette) {
