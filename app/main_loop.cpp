@@ -23,10 +23,10 @@ std::string brushLayerName(const std::string& side) {
 
 CellBlock dragRect(CellPosition a, CellPosition b) {
     CellBlock block;
-    block.column = static_cast<int16_t>(std::min(a.column, b.column));
-    block.row = static_cast<int16_t>(std::min(a.row, b.row));
-    block.width = static_cast<uint16_t>(std::abs(a.column - b.column) + 1);
-    block.height = static_cast<uint16_t>(std::abs(a.row - b.row) + 1);
+    block.column = std::min(a.column, b.column);
+    block.row = std::min(a.row, b.row);
+    block.width = std::abs(a.column - b.column) + 1;
+    block.height = std::abs(a.row - b.row) + 1;
     return block;
 }
 

@@ -175,10 +175,10 @@ void fillBlock(MapLayer& layer, CellBlock block, uint16_t tile) {
 }
 
 void fillEdge(MapLayer& layer, uint16_t tile) {
-    const auto w = static_cast<uint16_t>(layer.width);
-    const auto h = static_cast<uint16_t>(layer.height);
+    const int w = layer.width;
+    const int h = layer.height;
     fillBlock(layer, CellBlock{0, 0, w, 1}, tile);
     fillBlock(layer, CellBlock{0, 0, 1, h}, tile);
-    fillBlock(layer, CellBlock{static_cast<int16_t>(layer.width - 1), 0, 1, h}, tile);
-    fillBlock(layer, CellBlock{0, static_cast<int16_t>(layer.height - 1), w, 1}, tile);
+    fillBlock(layer, CellBlock{w - 1, 0, 1, h}, tile);
+    fillBlock(layer, CellBlock{0, h - 1, w, 1}, tile);
 }

@@ -9,9 +9,8 @@
 
 namespace {
 void stamp(const MapLayer& brush, MapLayer& layer, int column, int row) {
-    CellBlock block{0, 0, static_cast<uint16_t>(brush.width), static_cast<uint16_t>(brush.height)};
-    CellBlock at{static_cast<int16_t>(column), static_cast<int16_t>(row), block.width,
-                 block.height};
+    CellBlock block{0, 0, brush.width, brush.height};
+    CellBlock at{column, row, block.width, block.height};
     copyTiles(brush, block, layer, at, true);
 }
 

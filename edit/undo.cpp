@@ -44,7 +44,7 @@ bool sameTiles(const MapLayer& a, const MapLayer& b) {
 }
 
 // A copy of the brush's size holding the layer's tiles under the brush's footprint.
-MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0, int16_t y0) {
+MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int x0, int y0) {
     MapLayer copy;
     copy.name = layer.name;
     copy.number = layer.number;
@@ -54,8 +54,7 @@ MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int16_t x0,
     copy.height = brush.height;
     copy.cells.resize(brush.cells.size());
     layoutCells(copy, 0, 0);
-    CellBlock block{x0, y0, static_cast<uint16_t>(brush.width),
-                    static_cast<uint16_t>(brush.height)};
+    CellBlock block{x0, y0, brush.width, brush.height};
     CellBlock at{0, 0, block.width, block.height};
     copyTiles(layer, block, copy, at, false);
     copy.offsetX = x0;
@@ -82,8 +81,8 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
         editor.fillRecordedLayers.push_back(layer.name);
         return true;
     }
-    const auto x0 = static_cast<int16_t>(column - brush.width / 2);
-    const auto y0 = static_cast<int16_t>(row - brush.height / 2);
+    const int x0 = column - brush.width / 2;
+    const int y0 = row - brush.height / 2;
     // A button held on one spot records once. An entry of another layer, or of another size
     // (a fill's whole-layer entry also stands at 0, 0), does not hold this stamp's cells.
     if (!editor.undoStack.empty() && undoTopAt(editor, x0, y0)) {
@@ -111,10 +110,8 @@ void undoLast(Editor& editor) {
         // and keeping the entry would make Undo do nothing for ever.
         MapLayer* layer = findLayer(editor.layers, entry.name);
         if (!layer) continue;
-        CellBlock block{0, 0, static_cast<uint16_t>(entry.width),
-                        static_cast<uint16_t>(entry.height)};
-        CellBlock at{static_cast<int16_t>(entry.offsetX), static_cast<int16_t>(entry.offsetY),
-                     block.width, block.height};
+        CellBlock block{0, 0, entry.width, entry.height};
+        CellBlock at{entry.offsetX, entry.offsetY, block.width, block.height};
         copyTiles(entry, block, *layer, at, false);
         return;
     }

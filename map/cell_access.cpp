@@ -27,8 +27,8 @@ void setTile(MapLayer& layer, int column, int row, uint16_t tile) {
 void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBlock& at,
                bool centred) {
     if (centred) {
-        at.column = static_cast<int16_t>(at.column - at.width / 2);
-        at.row = static_cast<int16_t>(at.row - at.height / 2);
+        at.column -= at.width / 2;
+        at.row -= at.height / 2;
     }
     if (source.cells.empty()) return;
     for (int i = 0; i < block.width; ++i) {

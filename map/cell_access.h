@@ -5,12 +5,13 @@
 
 #include "map/map_layer.h"
 
-// A rectangle of cells, shaped like an SDL_Rect: signed 16-bit corner, unsigned 16-bit size.
+// A rectangle of cells: its corner and its size, in plain ints, so that every position of the
+// largest layer (16,777,216 cells, any shape) can be named.
 struct CellBlock {
-    int16_t column = 0;
-    int16_t row = 0;
-    uint16_t width = 0;
-    uint16_t height = 0;
+    int column = 0;
+    int row = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // The cell at the linear index row * width + column; the first cell when that index is outside

@@ -11,7 +11,7 @@ MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int h
     resized->height = height > 0 ? height : 0;
     resized->cells.resize(static_cast<size_t>(resized->width) * resized->height);
     layoutCells(*resized, 0, 0);
-    CellBlock block{0, 0, static_cast<uint16_t>(layer.width), static_cast<uint16_t>(layer.height)};
+    CellBlock block{0, 0, layer.width, layer.height};
     CellBlock at = block;
     copyTiles(layer, block, *resized, at, false);
     return replaceLayer(layers, std::move(resized));
