@@ -32,4 +32,14 @@ const HashedName ButtonOK("Button OK");
 const HashedName ButtonResizeMap("Button Resize Map");
 const HashedName CreateMap("Create Map");
 const HashedName SetCaptionSizeDimensions("SetCaption_SizeDimensions");
+const HashedName Remove("Remove");
+const HashedName LayerChange("Layer Change");
+const HashedName LayerHide("Layer Hide");
+const HashedName LayerShow("Layer Show");
+const HashedName LayerClear("Layer Clear");
+const HashedName ToggleHideShow("Toggle HideShow");
+const HashedName ScrollUp("ScrollUp");
+const HashedName ScrollDown("ScrollDown");
+const HashedName ScrollLeft("ScrollLeft");
+const HashedName ScrollRight("ScrollRight");
 }  // namespace cmd

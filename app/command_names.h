@@ -36,7 +36,30 @@ extern const HashedName ButtonOK;
 extern const HashedName ButtonResizeMap;
 extern const HashedName CreateMap;
 extern const HashedName SetCaptionSizeDimensions;
+extern const HashedName Remove;
+extern const HashedName LayerChange;
+extern const HashedName LayerHide;
+extern const HashedName LayerShow;
+extern const HashedName LayerClear;
+extern const HashedName ToggleHideShow;
+extern const HashedName ScrollUp;
+extern const HashedName ScrollDown;
+extern const HashedName ScrollLeft;
+extern const HashedName ScrollRight;
 }  // namespace cmd
+
+// Names of the three dialogs, matched exactly.
+const std::string kAboutDialogName = "About";
+const std::string kResizeMapDialogName = "Resize Map";
+const std::string kCreateMapDialogName = "Create Map";
+
+// What the focus names when it names no window.
+const std::string kFocusLost = "Focus Lost";
+const std::string kDeadArea = "Dead Area";
+
+// Titles of the message boxes.
+const std::string kWarningTitle = "Warning deatils";
+const std::string kErrorTitle = "Error deatils";
 
 // Names of the palette layer and of the four screen windows. Windows and layers are looked up
 // by these, ignoring letter case.

@@ -14,7 +14,7 @@ namespace {
 void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
     if ((active.state & SDL_APPACTIVE) || !(active.state & SDL_APPMOUSEFOCUS)) return;
     if (!active.gain) {
-        editor.focusName = "Focus Lost";
+        editor.focusName = kFocusLost;
         return;
     }
     MouseSample sample = editor.readMouse();
@@ -24,16 +24,15 @@ void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
         SDL_SetCursor(editor.drawCursor);
         editor.focusName = window->name;
     } else {
-        editor.focusName = "Dead Area";
+        editor.focusName = kDeadArea;
     }
 }
 
 void handleWheel(Editor& editor, const SDL_MouseButtonEvent& button) {
-    if (editor.focusName == "Focus Lost") return;
-    if (button.button == SDL_BUTTON_WHEELUP)
-        postCommand(editor.commandQueue, HashedName("ScrollUp"), "");
+    if (editor.focusName == kFocusLost) return;
+    if (button.button == SDL_BUTTON_WHEELUP) postCommand(editor.commandQueue, cmd::ScrollUp, "");
     if (button.button == SDL_BUTTON_WHEELDOWN) {
-        postCommand(editor.commandQueue, HashedName("ScrollDown"), "");
+        postCommand(editor.commandQueue, cmd::ScrollDown, "");
     }
 }
 
@@ -49,7 +48,7 @@ bool offerToFields(Editor& editor, const SDL_keysym& key) {
 }
 
 void handleKey(Editor& editor, const SDL_keysym& key) {
-    if (editor.focusName == "Focus Lost") return;
+    if (editor.focusName == kFocusLost) return;
     CommandQueue& queue = editor.commandQueue;
     switch (key.sym) {
         case SDLK_RETURN:
@@ -57,7 +56,7 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
             layoutWindows(editor);
             break;
         case SDLK_SPACE:
-            postCommand(queue, HashedName("Toggle HideShow"), "");
+            postCommand(queue, cmd::ToggleHideShow, "");
             break;
         case SDLK_e:
             moveMarker(editor);
@@ -72,21 +71,21 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
             placeMarker(editor);
             break;
         case SDLK_UP:
-            postCommand(queue, HashedName("ScrollUp"), "");
+            postCommand(queue, cmd::ScrollUp, "");
             break;
         case SDLK_DOWN:
-            postCommand(queue, HashedName("ScrollDown"), "");
+            postCommand(queue, cmd::ScrollDown, "");
             break;
         case SDLK_RIGHT:
-            postCommand(queue, HashedName("ScrollRight"), "");
+            postCommand(queue, cmd::ScrollRight, "");
             break;
         case SDLK_LEFT:
-            postCommand(queue, HashedName("ScrollLeft"), "");
+            postCommand(queue, cmd::ScrollLeft, "");
             break;
         default:
             if (key.sym >= SDLK_1 && key.sym <= SDLK_9) {
                 std::string setting = "Layer" + std::to_string(key.sym - SDLK_0);
-                postCommand(queue, HashedName("Layer Change"), stringSetting(editor, setting));
+                postCommand(queue, cmd::LayerChange, stringSetting(editor, setting));
             }
             break;
     }

@@ -103,7 +103,7 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
             break;
         }
     }
-    if (!busy && !modal && editor.focusName != "Focus Lost") mouseStep(editor);
+    if (!busy && !modal && editor.focusName != kFocusLost) mouseStep(editor);
 
     renderFrame(editor, modal);
     SDL_Flip(editor.screen);

@@ -43,11 +43,11 @@ void shutDown(Editor& editor) {
 
 int runEditor(Editor& editor) {
     if (!editor.font) {
-        editor.messageBox->show("Error deatils", SDL_GetError());
+        editor.messageBox->show(kErrorTitle, SDL_GetError());
         return 1;
     }
     if (!buildInterface(editor, "Velloran 1.09")) {
-        editor.messageBox->show("Error deatils", SDL_GetError());
+        editor.messageBox->show(kErrorTitle, SDL_GetError());
         SDL_Quit();
         return 1;
     }

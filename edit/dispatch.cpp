@@ -58,18 +58,18 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
             editor.activeBrushSide = "Left";
         }
     } else if (menu == cmd::Layer) {
-        if (item == HashedName("Remove"))
+        if (item == cmd::Remove)
             removeCurrentLayer(editor);
         else if (item == cmd::Add)
             addLayer(editor);
         else if (item == cmd::Hide)
-            postCommand(queue, HashedName("Layer Hide"), "");
+            postCommand(queue, cmd::LayerHide, "");
         else if (item == cmd::Show)
-            postCommand(queue, HashedName("Layer Show"), "");
+            postCommand(queue, cmd::LayerShow, "");
         else if (item == cmd::Clear)
-            postCommand(queue, HashedName("Layer Clear"), "");
+            postCommand(queue, cmd::LayerClear, "");
         else if (findLayer(editor.layers, entry.label)) {
-            postCommand(queue, HashedName("Layer Change"), entry.label);
+            postCommand(queue, cmd::LayerChange, entry.label);
         }
     } else if (menu == cmd::Map) {
         if (item == cmd::Clear)
@@ -110,13 +110,13 @@ void handleInterfaceCommand(Editor& editor) {
     if (!window) return;
     const HashedName& c = request->command;
     if (opensDialog(c) && anyDialogOpen(editor)) return;
-    if (c == HashedName("ScrollRight")) {
+    if (c == cmd::ScrollRight) {
         scrollWindow(editor, *window, ScrollDirection::Right);
-    } else if (c == HashedName("ScrollLeft")) {
+    } else if (c == cmd::ScrollLeft) {
         scrollWindow(editor, *window, ScrollDirection::Left);
-    } else if (c == HashedName("ScrollUp")) {
+    } else if (c == cmd::ScrollUp) {
         scrollWindow(editor, *window, ScrollDirection::Up);
-    } else if (c == HashedName("ScrollDown")) {
+    } else if (c == cmd::ScrollDown) {
         scrollWindow(editor, *window, ScrollDirection::Down);
     } else if (c == cmd::CreateMap) {
         createMap(editor);
@@ -129,25 +129,25 @@ void handleInterfaceCommand(Editor& editor) {
     } else if (c == cmd::Exit) {
         editor.quitRequested = 1;
     } else if (c == cmd::New) {
-        showDialog(editor, "Create Map");
+        showDialog(editor, kCreateMapDialogName);
         editor.nextMarkerTile = editor.tileCount;
     } else if (c == cmd::AboutVelloran) {
-        showDialog(editor, "About");
+        showDialog(editor, kAboutDialogName);
     } else if (c == cmd::ReSize) {
-        showDialog(editor, "Resize Map");
+        showDialog(editor, kResizeMapDialogName);
     } else if (c == cmd::ButtonResizeMap) {
         resizeMap(editor);
     } else if (c == cmd::SetCaptionSizeDimensions) {
         setCaption(editor, findLayer(editor.layers, stringSetting(editor, "Layer1")), "");
-    } else if (c == HashedName("Layer Change")) {
+    } else if (c == cmd::LayerChange) {
         changeLayer(editor, request->parameter);
-    } else if (c == HashedName("Layer Hide")) {
+    } else if (c == cmd::LayerHide) {
         setCurrentLayerVisible(editor, 0);
-    } else if (c == HashedName("Layer Clear")) {
+    } else if (c == cmd::LayerClear) {
         clearCurrentLayer(editor);
-    } else if (c == HashedName("Layer Show")) {
+    } else if (c == cmd::LayerShow) {
         setCurrentLayerVisible(editor, 1);
-    } else if (c == HashedName("Toggle HideShow")) {
+    } else if (c == cmd::ToggleHideShow) {
         setCurrentLayerVisible(editor, -1);
     }
 }

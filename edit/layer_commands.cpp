@@ -14,7 +14,6 @@
 
 namespace {
 const int kMaxLayers = 9;
-const char kWarningTitle[] = "Warning deatils";
 
 Window* designWindow(Editor& editor) {
     return findWindow(editor, kDesignWindowName);
@@ -88,7 +87,7 @@ void dropLayerEntries(Editor& editor) {
 void appendLayerEntry(Editor& editor, const std::string& name, bool selected) {
     MenuEntry* last = lastItem(editor.menus, cmd::Layer);
     if (!last) return;
-    MenuEntry* entry = addMenuItem(last, 80, 18, name, "Layer Change", true, selected);
+    MenuEntry* entry = addMenuItem(last, 80, 18, name, cmd::LayerChange.text, true, selected);
     if (selected) editor.menus.selected = entry;
 }
 

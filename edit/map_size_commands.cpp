@@ -9,7 +9,7 @@
 
 namespace {
 // Hides and re-centres the dialog and reads the width and height from its two fields.
-bool takeDialogSize(Editor& editor, const char* dialogName, int& width, int& height) {
+bool takeDialogSize(Editor& editor, const std::string& dialogName, int& width, int& height) {
     Dialog* dialog = findDialog(editor, dialogName);
     if (!dialog || dialog->inputs.size() < 2) return false;
     dialog->visible = 0;
@@ -25,7 +25,7 @@ bool takeDialogSize(Editor& editor, const char* dialogName, int& width, int& hei
 // A size the machine may not hold is refused with a warning, and the map stays as it was.
 bool sizeAccepted(Editor& editor, int width, int height) {
     if (static_cast<long long>(width) * height <= kMaxLayerCells) return true;
-    editor.messageBox->show("Warning deatils",
+    editor.messageBox->show(kWarningTitle,
                             "A map of " + std::to_string(width) + " x " + std::to_string(height) +
                                 " cells is too large: a layer may hold at most 16777216 cells "
                                 "(4096 x 4096). The map was not changed.");
@@ -35,7 +35,7 @@ bool sizeAccepted(Editor& editor, int width, int height) {
 
 void createMap(Editor& editor) {
     int width = 0, height = 0;
-    if (!takeDialogSize(editor, "Create Map", width, height)) return;
+    if (!takeDialogSize(editor, kCreateMapDialogName, width, height)) return;
     if (!sizeAccepted(editor, width, height)) return;
     editor.currentLayer = 1;
     editor.layerCount = 1;
@@ -58,7 +58,7 @@ void createMap(Editor& editor) {
 
 void resizeMap(Editor& editor) {
     int width = 0, height = 0;
-    if (!takeDialogSize(editor, "Resize Map", width, height)) return;
+    if (!takeDialogSize(editor, kResizeMapDialogName, width, height)) return;
     if (!sizeAccepted(editor, width, height)) return;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         for (const std::string& name : design->layerNames) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/command_names.h"
 #include "app/editor.h"
 
 Dialog* createDialog(Editor& editor, int x, int y, int h, const std::string& name) {
@@ -134,8 +135,8 @@ std::string toolkitLine(const SDL_version& linked) {
 
 namespace {
 // A dialog asking for a map width and height, built hidden.
-void buildSizeDialog(Editor& editor, int x, int y, const char* name, const char* heading,
-                     const char* buttonLabel, const char* command) {
+void buildSizeDialog(Editor& editor, int x, int y, const std::string& name, const char* heading,
+                     const char* buttonLabel, const std::string& command) {
     Dialog* dialog = createDialog(editor, x, y, 100, name);
     addTextLine(dialog, heading, 6, 5);
     addTextLine(dialog, " Width:", 6, 30);
@@ -151,15 +152,16 @@ void buildDialogs(Editor& editor) {
     const int x = editor.screen->w / 2 - 160;
     const int y = editor.screen->h / 2 - 100;
 
-    Dialog* about = createDialog(editor, x, y, 200, "About");
+    Dialog* about = createDialog(editor, x, y, 200, kAboutDialogName);
     addTextLine(about, "Velloran v1.00", 6, 5);
     addTextLine(about, toolkitLine(*SDL_Linked_Version()), 6, 33);
     addTextLine(about, "with additional libs, SDL_image.lib and SDL_ttf.lib", 6, 61);
     addTextLine(about, "2013, by the Velloran developers. Free to use.", 6, 117);
-    addButton(about, 255, 175, 60, 20, "Ok", "Button OK", true);
+    addButton(about, 255, 175, 60, 20, "Ok", cmd::ButtonOK.text, true);
     about->visible = 0;
 
-    buildSizeDialog(editor, x, y, "Resize Map", "Pick a new Map Size", "Resize Map",
-                    "Button Resize Map");
-    buildSizeDialog(editor, x, y, "Create Map", "Create a New Map", "Create Map", "Create Map");
+    buildSizeDialog(editor, x, y, kResizeMapDialogName, "Pick a new Map Size", "Resize Map",
+                    cmd::ButtonResizeMap.text);
+    buildSizeDialog(editor, x, y, kCreateMapDialogName, "Create a New Map", "Create Map",
+                    cmd::CreateMap.text);
 }

@@ -69,7 +69,7 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     int mapHeight = std::max(intSetting(editor, "MapHeight"), 0);
     // A configured size larger than any layer may be counts as no size at all.
     if (static_cast<long long>(mapWidth) * mapHeight > kMaxLayerCells) {
-        editor.messageBox->show("Warning deatils",
+        editor.messageBox->show(kWarningTitle,
                                 "The map size in Configuration.xml, " + std::to_string(mapWidth) +
                                     " x " + std::to_string(mapHeight) +
                                     " cells, is too large: a layer may hold at most 16777216 "

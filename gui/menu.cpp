@@ -1,6 +1,7 @@
 // Building, hit-testing, clicking and drawing the menus.
 #include "gui/menu.h"
 
+#include "app/command_names.h"
 #include "app/editor.h"
 #include "gui/widgets.h"
 
@@ -188,7 +189,7 @@ void buildMenus(Editor& editor) {
         e = addMenuItem(e, 80, 18, label, "", false, false);
     }
     menus.selected =
-        addMenuItem(e, 80, 18, stringSetting(editor, "Layer1"), "Layer Change", true, true);
+        addMenuItem(e, 80, 18, stringSetting(editor, "Layer1"), cmd::LayerChange.text, true, true);
 
     e = createMenu(menus, 178, "Map");
     for (const char* label : {"Clear", "ReSize", "Fill Edge"}) {

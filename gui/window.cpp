@@ -91,7 +91,7 @@ void layoutWindows(Editor& editor) {
     placeWindow(editor, kTileWindowName, W - T, 16, T, H - 16);
     placeWindow(editor, kMenuBarName, 0, 0, W, 16);
     placeWindow(editor, kLineSeparatorName, W - T - 4, 16, 4, H - 16);
-    for (const char* name : {"Resize Map", "Create Map", "About"}) {
+    for (const std::string& name : {kResizeMapDialogName, kCreateMapDialogName, kAboutDialogName}) {
         if (Dialog* dialog = findDialog(editor, name)) centreDialog(editor, *dialog);
     }
     if (Window* tiles = findWindow(editor, kTileWindowName); held && tiles) {

@@ -18,7 +18,6 @@
 #include "platform/message_box.h"
 
 namespace {
-const char kWarningTitle[] = "Warning deatils";
 
 // A file's bytes, mapped into memory for as long as this lives.
 class MappedFile {
