@@ -13,7 +13,6 @@
 #include "platform/message_box.h"
 
 namespace {
-const int kMaxLayers = 9;
 
 Window* designWindow(Editor& editor) {
     return findWindow(editor, kDesignWindowName);
@@ -104,7 +103,7 @@ void rebuildLayerMenu(Editor& editor) {
 }
 
 void addLayer(Editor& editor) {
-    if (editor.layerCount >= kMaxLayers) {
+    if (editor.layerCount >= kMaxMapLayers) {
         editor.messageBox->show(kWarningTitle, "No more room for another layer, 9 is the limit");
         return;
     }
