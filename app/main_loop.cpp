@@ -71,9 +71,29 @@ void prepareMainLoop(Editor& editor) {
     }
 }
 
+bool frameWouldBeIdle(const Editor& editor) {
+    return !buttonHeld(editor.mouseButtons) && editor.commandQueue.empty();
+}
+
+void waitForNextFrame(Editor& editor, Uint32 frameStart) {
+    if (frameWouldBeIdle(editor)) {
+        // Nothing changes on screen until something happens: sleep until an event is queued.
+        // Polling also lets SDL produce key repeats and notice the window system.
+        while (!editor.quitRequested && SDL_PollEvent(nullptr) == 0) SDL_Delay(kIdlePollMs);
+        return;
+    }
+    // A held button or queued requests keep frames coming, about 60 a second.
+    const Uint32 spent = SDL_GetTicks() - frameStart;
+    if (spent < kFrameMs) SDL_Delay(kFrameMs - spent);
+}
+
 void runMainLoop(Editor& editor) {
     prepareMainLoop(editor);
-    while (!editor.quitRequested) runFrame(editor);
+    while (!editor.quitRequested) {
+        const Uint32 frameStart = SDL_GetTicks();
+        runFrame(editor);
+        if (!editor.quitRequested) waitForNextFrame(editor, frameStart);
+    }
 }
 
 void runFrame(Editor& editor, std::optional<MouseSample> mouse) {

@@ -7,8 +7,15 @@
 #include "app/editor.h"
 
 // Posts the start-up caption request and clears the first map layer, then runs frames until
-// quitRequested is set.
+// quitRequested is set, waiting between frames as waitForNextFrame says.
 void runMainLoop(Editor& editor);
+
+// The pace of the frames: about 60 a second while something goes on, and none at all while
+// the editor is idle (no button held, no request queued) until an event arrives.
+constexpr Uint32 kFrameMs = 16;
+constexpr Uint32 kIdlePollMs = 10;
+bool frameWouldBeIdle(const Editor& editor);
+void waitForNextFrame(Editor& editor, Uint32 frameStart);
 
 // The set-up runMainLoop does before its first frame.
 void prepareMainLoop(Editor& editor);

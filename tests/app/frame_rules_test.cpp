@@ -146,3 +146,32 @@ TEST(FrameRules, ScreenIsTheVideoSurfaceAfterEveryModeChange) {
         EXPECT_EQ(pixelAt(e.screen, change.w - 1, 0), (Rgb{188, 188, 188}));
     }
 }
+
+// Frames pause only when nothing can change the screen: no button is held (a held button
+// paints every frame) and no request waits in the queue. An idle wait ends with the next event.
+TEST(FramePace, IdleOnlyWithoutAHeldButtonOrAQueuedRequestAndWokenByAnEvent) {
+    TestEditor t;
+    Editor& e = t.editor();
+    e.commandQueue.clear();
+    const struct {
+        uint8_t buttons;
+        bool queued;
+        bool idle;
+    } cases[] = {{0, false, true},
+                 {SDL_BUTTON_LMASK, false, false},
+                 {SDL_BUTTON_RMASK, false, false},
+                 {0, true, false}};
+    for (const auto& c : cases) {
+        e.mouseButtons = c.buttons;
+        e.commandQueue.clear();
+        if (c.queued) postCommand(e.commandQueue, cmd::ScrollUp, "");
+        EXPECT_EQ(frameWouldBeIdle(e), c.idle) << int(c.buttons) << c.queued;
+    }
+    e.mouseButtons = 0;
+    e.commandQueue.clear();
+    t.pressKey(SDLK_u);
+    waitForNextFrame(e, SDL_GetTicks());  // returns at once: an event is waiting
+    SDL_Event event;
+    EXPECT_EQ(SDL_PollEvent(&event), 1);
+    EXPECT_EQ(event.type, SDL_KEYDOWN);
+}

@@ -266,6 +266,24 @@ def case_starts_without_sound(run):
                   "with SDL_AUDIODRIVER=%s stderr speaks of sound: %r" % (driver, err[-300:]))
 
 
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def case_idle_editor_sleeps(run):
+    # An editor nobody touches waits for input instead of drawing frames as fast as it can.
+    with run.editor() as ed:
+        ed.move(270, 300)
+        ed.move(*REST)
+        settle()
+        before = cpu_seconds(ed.process.pid)
+        time.sleep(2.0)
+        used = cpu_seconds(ed.process.pid) - before
+        check(used < 0.4, "the idle editor used %.2f s of CPU in 2 s" % used)
+
+
 def case_no_display_reports_and_exits_1(run):
     # Without a display and without a video driver asked for, the editor must not run unseen.
     with run.editor(with_display=False, window=False) as ed:
@@ -518,6 +536,7 @@ CASES = [
     ("missing_font_without_display", case_missing_font_without_display),
     ("video_unavailable_reports_and_exits_1", case_video_unavailable_reports_and_exits_1),
     ("no_display_reports_and_exits_1", case_no_display_reports_and_exits_1),
+    ("idle_editor_sleeps", case_idle_editor_sleeps),
     ("layout_at_start", case_layout_at_start),
     ("return_twice_restores_size", case_return_twice_restores_size),
     ("resize_lays_out_again", case_resize_lays_out_again),
