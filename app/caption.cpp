@@ -19,6 +19,19 @@ void setCaption(Editor& editor, const MapLayer* layer, const std::string& status
     SDL_WM_SetCaption(captionText(editor, layer, status).c_str(), nullptr);
 }
 
+std::string layerStatus(Editor& editor) {
+    std::string status;
+    if (const MapLayer* brush = findLayer(editor.layers, "Brush" + editor.activeBrushSide)) {
+        status =
+            "brush: " + std::to_string(brush->width) + "x" + std::to_string(brush->height) + " / ";
+    }
+    return status + "layer:'" + currentLayerName(editor) + "'";
+}
+
+void showLayerStatus(Editor& editor) {
+    setCaption(editor, currentMapLayer(editor), layerStatus(editor));
+}
+
 void setTitle(Editor& editor, const std::string& title) {
     if (!title.empty()) editor.title = title;
     setCaption(editor, nullptr, "");

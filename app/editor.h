@@ -106,6 +106,9 @@ struct Editor {
     // layers whose entry this press has taken, valid while fillRecordedThisPress is set.
     bool fillRecordedThisPress = false;
     std::vector<std::string> fillRecordedLayers;
+    // Set by a Fill Random, whose press then paints nothing more; valid while
+    // fillRecordedThisPress is set (a Fill Random always sets it, a release clears it).
+    bool fillRandomThisPress = false;
     // The map file path chosen last in either file dialog.
     std::string lastMapPath;
 

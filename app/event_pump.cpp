@@ -111,6 +111,8 @@ void pumpEvents(Editor& editor) {
                 handleFocus(editor, event.active);
                 break;
             case SDL_KEYDOWN:
+                // Escape backs out of a dialog, even from a field that would take every key.
+                if (event.key.keysym.sym == SDLK_ESCAPE && closeOpenDialogs(editor)) break;
                 if (offerToFields(editor, event.key.keysym)) return;
                 handleKey(editor, event.key.keysym);
                 break;

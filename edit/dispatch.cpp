@@ -18,7 +18,9 @@ void fillEdgeOfCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
     MapLayer* brush = findLayer(editor.layers, "BrushLeft");
+    std::vector<MapLayer> before{layerCopy(*layer)};
     fillEdge(*layer, brush && !brush->cells.empty() ? brush->cells[0].tile : 0);
+    recordChangedLayers(editor, std::move(before));
 }
 
 // Requests that open a dialog or a file dialog: while a dialog is open they do nothing, so the
@@ -134,7 +136,7 @@ void handleInterfaceCommand(Editor& editor) {
     } else if (c == cmd::AboutVelloran) {
         showDialog(editor, kAboutDialogName);
     } else if (c == cmd::ReSize) {
-        showDialog(editor, kResizeMapDialogName);
+        showResizeDialog(editor);
     } else if (c == cmd::ButtonResizeMap) {
         resizeMap(editor);
     } else if (c == cmd::SetCaptionSizeDimensions) {

@@ -2,11 +2,13 @@
 // drawing order and the Layer menu.
 #include "edit/layer_commands.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/undo.h"
@@ -122,6 +124,7 @@ void addLayer(Editor& editor) {
     layer->offsetY = offsetY;
     if (Window* design = designWindow(editor)) design->layerNames.push_back(name);
     appendLayerEntry(editor, name, false);
+    showLayerStatus(editor);
 }
 
 void removeCurrentLayer(Editor& editor) {
@@ -151,6 +154,7 @@ void removeCurrentLayer(Editor& editor) {
     editor.currentLayer = editor.currentLayer > 1 ? editor.currentLayer - 1 : 1;
     editor.layerCount -= 1;
     rebuildLayerMenu(editor);
+    showLayerStatus(editor);
 }
 
 void changeLayer(Editor& editor, const std::string& name) {
@@ -167,8 +171,10 @@ void changeLayer(Editor& editor, const std::string& name) {
     const int number =
         key.size() > 5 && key.compare(0, 5, "Layer") == 0 ? std::atoi(key.c_str() + 5) : 0;
     const MapLayer* layer = findLayer(editor.layers, name);
-    if (number >= 1 && number <= editor.layerCount && layer && layer->number != -1)
+    if (number >= 1 && number <= editor.layerCount && layer && layer->number != -1) {
         editor.currentLayer = number;
+        showLayerStatus(editor);
+    }
     markCurrentLayerEntry(editor);
 }
 
@@ -176,17 +182,29 @@ void setCurrentLayerVisible(Editor& editor, int visible) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
     layer->visible = visible < 0 ? !layer->visible : static_cast<uint8_t>(visible);
+    showLayerStatus(editor);
 }
 
 void clearCurrentLayer(Editor& editor) {
-    if (MapLayer* layer = currentMapLayer(editor)) layoutCells(*layer, 0, 1);
+    MapLayer* layer = currentMapLayer(editor);
+    if (!layer) return;
+    std::vector<MapLayer> before{layerCopy(*layer)};
+    layoutCells(*layer, 0, 1);
+    recordChangedLayers(editor, std::move(before));
 }
 
 void clearMap(Editor& editor) {
+    std::vector<MapLayer> before;
     bool first = true;
     for (const auto& layer : editor.layers) {
         if (layer->number == -1) continue;
-        layoutCells(*layer, 0, first ? 0 : 1);
+        const uint16_t tile = first ? 0 : 1;
+        // Only a layer the clear changes is copied: a map of nine large layers is a lot of cells.
+        if (std::any_of(layer->cells.begin(), layer->cells.end(),
+                        [tile](const MapCell& cell) { return cell.tile != tile; }))
+            before.push_back(layerCopy(*layer));
+        layoutCells(*layer, 0, tile);
         first = false;
     }
+    recordChangedLayers(editor, std::move(before));
 }

@@ -56,15 +56,32 @@ void createMap(Editor& editor) {
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }
 
+void showResizeDialog(Editor& editor) {
+    Dialog* dialog = findDialog(editor, kResizeMapDialogName);
+    if (!dialog) return;
+    const Window* design = findWindow(editor, kDesignWindowName);
+    if (design && !design->layerNames.empty()) {
+        if (const MapLayer* first = findLayer(editor.layers, design->layerNames.front())) {
+            setNumberInput(*dialog, 0, first->width);
+            setNumberInput(*dialog, 1, first->height);
+        }
+    }
+    showDialog(editor, kResizeMapDialogName);
+}
+
 void resizeMap(Editor& editor) {
     int width = 0, height = 0;
     if (!takeDialogSize(editor, kResizeMapDialogName, width, height)) return;
     if (!sizeAccepted(editor, width, height)) return;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
+        // Cells a layer gains take the tile a new layer of its place starts with: the opaque
+        // ground on the first layer, the see-through tile on those above, so the ground shows.
+        uint16_t newTile = 0;
         for (const std::string& name : design->layerNames) {
             if (MapLayer* layer = findLayer(editor.layers, name)) {
-                resizeLayer(editor.layers, *layer, width, height);
+                resizeLayer(editor.layers, *layer, width, height, newTile);
             }
+            newTile = 1;
         }
     }
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");

@@ -2,6 +2,7 @@
 #include "edit/markers.h"
 
 #include "app/editor.h"
+#include "edit/undo.h"
 
 namespace {
 // The current map layer and the cell of it under the mouse, measured against the window under
@@ -23,6 +24,7 @@ void placeMarker(Editor& editor) {
     if (!cellUnderMouse(editor, layer, column, row)) return;
     // Marker numbers end where tile numbers do.
     if (tileAt(*layer, column, row) != 1 || editor.nextMarkerTile > 0xFFFF) return;
+    recordCell(editor, *layer, column, row);
     setTile(*layer, column, row, static_cast<uint16_t>(editor.nextMarkerTile));
     editor.nextMarkerTile += 1;
 }
@@ -32,11 +34,14 @@ void moveMarker(Editor& editor) {
     int column = 0, row = 0;
     if (!cellUnderMouse(editor, layer, column, row)) return;
     const int tile = tileAt(*layer, column, row);
+    // Lifting and putting down are two keys and two Undo steps.
     if (editor.heldMarkerTile >= editor.tileCount && tile < editor.tileCount) {
+        recordCell(editor, *layer, column, row);
         setTile(*layer, column, row, static_cast<uint16_t>(editor.heldMarkerTile));
         editor.heldMarkerTile = 0;
     } else if (editor.heldMarkerTile < editor.tileCount && editor.heldMarkerTile == 0 &&
                tile >= editor.tileCount) {
+        recordCell(editor, *layer, column, row);
         editor.heldMarkerTile = tile;
         setTile(*layer, column, row, 1);
     }

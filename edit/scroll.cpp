@@ -19,7 +19,8 @@ void scrollWindow(Editor& editor, const Window& window, ScrollDirection directio
         if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
         switch (direction) {
             case ScrollDirection::Right: {
-                const int visible = (window.rect.w + layer->cellWidth - 1) / layer->cellWidth;
+                // Only whole columns count, so the last column can come fully into view.
+                const int visible = window.rect.w / layer->cellWidth;
                 if (layer->offsetX >= layer->width - visible) continue;
                 layer->offsetX += 1;
                 break;

@@ -6,5 +6,5 @@
 enum class ScrollDirection { Up, Down, Left, Right };
 
 // Scrolls every layer the window shows by one cell. Right and down stop once the last column
-// is (partly) in view or the last row is wholly in view.
+// or row is wholly in view.
 void scrollWindow(Editor& editor, const Window& window, ScrollDirection direction);

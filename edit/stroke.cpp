@@ -31,6 +31,10 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     editor.focusName = window.name;
     MapLayer* brush = findLayer(editor.layers, brushLayerName(editor.activeBrushSide));
     if (!brush || !buttonHeld(editor.mouseButtons)) return;
+    // The tool is back to Draw after a Fill Random, but the button that filled is still down
+    // for a few frames: stamping then would knock out tiles next to the click.
+    if (!editor.fillRecordedThisPress) editor.fillRandomThisPress = false;  // an earlier press's
+    if (editor.fillRandomThisPress) return;
 
     const bool fill = editor.toolMode == 1 || editor.toolMode == 3;
     // A stroke that starts beyond the layer (a fill from a cell outside it, a stamp none of
@@ -56,6 +60,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
                         true);
             editor.toolMode = 0;
+            editor.fillRandomThisPress = true;
             break;
         default:
             break;

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/editor.h"
 
@@ -17,12 +18,24 @@ bool undoTopAt(const Editor& editor, int x, int y);
 // entry was pushed.
 bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row);
 
+// A whole-layer entry of `layer`, taken before a command that rewrites it.
+MapLayer layerCopy(const MapLayer& layer);
+
+// Pushes the copies in `before` (from layerCopy) whose layer the command has since changed, as
+// one step: one Undo takes every one of them back. Pushes nothing when no layer changed.
+void recordChangedLayers(Editor& editor, std::vector<MapLayer> before);
+
+// Records the one cell at (column, row) of `layer` that a marker key is about to change.
+void recordCell(Editor& editor, const MapLayer& layer, int column, int row);
+
 // Called after a fill for which recordUndo pushed an entry: drops that entry again when the
 // fill left every tile of `layer` as it was.
 void dropUndoIfUnchanged(Editor& editor, const MapLayer& layer);
 
-// Pastes the newest entry back into the layer it was taken from. An entry whose layer no
-// longer exists is dropped and the next one is taken.
+// Pastes the newest step back into the layers it was taken from: one entry, or every entry of a
+// step recorded by recordChangedLayers. An entry whose layer no longer exists is dropped, and a
+// step left with nothing to restore is passed over for the next one. A marker lifted with 'e'
+// that Undo puts back on the map is no longer held, so it cannot be put down twice.
 void undoLast(Editor& editor);
 
 // Keeps the entries with their layers when a layer is removed and the others renamed: the

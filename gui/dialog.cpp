@@ -80,6 +80,26 @@ void showDialog(Editor& editor, const std::string& name) {
     centreDialog(editor, *dialog);
 }
 
+void setNumberInput(Dialog& dialog, size_t index, int value) {
+    if (index >= dialog.inputs.size()) return;
+    auto* field = dynamic_cast<NumberInput*>(dialog.inputs[index].get());
+    if (!field) return;
+    field->value = value;
+    field->text = std::to_string(value);
+}
+
+bool closeOpenDialogs(Editor& editor) {
+    bool closed = false;
+    for (const auto& dialog : editor.dialogs) {
+        if (!dialogOpen(*dialog)) continue;
+        dialog->visible = 0;
+        for (const auto& field : dialog->inputs) field->focused = 0;
+        for (const auto& button : dialog->buttons) button->hovered = 0;
+        closed = true;
+    }
+    return closed;
+}
+
 void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY) {
     if (!dialog.visible) return;
     const int rx = mouseX - dialog.rect.x;

@@ -38,6 +38,13 @@ void centreDialog(const Editor& editor, Dialog& dialog);
 // Shows the named dialog, centred.
 void showDialog(Editor& editor, const std::string& name);
 
+// Puts `value` into the dialog's number field at `index`, as if typed; a value wider than the
+// field can take is kept whole, so the dialog's button acts on exactly that value.
+void setNumberInput(Dialog& dialog, size_t index, int value);
+// Closes every open dialog without running its button's request; what was typed stays in its
+// fields, and none of them keeps the focus. True when a dialog was open.
+bool closeOpenDialogs(Editor& editor);
+
 // Hover and click handling for one frame.
 void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY);
 // Visible and holding a visible, clickable button.

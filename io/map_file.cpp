@@ -114,7 +114,14 @@ void replaceMap(Editor& editor, LayerList& records) {
     // Strokes of the map that was open cannot be taken back into another map.
     editor.undoStack.clear();
     editor.fillRecordedThisPress = false;
+    // Tiles from tileCount up are the numbered markers: new ones go on after the highest.
     editor.nextMarkerTile = editor.tileCount;
+    for (const auto& layer : editor.layers) {
+        if (layer->number == -1) continue;
+        for (const MapCell& cell : layer->cells) {
+            if (cell.tile >= editor.nextMarkerTile) editor.nextMarkerTile = cell.tile + 1;
+        }
+    }
 }
 }  // namespace
 
@@ -140,7 +147,11 @@ void saveMap(Editor& editor, const std::string& path) {
     if (!writeFileReplacing(path, encodeMap(editor), error)) {
         editor.messageBox->show(kWarningTitle,
                                 "The map could not be saved to " + path + ": " + error);
+        return;
     }
+    // The saved file is the map's file now, in the caption as after opening it.
+    editor.mapFileName = baseName(path);
+    setCaption(editor, currentMapLayer(editor), "");
 }
 
 bool loadMap(Editor& editor, const std::string& path) {

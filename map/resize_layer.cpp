@@ -3,14 +3,15 @@
 
 #include "map/cell_access.h"
 
-MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int height) {
+MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int height,
+                      uint16_t newTile) {
     auto resized = std::make_unique<MapLayer>();
     resized->name = layer.name;
     resized->number = layer.number;
     resized->width = width > 0 ? width : 0;
     resized->height = height > 0 ? height : 0;
     resized->cells.resize(static_cast<size_t>(resized->width) * resized->height);
-    layoutCells(*resized, 0, 0);
+    layoutCells(*resized, 0, newTile);
     CellBlock block{0, 0, layer.width, layer.height};
     CellBlock at = block;
     copyTiles(layer, block, *resized, at, false);

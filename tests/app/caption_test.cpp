@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/main_loop.h"
-#include "tests/support/test_editor.h"
+#include "edit/layer_commands.h"
+#include "io/map_file.h"
+#include "map/resize_layer.h"
+#include "tests/support/editing.h"
 
 TEST(Caption, EveryRowReadsExactly) {
     TestEditor t;
@@ -50,4 +55,47 @@ TEST(Caption, StartUpRequestIsDroppedWithoutMouseFocus) {
     t.focusAt(100, 100);
     t.frame(100, 100);
     EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
+}
+
+// The caption follows the current layer at once: a digit key, a layer entry, Space, Layer >
+// Add and Remove each show the stroke's wording for the layer the tools now work on, and a
+// saved file becomes the map's file in the caption and for the next Save.
+TEST(Caption, FollowsTheCurrentLayerAndTheFileSavedLast) {
+    TestEditor t;
+    Editor& e = t.editor();
+    makeBrush(e, "Left", 3, 2, {1, 1, 1, 1, 1, 1});
+    e.activeBrushSide = "Left";
+    t.focusAt(100, 100);
+    t.frame(100, 100);
+    resizeLayer(e.layers, *currentMapLayer(e), 40, 30);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* caption;
+    } steps[] = {
+        {"Layer > Add", [&] { addLayer(e); },
+         "Velloran 1.09 / brush: 3x2 / layer:'Map1' / map:40x30"},
+        {"the 2 key",
+         [&] {
+             t.pressKey(SDLK_2);
+             t.frame(100, 100);
+         },
+         "Velloran 1.09 / brush: 3x2 / layer:'Map2' / map:40x30"},
+        {"Space",
+         [&] {
+             currentMapLayer(e)->width = 7;  // only a refreshed caption shows this
+             t.pressKey(SDLK_SPACE);
+             t.frame(100, 100);
+         },
+         "Velloran 1.09 / brush: 3x2 / layer:'Map2' / map:7x30"},
+        {"Layer > Remove", [&] { removeCurrentLayer(e); },
+         "Velloran 1.09 / brush: 3x2 / layer:'Map1' / map:40x30"},
+        {"File > Save", [&] { saveMap(e, t.folder().path() + "/village.map"); },
+         "Velloran 1.09 /  / map:40x30 -- village.map"},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(windowCaption(), step.caption) << step.what;
+    }
+    EXPECT_EQ(e.mapFileName, "village.map");
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/command_names.h"
 #include "edit/scroll.h"
 #include "tests/support/test_editor.h"
@@ -74,29 +76,46 @@ TEST_F(DispatchTest, RequestsTakenWhileFocusIsLostAreDropped) {
     EXPECT_EQ(e.quitRequested, 0);
 }
 
-TEST_F(DispatchTest, ScrollStopsAtTheLastColumnAndRow) {
+// Right used to stop while the last column was only partly in view (536 pixels show 33.5
+// columns), so its right half could never be seen. Both ways the view now stops with the last
+// column and row wholly in view, and no further.
+TEST_F(DispatchTest, ScrollStopsWithTheLastColumnAndRowWhollyInView) {
+    const struct {
+        int windowW, windowH, mapW, mapH;
+    } cases[] = {
+        {100, 100, 30, 30},    // 6.25 cells each way
+        {96, 96, 30, 30},      // exactly 6 cells
+        {536, 584, 128, 128},  // the design window beside the bundled palette
+        {536, 584, 40, 30},    // wider than the window, not as tall
+    };
     Window* design = findWindow(e, "DesignWindow");
-    design->rect.w = 100;
-    design->rect.h = 100;
     MapLayer* layer = currentMapLayer(e);
-    *layer = MapLayer{};
-    layer->name = "Map1";
-    layer->number = 1;
-    layer->width = 30;
-    layer->height = 30;
-    layer->cells.resize(900);
-    for (int i = 0; i < 40; ++i) {
-        scrollWindow(e, *design, ScrollDirection::Right);
-        scrollWindow(e, *design, ScrollDirection::Down);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.windowW) + " x " + std::to_string(c.windowH));
+        design->rect.w = static_cast<Uint16>(c.windowW);
+        design->rect.h = static_cast<Uint16>(c.windowH);
+        *layer = MapLayer{};
+        layer->name = "Map1";
+        layer->number = 1;
+        layer->width = c.mapW;
+        layer->height = c.mapH;
+        layer->cells.resize(static_cast<size_t>(c.mapW) * c.mapH);
+        for (int i = 0; i < 200; ++i) {
+            scrollWindow(e, *design, ScrollDirection::Right);
+            scrollWindow(e, *design, ScrollDirection::Down);
+        }
+        // The last column's and row's far edges lie inside the window.
+        EXPECT_LE((c.mapW - layer->offsetX) * 16, c.windowW);
+        EXPECT_LE((c.mapH - layer->offsetY) * 16, c.windowH);
+        EXPECT_EQ(layer->offsetX, std::max(c.mapW - c.windowW / 16, 0));
+        EXPECT_EQ(layer->offsetY, std::max(c.mapH - c.windowH / 16, 0));
+        for (int i = 0; i < 200; ++i) {
+            scrollWindow(e, *design, ScrollDirection::Left);
+            scrollWindow(e, *design, ScrollDirection::Up);
+        }
+        EXPECT_EQ(layer->offsetX, 0);
+        EXPECT_EQ(layer->offsetY, 0);
     }
-    EXPECT_EQ(layer->offsetX, 23);  // a partly visible column counts as visible
-    EXPECT_EQ(layer->offsetY, 24);  // a partly visible row does not
-    for (int i = 0; i < 40; ++i) {
-        scrollWindow(e, *design, ScrollDirection::Left);
-        scrollWindow(e, *design, ScrollDirection::Up);
-    }
-    EXPECT_EQ(layer->offsetX, 0);
-    EXPECT_EQ(layer->offsetY, 0);
 }
 
 TEST_F(DispatchTest, ScrollingTheMapLeavesAnUnscrollableLayerAlone) {

@@ -7,7 +7,6 @@
 #include "edit/dispatch.h"
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
-#include "edit/undo.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 
@@ -114,7 +113,9 @@ TEST_F(MapSizeTest, SizeTypedIntoTheDialogCreatesTheMap) {
     EXPECT_STREQ(caption, "Velloran 1.09 /  / map:20x10");
 }
 
-TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesOfEveryLayerAndResetsTheView) {
+// Growing the map used to give the new cells of every layer the opaque tile 0, hiding the ground
+// under the upper layers there. They take the tile a new layer of their place starts with.
+TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesGivesNewCellsTheirLayersBlankTileAndResetsTheView) {
     resizeLayer(e.layers, *currentMapLayer(e), 10, 10);
     addLayer(e);
     addLayer(e);
@@ -125,23 +126,51 @@ TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesOfEveryLayerAndResetsTheView) {
         layer->offsetY = 1;
         layer->visible = 0;
     }
-    submit("Resize Map", "Button Resize Map", 12, 8);
+    submit("Resize Map", "Button Resize Map", 12, 11);
     for (int n = 1; n <= 3; ++n) {
         MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
         ASSERT_EQ(layer->width, 12);
-        ASSERT_EQ(layer->height, 8);
+        ASSERT_EQ(layer->height, 11);
         EXPECT_EQ(layer->number, n);
         EXPECT_EQ(layer->offsetX, 0);
         EXPECT_EQ(layer->offsetY, 0);
         EXPECT_EQ(layer->visible, 1);
-        for (int row = 0; row < 8; ++row) {
+        const int blank = n == 1 ? 0 : 1;
+        for (int row = 0; row < 11; ++row) {
             for (int column = 0; column < 12; ++column) {
-                const int expected = column < 10 ? 100 * n + row * 10 + column : 0;
+                const int expected = column < 10 && row < 10 ? 100 * n + row * 10 + column : blank;
                 EXPECT_EQ(layer->cells[row * 12 + column].tile, expected) << n << ":" << column;
             }
         }
     }
     EXPECT_EQ(findDialog(e, "Resize Map")->visible, 0);
+}
+
+// Map > ReSize offered the size typed last (or the setting's 128), so its button alone enlarged
+// a 34 x 32 map, and a smaller stored size would have cut it. It offers the first layer's size.
+TEST_F(MapSizeTest, ResizeDialogOpensHoldingTheMapSizeSoItsButtonAloneChangesNothing) {
+    MapLayer* first = resizeLayer(e.layers, *currentMapLayer(e), 34, 32);
+    layoutCells(*first, 1, 0);
+    addLayer(e);
+    resizeLayer(e.layers, *findLayer(e.layers, "Map2"), 5, 6);
+    Dialog* d = findDialog(e, "Resize Map");
+    setNumberInput(*d, 0, 20);  // what was typed the last time
+    setNumberInput(*d, 1, 7);
+    postCommand(e.commandQueue, cmd::ReSize, "");
+    handleInterfaceCommand(e);
+    ASSERT_TRUE(dialogOpen(*d));
+    for (int i = 0; i < 2; ++i) {
+        const auto& field = dynamic_cast<const NumberInput&>(*d->inputs[i]);
+        EXPECT_EQ(field.value, i == 0 ? 34 : 32);
+        EXPECT_EQ(field.text, i == 0 ? "34" : "32");
+    }
+    const std::vector<int> tiles = tilesOf(*first);
+    postCommand(e.commandQueue, cmd::ButtonResizeMap, "");
+    handleInterfaceCommand(e);
+    first = findLayer(e.layers, "Map1");
+    EXPECT_EQ(first->width, 34);
+    EXPECT_EQ(first->height, 32);
+    EXPECT_EQ(tilesOf(*first), tiles);
 }
 
 TEST_F(MapSizeTest, SizesBeyondSixteenMillionCellsAreRefused) {

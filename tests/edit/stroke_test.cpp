@@ -141,7 +141,9 @@ TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
     }
 }
 
-TEST_F(StrokeTest, FillRandomFillsOnceThenTheHeldButtonDraws) {
+// Catches the held button stamping the brush over a Fill Random's result, and a press after it
+// that is still held back (Draw, or a held Fill that fills again as its target changes).
+TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) {
     mapOf(6, 6, 0);
     makeBrush(e, "Left", 2, 1, {4, 5});
     e.toolMode = 3;
@@ -150,13 +152,27 @@ TEST_F(StrokeTest, FillRandomFillsOnceThenTheHeldButtonDraws) {
     int filled = 0;
     for (const MapCell& cell : map->cells) filled += cell.tile == 4 || cell.tile == 5;
     EXPECT_EQ(filled, 36);
-    // Paint a marker tile everywhere, then the same press stamps the brush at (3, 3).
-    layoutCells(*map, 0, 9);
-    t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
+    const std::vector<int> result = tilesOf(*map);
+    for (int column = 0; column < 4; ++column) t.frame(mapX(column), mapY(3), SDL_BUTTON_LMASK);
     t.frame(mapX(3), mapY(3), 0);
+    EXPECT_EQ(tilesOf(*map), result);
+    EXPECT_EQ(e.undoStack.size(), 1u);
+
+    // The next press draws.
+    layoutCells(*map, 0, 9);
+    click(3, 3);
     int stamped = 0;
     for (const MapCell& cell : map->cells) stamped += cell.tile != 9;
     EXPECT_EQ(stamped, 2);
+
+    // A held Fill fills again in the frames after its first.
+    e.toolMode = 1;
+    t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
+    layoutCells(*map, 0, 9);
+    t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
+    t.frame(mapX(0), mapY(0), 0);
+    const std::vector<int> refilled = tilesOf(*map);
+    EXPECT_EQ(std::count(refilled.begin(), refilled.end(), 9), 0);
 }
 
 TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {

@@ -261,3 +261,42 @@ TEST_F(DialogTest, AboutNamesTheLinkedSdlLibraryWithinTheDialog) {
     const Dialog& about = *findDialog(e, "About");
     EXPECT_EQ(about.lines[1]->text, toolkitLine(*SDL_Linked_Version()));
 }
+
+// File > New by mistake had no way out but to create a new map: a focused field took every key,
+// Escape included. Escape closes the open dialog, focused field or not, without running its
+// button's request; what was typed stays, and Escape types nothing.
+TEST_F(DialogTest, EscapeClosesEachDialogWithoutActingAndKeepsWhatWasTyped) {
+    t.focusAt(100, 100);
+    t.frame(100, 100);
+    for (const char* name : {"About", "Resize Map", "Create Map"}) {
+        SCOPED_TRACE(name);
+        const int mapWidth = currentMapLayer(e)->width;
+        showDialog(e, name);
+        Dialog& d = *findDialog(e, name);
+        if (!d.inputs.empty()) {  // focus the width field and type a 7 after its 128
+            t.frame(d.rect.x + 60, d.rect.y + 35, SDL_BUTTON_LMASK);
+            t.frame(d.rect.x + 60, d.rect.y + 35);
+            ASSERT_EQ(d.inputs[0]->focused, 1);
+            t.pressKey(SDLK_7, '7');
+            t.frame(0, 300);
+        }
+        t.pressKey(SDLK_ESCAPE, 27);
+        t.frame(0, 300);
+        EXPECT_EQ(d.visible, 0);
+        EXPECT_FALSE(anyDialogOpen(e));
+        for (int i = 0; i < 3; ++i) t.frame(0, 300);  // a request it posted would run now
+        EXPECT_EQ(currentMapLayer(e)->width, mapWidth);
+        EXPECT_TRUE(e.commandQueue.empty());
+        if (!d.inputs.empty()) {
+            EXPECT_EQ(d.inputs[0]->text, "1287");
+            t.pressKey(SDLK_0, '0');  // a closed dialog's field takes no keys
+            t.frame(0, 300);
+            EXPECT_EQ(d.inputs[0]->text, "1287");
+        }
+    }
+    // With no dialog open, Escape does nothing.
+    t.pressKey(SDLK_ESCAPE, 27);
+    t.frame(0, 300);
+    EXPECT_TRUE(e.commandQueue.empty());
+    EXPECT_EQ(e.quitRequested, 0);
+}

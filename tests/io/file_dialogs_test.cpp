@@ -76,7 +76,7 @@ TEST_F(FileDialogsTest, CancelledOpenKeepsTheMapAndTheLastPath) {
     EXPECT_EQ(currentMapLayer(e)->cells[0].tile, 9);
     EXPECT_EQ(e.layerCount, 1);
     EXPECT_EQ(e.nextMarkerTile, e.tileCount + 4);
-    EXPECT_EQ(e.mapFileName, "");
+    EXPECT_EQ(e.mapFileName, "saved.map");  // the file saved before stays the map's file
     request(cmd::Save);
     ASSERT_EQ(t.files.requests.size(), 3u);
     EXPECT_EQ(t.files.requests[1].mode, FileChooserMode::Open);

@@ -436,3 +436,35 @@ TEST_F(MapFileTest, RecordsNamedLikeThePaletteOrABrushArePassedOver) {
         EXPECT_EQ(menuLabels(), (std::vector<std::string>{"Map1*", "Map2"}));
     }
 }
+
+// Marker numbers used to start again at 1 after Open, so a new marker took the number of one in
+// the file. The next number follows the highest marker on any layer; after marker 0xFFFF, the
+// last tile number, none is left and w places nothing rather than wrapping round to tile 0.
+TEST_F(MapFileTest, AfterOpenTheNextMarkerFollowsTheHighestInTheMap) {
+    const int markerOne = e.tileCount;
+    const struct {
+        int bottomTile, topTile, nextMarker;
+    } cases[] = {
+        {5, 1, markerOne},                  // no markers: numbering starts at 1
+        {markerOne + 2, 1, markerOne + 3},  // marker 3 on the first layer
+        {0, markerOne + 6, markerOne + 7},  // marker 7 on the layer above
+        {markerOne + 9, markerOne, markerOne + 10},
+        {0, 0xFFFF, 0x10000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.topTile);
+        e.nextMarkerTile = markerOne + 20;
+        loadBytes(withCount(2, record("Map1", 2, 1, 16, {c.bottomTile, 0}) +
+                                   record("Map2", 2, 1, 16, {1, c.topTile})));
+        ASSERT_EQ(e.layerCount, 2);
+        EXPECT_EQ(e.nextMarkerTile, c.nextMarker);
+    }
+    // Every number is taken: w on the free cell of the top layer leaves it see-through.
+    postCommand(e.commandQueue, HashedName("Layer Change"), "Map2");
+    t.focusAt(mapX(0), mapY(0));
+    t.frame(mapX(0), mapY(0));
+    t.pressKey(SDLK_w);
+    t.frame(mapX(0), mapY(0));
+    ASSERT_EQ(e.currentLayer, 2);
+    EXPECT_EQ(tileAt(*currentMapLayer(e), 0, 0), 1);
+}
