@@ -66,8 +66,5 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
             break;
     }
     if (recorded && fill) dropUndoIfUnchanged(editor, layer);
-    std::string status = "brush: " + std::to_string(brush->width) + "x" +
-                         std::to_string(brush->height) + " / layer:'" + currentLayerName(editor) +
-                         "'";
-    setCaption(editor, &layer, status);
+    setCaption(editor, &layer, layerStatus(editor));
 }
