@@ -3,6 +3,7 @@
 
 #include "platform/file_chooser.h"
 #include "platform/message_box.h"
+#include "platform/question_box.h"
 
 Editor& Editor::instance() {
     static Editor editor;
@@ -16,6 +17,7 @@ Editor::Editor() : tileImages(std::make_unique<TileImageStore>()) {
     stringSettings["TileImages"] = "c:/default.png";
     messageBox = &desktopMessageBox();
     fileChooser = &desktopFileChooser();
+    questionBox = &desktopQuestionBox();
     readMouse = [] {
         MouseSample sample;
         sample.buttons = SDL_GetMouseState(&sample.x, &sample.y);

@@ -21,6 +21,7 @@
 
 struct MessageBox;
 struct FileChooser;
+struct QuestionBox;
 
 // One reading of the mouse: position and SDL button mask (1 left, 4 right).
 struct MouseSample {
@@ -115,6 +116,13 @@ struct Editor {
     // The desktop's dialogs; tests put scripted ones here.
     MessageBox* messageBox = nullptr;
     FileChooser* fileChooser = nullptr;
+    QuestionBox* questionBox = nullptr;
+
+    // The map's file (the full path opened or saved last; "" for an untitled map) and a
+    // fingerprint of the map as it was then, to tell whether it has changed since.
+    std::string mapFilePath;
+    uint32_t savedMapChecksum = 0;
+    size_t savedMapSize = 0;
     // Reads the mouse once a frame (SDL's state unless a test supplies another).
     std::function<MouseSample()> readMouse;
 };

@@ -2,15 +2,30 @@
 #include "app/event_pump.h"
 
 #include <SDL.h>
+#include <signal.h>
+
+#include <utility>
 
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/markers.h"
 #include "edit/undo.h"
 #include "gui/interface.h"
+#include "io/unsaved_changes.h"
 #include "map/map_view.h"
 
 namespace {
+volatile sig_atomic_t terminationSignalled = 0;
+struct sigaction sdlTermination {};
+struct sigaction sdlInterrupt {};
+
+// Notes the signal, then lets SDL turn it into its quit event as before.
+void onTermination(int signal) {
+    terminationSignalled = 1;
+    const struct sigaction& chained = signal == SIGTERM ? sdlTermination : sdlInterrupt;
+    if (chained.sa_handler != SIG_DFL && chained.sa_handler != SIG_IGN) chained.sa_handler(signal);
+}
+
 void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
     if ((active.state & SDL_APPACTIVE) || !(active.state & SDL_APPMOUSEFOCUS)) return;
     if (!active.gain) {
@@ -103,6 +118,22 @@ void handleResize(Editor& editor, const SDL_ResizeEvent& resize) {
 }
 }  // namespace
 
+void watchForTermination() {
+    struct sigaction action {};
+    action.sa_handler = onTermination;
+    sigemptyset(&action.sa_mask);
+    // SDL may be started more than once in a process (the tests do): never chain to ourselves.
+    for (auto [signal, chained] : {std::pair{SIGTERM, &sdlTermination}, {SIGINT, &sdlInterrupt}}) {
+        struct sigaction previous {};
+        sigaction(signal, &action, &previous);
+        if (previous.sa_handler != onTermination) *chained = previous;
+    }
+}
+
+bool terminationRequested() {
+    return terminationSignalled != 0;
+}
+
 void pumpEvents(Editor& editor) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -120,7 +151,9 @@ void pumpEvents(Editor& editor) {
                 handleWheel(editor, event.button);
                 break;
             case SDL_QUIT:
-                editor.quitRequested = 1;
+                // A session manager's or a test's termination signal quits at once; closing
+                // the window asks about unsaved changes first.
+                if (terminationRequested() || mayLeaveMap(editor)) editor.quitRequested = 1;
                 break;
             case SDL_VIDEORESIZE:
                 handleResize(editor, event.resize);

@@ -12,6 +12,7 @@
 #include "gui/interface.h"
 #include "io/file_dialogs.h"
 #include "io/map_file.h"
+#include "io/unsaved_changes.h"
 
 namespace {
 void fillEdgeOfCurrentLayer(Editor& editor) {
@@ -127,10 +128,11 @@ void handleInterfaceCommand(Editor& editor) {
         saveMap(editor, askSaveMapFile(editor));
     } else if (c == cmd::Open) {
         leaveFullScreen(editor);
-        loadMap(editor, askOpenMapFile(editor));
+        if (mayLeaveMap(editor)) loadMap(editor, askOpenMapFile(editor));
     } else if (c == cmd::Exit) {
-        editor.quitRequested = 1;
+        if (mayLeaveMap(editor)) editor.quitRequested = 1;
     } else if (c == cmd::New) {
+        if (!mayLeaveMap(editor)) return;
         showDialog(editor, kCreateMapDialogName);
         editor.nextMarkerTile = editor.tileCount;
     } else if (c == cmd::AboutVelloran) {

@@ -4,6 +4,7 @@
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/layer_commands.h"
+#include "io/map_file.h"
 #include "map/resize_layer.h"
 #include "platform/message_box.h"
 
@@ -53,6 +54,10 @@ void createMap(Editor& editor) {
     MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 0);
     layer->number = 1;
     if (design) design->layerNames.push_back(name);
+    // A new map has no file yet, and nothing of it is unsaved.
+    editor.mapFilePath.clear();
+    editor.mapFileName.clear();
+    markMapSaved(editor);
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }
 

@@ -8,9 +8,11 @@
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/event_pump.h"
 #include "edit/map_size_commands.h"
 #include "gui/cursors.h"
 #include "io/configuration.h"
+#include "io/map_file.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -46,6 +48,7 @@ bool buildInterface(Editor& editor, const std::string& caption) {
             "There is no display to show the editor on: DISPLAY is not set or cannot be reached.");
         return false;
     }
+    watchForTermination();
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 
@@ -95,6 +98,7 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     buildMenus(editor);
     buildDialogs(editor);
     setTitle(editor, caption);
+    markMapSaved(editor);
     return true;
 }
 

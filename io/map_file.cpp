@@ -12,6 +12,7 @@
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/hashed_name.h"
 #include "edit/layer_commands.h"
 #include "io/map_codec.h"
 #include "io/save_file.h"
@@ -141,17 +142,36 @@ std::string encodeMap(Editor& editor) {
     return encodeMapLayers(layers);
 }
 
-void saveMap(Editor& editor, const std::string& path) {
-    if (path.empty()) return;
+void markMapSaved(Editor& editor) {
+    const std::string bytes = encodeMap(editor);
+    editor.savedMapChecksum = crc32(bytes.data(), bytes.size());
+    editor.savedMapSize = bytes.size();
+}
+
+bool mapChangedSinceSaved(Editor& editor) {
+    // What a file would hold is what counts: every tool, command and undo that changes a tile,
+    // a layer or a size changes these bytes, and putting things back makes them equal again.
+    const std::string bytes = encodeMap(editor);
+    return bytes.size() != editor.savedMapSize ||
+           crc32(bytes.data(), bytes.size()) != editor.savedMapChecksum;
+}
+
+bool saveMap(Editor& editor, const std::string& path) {
+    if (path.empty()) return false;
     std::string error;
-    if (!writeFileReplacing(path, encodeMap(editor), error)) {
+    const std::string bytes = encodeMap(editor);
+    if (!writeFileReplacing(path, bytes, error)) {
         editor.messageBox->show(kWarningTitle,
                                 "The map could not be saved to " + path + ": " + error);
-        return;
+        return false;
     }
+    editor.mapFilePath = path;
+    editor.savedMapChecksum = crc32(bytes.data(), bytes.size());
+    editor.savedMapSize = bytes.size();
     // The saved file is the map's file now, in the caption as after opening it.
     editor.mapFileName = baseName(path);
     setCaption(editor, currentMapLayer(editor), "");
+    return true;
 }
 
 bool loadMap(Editor& editor, const std::string& path) {
@@ -188,6 +208,8 @@ bool loadMap(Editor& editor, const std::string& path) {
     }
     replaceMap(editor, map.layers);
     editor.mapFileName = baseName(path);
+    editor.mapFilePath = path;
+    markMapSaved(editor);
     const MapLayer* last = nullptr;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         if (!design->layerNames.empty()) last = findLayer(editor.layers, design->layerNames.back());

@@ -12,8 +12,13 @@ std::string baseName(const std::string& path);
 std::string encodeMap(Editor& editor);
 
 // Saves the map; an empty path does nothing. A failed save shows a warning and leaves any old
-// file as it was.
-void saveMap(Editor& editor, const std::string& path);
+// file as it was. True when the map was saved: the file is the map's file from then on.
+bool saveMap(Editor& editor, const std::string& path);
+
+// Remembers the map as it is now as the map's saved state.
+void markMapSaved(Editor& editor);
+// True when the map differs from its state when it was last opened, created or saved.
+bool mapChangedSinceSaved(Editor& editor);
 
 // Opens a map file: the whole file is read and checked before the map is touched. A file that
 // cannot be read, is no map, holds no layers or more than the editor works with is refused

@@ -8,6 +8,7 @@
 
 #include "platform/file_chooser.h"
 #include "platform/message_box.h"
+#include "platform/question_box.h"
 
 struct ShownMessage {
     std::string title;
@@ -19,6 +20,20 @@ struct ScriptedMessageBox : MessageBox {
 
     void show(const std::string& title, const std::string& text) override {
         shown.push_back({title, text});
+    }
+};
+
+struct ScriptedQuestionBox : QuestionBox {
+    std::vector<ShownMessage> asked;
+    // Answers handed out front first; once they run out the answer is Cancel.
+    std::deque<SaveAnswer> answers;
+
+    SaveAnswer ask(const std::string& title, const std::string& text) override {
+        asked.push_back({title, text});
+        if (answers.empty()) return SaveAnswer::Cancel;
+        SaveAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 

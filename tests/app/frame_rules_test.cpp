@@ -45,6 +45,7 @@ TEST(FrameRules, ItemChosenOverTheMapLeavesThePickInProgress) {
 TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
     TestEditor t;
     Editor& e = t.editor();
+    t.questions.answers = {SaveAnswer::Discard};
     addLayer(e);  // Map2, so that the digit 2 would change the layer
     makeBrush(e, "Left", 1, 1, {5});
     t.focusAt(mapX(1), mapY(1));

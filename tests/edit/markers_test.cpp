@@ -68,6 +68,7 @@ TEST_F(MarkerTest, EDoesNothingOnAMarkerWhileHoldingOneOrOnATileWithNothingHeld)
 }
 
 TEST_F(MarkerTest, NewResetsTheMarkerNumbers) {
+    t.questions.answers = {SaveAnswer::Discard};
     key(SDLK_w, 1, 1);
     t.focusAt(100, 100);
     postCommand(e.commandQueue, HashedName("New"), "");

@@ -35,6 +35,8 @@ struct Routes {
     MapLayer* map[4] = {};
 
     Routes() {
+        // The routes change the map first; whoever leaves it discards the changes.
+        t.questions.answers.assign(4, SaveAnswer::Discard);
         chooser.editor = &e;
         e.fileChooser = &chooser;
         t.focusAt(100, 100);

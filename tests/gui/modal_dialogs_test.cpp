@@ -64,6 +64,7 @@ struct ModalEditor {
 TEST(ModalDialogs, NewOverTheResizeDialogDoesNothingAndTheResizeDialogKeepsTheInput) {
     ModalEditor m;
     Editor& e = m.e;
+    m.t.questions.answers.assign(4, SaveAnswer::Discard);
     setTile(*currentMapLayer(e), 3, 2, 7);
     m.choose(kReSize);
     m.choose(kNew);

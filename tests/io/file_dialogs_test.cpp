@@ -16,7 +16,10 @@ struct FileDialogsTest : ::testing::Test {
     TestEditor t;
     Editor& e = t.editor();
 
-    void SetUp() override { e.focusName = "DesignWindow"; }
+    void SetUp() override {
+        e.focusName = "DesignWindow";
+        t.questions.answers.assign(4, SaveAnswer::Discard);
+    }
     std::string path(const std::string& name) { return t.folder().path() + "/" + name; }
     void request(const HashedName& command) {
         postCommand(e.commandQueue, command, "");

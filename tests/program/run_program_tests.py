@@ -284,6 +284,36 @@ def case_idle_editor_sleeps(run):
         check(used < 0.4, "the idle editor used %.2f s of CPU in 2 s" % used)
 
 
+def answer_question(ed, keys):
+    """Waits for the "Unsaved changes" box, gives it the focus and types keys into it."""
+    server = ed.server
+    boxes = poll(lambda: server.search("^Unsaved changes$", True), 10, 0.1)
+    check(boxes, "no window titled 'Unsaved changes' appeared")
+    server.focus(boxes[0])
+    settle()
+    server.tool("xdotool", "key", *keys)
+    poll(lambda: not server.search("^Unsaved changes$", True), 5, 0.1)
+    check(not server.search("^Unsaved changes$", True), "the question stayed after %s" % keys)
+
+
+def case_closing_a_changed_map_asks_first(run):
+    # Layer > Add changes the map. Closing the window then asks; Escape keeps the editor
+    # running, and Discard lets it quit.
+    with run.editor() as ed:
+        ed.move(270, 300)
+        layer_title = (TITLES["Layer"][0], TITLE_Y[0], TITLES["Layer"][1], TITLE_Y[1])
+        ed.click(*centre(layer_title))
+        ed.click(150, 24)  # Layer > Add, the menu's first item
+        settle()
+        ed.close_window()
+        answer_question(ed, ["Escape"])
+        time.sleep(0.5)
+        check(ed.process.poll() is None, "the editor quit although the question was cancelled")
+        ed.close_window()
+        answer_question(ed, ["alt+d"])
+        expect_exit(ed, 0, "Discard")
+
+
 def case_no_display_reports_and_exits_1(run):
     # Without a display and without a video driver asked for, the editor must not run unseen.
     with run.editor(with_display=False, window=False) as ed:
@@ -537,6 +567,7 @@ CASES = [
     ("video_unavailable_reports_and_exits_1", case_video_unavailable_reports_and_exits_1),
     ("no_display_reports_and_exits_1", case_no_display_reports_and_exits_1),
     ("idle_editor_sleeps", case_idle_editor_sleeps),
+    ("closing_a_changed_map_asks_first", case_closing_a_changed_map_asks_first),
     ("layout_at_start", case_layout_at_start),
     ("return_twice_restores_size", case_return_twice_restores_size),
     ("resize_lays_out_again", case_resize_lays_out_again),

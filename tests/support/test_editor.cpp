@@ -68,6 +68,7 @@ TestEditor::TestEditor(TestEditorOptions options) {
     editor_ = std::make_unique<Editor>();
     editor_->messageBox = &messages;
     editor_->fileChooser = &files;
+    editor_->questionBox = &questions;
     if (!options.buildInterface) return;
     if (!buildInterface(*editor_, "Velloran 1.09")) throw std::runtime_error(SDL_GetError());
     interfaceBuilt_ = true;

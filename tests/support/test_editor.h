@@ -44,6 +44,7 @@ public:
     TestFolder& folder() { return folder_; }
     ScriptedMessageBox messages;
     ScriptedFileChooser files;
+    ScriptedQuestionBox questions;
 
     // Runs one frame with the mouse at (x, y) and the given SDL button mask.
     void frame(int x, int y, uint8_t buttons = 0);
