@@ -10,6 +10,9 @@ struct ChooserKeyboard {
     GtkWidget* acceptButton = nullptr;
     bool opening = false;
     bool typedInto = false;
+    // Until the user types, moves the cursor or clicks into the name entry, the name in it is
+    // the preselected one, however late GTK filled it in or whatever part of it GTK selected.
+    bool nameUntouched = true;
     bool acceptWhenReady = false;
 };
 
@@ -35,6 +38,11 @@ bool typesText(const GdkEventKey* event) {
     }
     return gdk_keyval_to_unicode(event->keyval) != 0 &&
            (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) == 0;
+}
+
+bool typesCharacter(const GdkEventKey* event) {
+    return typesText(event) && event->keyval != GDK_KEY_BackSpace &&
+           event->keyval != GDK_KEY_Delete;
 }
 
 bool isReturn(guint keyval) {
@@ -84,10 +92,25 @@ gboolean beforeEntryKey(GtkWidget* entry, GdkEventKey* event, gpointer data) {
         return TRUE;
     }
     if (!typesText(event)) {
+        // Modifiers come before the capitals and symbols of a typed name; anything else moves
+        // the cursor or the selection, so later typing goes where the user put it.
+        if (!event->is_modifier) {
+            keyboard->nameUntouched = false;
+        }
         return FALSE;
     }
     keyboard->acceptWhenReady = false;
     keyboard->typedInto = true;
+    // The first character typed replaces the whole preselected name. GTK selects that name
+    // only once the folder is read, which can come after the first keystrokes, so the typing
+    // ended up behind the name; and the Save dialog selects the name without its extension,
+    // so typing "level.map" saved "level.map.map".
+    if (keyboard->nameUntouched) {
+        keyboard->nameUntouched = false;
+        if (typesCharacter(event)) {
+            gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+        }
+    }
     // GTK empties the Open dialog's entry when it deselects a file row while the entry holds
     // that row's name, and it deselects rows shortly after each keystroke. Inline completion
     // of a first letter to the highlighted file's name then wiped what was typed. Deselecting
@@ -95,6 +118,11 @@ gboolean beforeEntryKey(GtkWidget* entry, GdkEventKey* event, gpointer data) {
     if (keyboard->opening && entryWillBeReplaced(entry)) {
         gtk_file_chooser_unselect_all(GTK_FILE_CHOOSER(keyboard->dialog));
     }
+    return FALSE;
+}
+
+gboolean entryClicked(GtkWidget*, GdkEventButton*, gpointer data) {
+    static_cast<ChooserKeyboard*>(data)->nameUntouched = false;
     return FALSE;
 }
 
@@ -146,6 +174,10 @@ void focusChanged(GtkWindow*, GtkWidget* widget, gpointer data) {
     }
     g_object_set_data(G_OBJECT(widget), kHooked, widget);
     g_signal_connect(widget, "key-press-event", G_CALLBACK(beforeEntryKey), data);
+    // A click that gave the entry the focus was under way before it was hooked; its release
+    // still counts.
+    g_signal_connect(widget, "button-press-event", G_CALLBACK(entryClicked), data);
+    g_signal_connect(widget, "button-release-event", G_CALLBACK(entryClicked), data);
 }
 
 void freeKeyboard(gpointer data) {

@@ -80,7 +80,7 @@ def run_case(env, probe_path, case):
                     probe.returncode, (probe.stdout.read() + probe.stderr.read()).strip())
             return "the dialog did not appear"
         xdotool(env, "windowfocus", "--sync", window)
-        time.sleep(0.3)
+        time.sleep(case.get("pause", 0.3))
         for action, value in case["keys"]:
             if action == "type":
                 xdotool(env, "type", "--delay", "40", "--", value)
@@ -133,7 +133,35 @@ def cases(work):
              expected=os.path.join(maps, "first.map")),
         dict(name="open: Escape cancels", mode="open", cwd=work, keys=[("key", "Escape")],
              expected=""),
-    ]
+    ] + typing_over_the_preselected_name(maps)
+
+
+def typing_over_the_preselected_name(maps):
+    """A name typed into a fresh dialog replaces the preselected one, however soon after the
+    dialog appears the typing starts. GTK fills in and selects the preselected name a moment
+    after the window shows, so each pause is tried a few times for the race to show."""
+    found = []
+    for pause in (0, 0.5, 1):
+        for attempt in range(1, 4):
+            found.append(dict(
+                name="open: typing %gs after the dialog shows replaces the name (%d)" % (
+                    pause, attempt),
+                mode="open", cwd=maps, initial=os.path.join(maps, "second.map"), pause=pause,
+                keys=[("type", "first.map"), ("key", "Return")],
+                expected=os.path.join(maps, "first.map")))
+            found.append(dict(
+                name="save: typing %gs after the dialog shows replaces the name (%d)" % (
+                    pause, attempt),
+                mode="save", cwd=maps, initial=os.path.join(maps, "first.map"), pause=pause,
+                keys=[("type", "level.map"), ("key", "Return")],
+                expected=os.path.join(maps, "level.map")))
+    # Once the user has moved the cursor, typing goes where the cursor is.
+    found.append(dict(
+        name="save: typing after Home adds to the front of the name", mode="save", cwd=maps,
+        initial=os.path.join(maps, "first.map"),
+        keys=[("key", "Home"), ("type", "old-"), ("key", "Return")],
+        expected=os.path.join(maps, "old-first.map")))
+    return found
 
 
 def main():
