@@ -91,6 +91,10 @@ struct Editor {
     uint8_t drawCursorData[32] = {};
     uint8_t fillCursorData[32] = {};
 
+    // Frames still to draw before the loop may sleep: the window system may clear or show the
+    // window some time after a video mode change, and nothing else would draw it again.
+    int framesToRedraw = 0;
+
     // Full-screen switch: the windowed size to return to.
     bool fullScreen = false;
     bool windowedSizeKnown = false;

@@ -8,6 +8,7 @@
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/main_loop.h"
 #include "edit/markers.h"
 #include "edit/undo.h"
 #include "gui/interface.h"
@@ -69,6 +70,7 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
         case SDLK_RETURN:
             toggleFullScreen(editor);
             layoutWindows(editor);
+            editor.framesToRedraw = kFramesAfterModeChange;
             break;
         case SDLK_SPACE:
             postCommand(queue, cmd::ToggleHideShow, "");
@@ -107,6 +109,7 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
 }
 
 void handleResize(Editor& editor, const SDL_ResizeEvent& resize) {
+    editor.framesToRedraw = kFramesAfterModeChange;
     const int bits = editor.screen ? editor.screen->format->BitsPerPixel : 32;
     if (SDL_Surface* screen = SDL_SetVideoMode(resize.w, resize.h, bits, SDL_RESIZABLE)) {
         editor.screen = screen;
@@ -157,6 +160,9 @@ void pumpEvents(Editor& editor) {
                 break;
             case SDL_VIDEORESIZE:
                 handleResize(editor, event.resize);
+                break;
+            case SDL_VIDEOEXPOSE:
+                editor.framesToRedraw = kFramesAfterModeChange;
                 break;
             default:
                 break;

@@ -72,10 +72,12 @@ void prepareMainLoop(Editor& editor) {
 }
 
 bool frameWouldBeIdle(const Editor& editor) {
-    return !buttonHeld(editor.mouseButtons) && editor.commandQueue.empty();
+    return !buttonHeld(editor.mouseButtons) && editor.commandQueue.empty() &&
+           editor.framesToRedraw <= 0;
 }
 
 void waitForNextFrame(Editor& editor, Uint32 frameStart) {
+    if (editor.framesToRedraw > 0) --editor.framesToRedraw;
     if (frameWouldBeIdle(editor)) {
         // Nothing changes on screen until something happens: sleep until an event is queued.
         // Polling also lets SDL produce key repeats and notice the window system.
@@ -89,6 +91,7 @@ void waitForNextFrame(Editor& editor, Uint32 frameStart) {
 
 void runMainLoop(Editor& editor) {
     prepareMainLoop(editor);
+    editor.framesToRedraw = kFramesAfterModeChange;
     while (!editor.quitRequested) {
         const Uint32 frameStart = SDL_GetTicks();
         runFrame(editor);

@@ -14,6 +14,8 @@ void runMainLoop(Editor& editor);
 // the editor is idle (no button held, no request queued) until an event arrives.
 constexpr Uint32 kFrameMs = 16;
 constexpr Uint32 kIdlePollMs = 10;
+// Frames drawn after the window appears or changes its video mode (half a second).
+constexpr int kFramesAfterModeChange = 30;
 bool frameWouldBeIdle(const Editor& editor);
 void waitForNextFrame(Editor& editor, Uint32 frameStart);
 

@@ -20,15 +20,31 @@ Uint32 rgb(const Editor& editor, Uint8 r, Uint8 g, Uint8 b) {
     return SDL_MapRGB(editor.screen->format, r, g, b);
 }
 
-// False when SDL fell back to a driver that shows nothing although nobody asked for one: the
-// editor would run unseen. Tests and headless runs ask for the dummy driver by name.
-bool onARealDisplay() {
+bool videoDriverAskedFor() {
     const char* asked = std::getenv("SDL_VIDEODRIVER");
-    if (asked && *asked) return true;
+    return asked && *asked;
+}
+
+// Without a display the classic library would go on to text-mode drivers, which may end the
+// process themselves; so a display is looked for before SDL starts.
+bool displayExpected() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return videoDriverAskedFor() || (x11 && *x11) || (wayland && *wayland);
+}
+
+// False when SDL fell back to a driver that shows nothing although nobody asked for one (a
+// display that cannot be reached): the editor would run unseen. Tests and headless runs ask for
+// the dummy driver by name.
+bool videoDriverShows() {
+    if (videoDriverAskedFor()) return true;
     char name[32] = "";
     if (!SDL_VideoDriverName(name, sizeof name)) return false;
     return std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0;
 }
+
+const char kNoDisplay[] =
+    "There is no display to show the editor on: DISPLAY is not set or cannot be reached.";
 
 // Keeps the screen usable when the video driver hands back a new surface for a new mode.
 void setVideoMode(Editor& editor, int w, int h, Uint32 flags) {
@@ -42,10 +58,13 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     // The editor draws and reads input, nothing more: sound would only add start-up noise and a
     // failure on machines without it. Both SDL 1.2 libraries centre the window when asked.
     setenv("SDL_VIDEO_CENTERED", "1", 0);
+    if (!displayExpected()) {
+        SDL_SetError(kNoDisplay);
+        return false;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    if (!onARealDisplay()) {
-        SDL_SetError(
-            "There is no display to show the editor on: DISPLAY is not set or cannot be reached.");
+    if (!videoDriverShows()) {
+        SDL_SetError(kNoDisplay);
         return false;
     }
     watchForTermination();

@@ -154,20 +154,28 @@ TEST(FramePace, IdleOnlyWithoutAHeldButtonOrAQueuedRequestAndWokenByAnEvent) {
     TestEditor t;
     Editor& e = t.editor();
     e.commandQueue.clear();
+    // Frames still owed after a video mode change count as something going on, too.
     const struct {
         uint8_t buttons;
         bool queued;
+        int framesToRedraw;
         bool idle;
-    } cases[] = {{0, false, true},
-                 {SDL_BUTTON_LMASK, false, false},
-                 {SDL_BUTTON_RMASK, false, false},
-                 {0, true, false}};
+    } cases[] = {{0, false, 0, true},
+                 {SDL_BUTTON_LMASK, false, 0, false},
+                 {SDL_BUTTON_RMASK, false, 0, false},
+                 {0, true, 0, false},
+                 {0, false, 1, false}};
     for (const auto& c : cases) {
         e.mouseButtons = c.buttons;
         e.commandQueue.clear();
+        e.framesToRedraw = c.framesToRedraw;
         if (c.queued) postCommand(e.commandQueue, cmd::ScrollUp, "");
-        EXPECT_EQ(frameWouldBeIdle(e), c.idle) << int(c.buttons) << c.queued;
+        EXPECT_EQ(frameWouldBeIdle(e), c.idle) << int(c.buttons) << c.queued << c.framesToRedraw;
     }
+    e.framesToRedraw = 0;
+    t.pushResize(640, 480);
+    t.frame(100, 100);
+    EXPECT_EQ(e.framesToRedraw, kFramesAfterModeChange);  // a resize owes frames
     e.mouseButtons = 0;
     e.commandQueue.clear();
     t.pressKey(SDLK_u);
