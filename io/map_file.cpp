@@ -142,10 +142,15 @@ std::string encodeMap(Editor& editor) {
     return encodeMapLayers(layers);
 }
 
-void markMapSaved(Editor& editor) {
-    const std::string bytes = encodeMap(editor);
+namespace {
+void rememberSavedBytes(Editor& editor, const std::string& bytes) {
     editor.savedMapChecksum = crc32(bytes.data(), bytes.size());
     editor.savedMapSize = bytes.size();
+}
+}  // namespace
+
+void markMapSaved(Editor& editor) {
+    rememberSavedBytes(editor, encodeMap(editor));
 }
 
 bool mapChangedSinceSaved(Editor& editor) {
@@ -166,8 +171,7 @@ bool saveMap(Editor& editor, const std::string& path) {
         return false;
     }
     editor.mapFilePath = path;
-    editor.savedMapChecksum = crc32(bytes.data(), bytes.size());
-    editor.savedMapSize = bytes.size();
+    rememberSavedBytes(editor, bytes);
     // The saved file is the map's file now, in the caption as after opening it.
     editor.mapFileName = baseName(path);
     setCaption(editor, currentMapLayer(editor), "");

@@ -35,6 +35,16 @@ int at(const MapLayer& layer, int column, int row) {
 }
 
 const LongLayer kShapes[] = {{40000, 40}, {40, 40000}, {70000, 4}};
+
+// The long map, its view scrolled so that the cell next to the far corner is at map cell
+// (8, 8) of the window, and the editor's focus on the map.
+MapLayer* scrolledToTheFarCorner(TestEditor& t, LongLayer shape) {
+    MapLayer* map = longMap(t.editor(), shape);
+    map->offsetX = shape.width - 10;
+    map->offsetY = shape.height - 10;
+    t.focusAt(mapX(8), mapY(8));
+    return map;
+}
 }  // namespace
 
 TEST(LongLayers, DrawAndUndoReachTheFarCorner) {
@@ -42,12 +52,8 @@ TEST(LongLayers, DrawAndUndoReachTheFarCorner) {
         SCOPED_TRACE(std::to_string(shape.width) + " x " + std::to_string(shape.height));
         TestEditor t;
         Editor& e = t.editor();
-        MapLayer* map = longMap(e, shape);
-        // The view scrolled so that the cell next to the far corner is under the pointer.
-        map->offsetX = shape.width - 10;
-        map->offsetY = shape.height - 10;
+        MapLayer* map = scrolledToTheFarCorner(t, shape);
         makeBrush(e, "Left", 3, 3, {1, 1, 1, 1, 1, 1, 1, 1, 1});
-        t.focusAt(mapX(8), mapY(8));
         t.frame(mapX(8), mapY(8), SDL_BUTTON_LMASK);
         t.frame(mapX(8), mapY(8), 0);
         const int right = shape.width - 1, bottom = shape.height - 1;
@@ -71,14 +77,11 @@ TEST(LongLayers, FillEdgeAndPickReachTheLastColumnAndRow) {
         SCOPED_TRACE(std::to_string(shape.width) + " x " + std::to_string(shape.height));
         TestEditor t;
         Editor& e = t.editor();
-        MapLayer* map = longMap(e, shape);
+        MapLayer* map = scrolledToTheFarCorner(t, shape);
         const int right = shape.width - 1, bottom = shape.height - 1;
 
         // A 2 x 2 brush picked from the map's far corner.
-        map->offsetX = shape.width - 10;
-        map->offsetY = shape.height - 10;
         e.pickBrushArmed = 1;
-        t.focusAt(mapX(8), mapY(8));
         t.frame(mapX(8), mapY(8), SDL_BUTTON_LMASK);
         t.frame(mapX(9), mapY(9), SDL_BUTTON_LMASK);
         t.frame(mapX(9), mapY(9), 0);

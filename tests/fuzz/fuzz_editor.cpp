@@ -74,15 +74,23 @@ void checkMapInvariants(Editor& editor) {
     for (const std::string& name : design->layerNames) {
         const MapLayer* layer = findLayer(editor.layers, name);
         if (!layer) fail("design window names a missing layer");
-        if (layer->width < 0 || layer->height < 0) fail("negative layer size");
-        if (layer->cells.size() != static_cast<size_t>(layer->width) * layer->height) {
-            fail("cells do not fill the grid");
-        }
-        if (layer->offsetX < 0 || layer->offsetY < 0 ||
-            (layer->width > 0 && layer->offsetX >= layer->width) ||
-            (layer->height > 0 && layer->offsetY >= layer->height)) {
-            fail("scroll position outside the layer");
-        }
-        if (layer->cellWidth < 1 || layer->cellHeight < 1) fail("cell size cannot be drawn");
+        checkLayerRules(*layer);
+    }
+}
+
+void checkLayerRules(const MapLayer& layer) {
+    if (layer.width < 0 || layer.height < 0) fail("negative layer size");
+    if (layer.cells.size() != static_cast<size_t>(layer.width) * layer.height) {
+        fail("cells do not fill the grid");
+    }
+    if (static_cast<long long>(layer.cells.size()) > kMaxLayerCells) fail("layer too large");
+    if (layer.offsetX < 0 || layer.offsetY < 0 ||
+        (layer.width > 0 && layer.offsetX >= layer.width) ||
+        (layer.height > 0 && layer.offsetY >= layer.height)) {
+        fail("scroll position outside the layer");
+    }
+    if (layer.cellWidth < 1 || layer.cellWidth > 1024 || layer.cellHeight < 1 ||
+        layer.cellHeight > 1024) {
+        fail("cell size cannot be drawn");
     }
 }

@@ -14,7 +14,10 @@ Editor& fuzzEditor();
 // A path that reads back exactly `size` bytes of `data`, valid until the next call.
 std::string pathHolding(const uint8_t* data, size_t size);
 
-// Aborts, so the fuzzer keeps the input, when the map layers break a rule the editor relies
-// on: every layer's cells fill its grid, the layer count matches the design window, every
-// scroll position lies inside its layer, and every cell size can be drawn.
+// Aborts, so the fuzzer keeps the input, when a layer breaks a rule the editor relies on: its
+// cells fill its grid and no more than a layer may hold, its scroll position lies inside it,
+// and its cell size can be drawn.
+void checkLayerRules(const MapLayer& layer);
+
+// The same for every map layer, and the layer count matches the design window.
 void checkMapInvariants(Editor& editor);

@@ -12,23 +12,6 @@ void fail(const char* rule) {
     std::abort();
 }
 
-void checkLayer(const MapLayer& layer) {
-    if (layer.width < 0 || layer.height < 0) fail("negative layer size");
-    if (layer.cells.size() != static_cast<size_t>(layer.width) * layer.height) {
-        fail("cells do not fill the grid");
-    }
-    if (static_cast<long long>(layer.cells.size()) > kMaxLayerCells) fail("layer too large");
-    if (layer.offsetX < 0 || layer.offsetY < 0 ||
-        (layer.width > 0 && layer.offsetX >= layer.width) ||
-        (layer.height > 0 && layer.offsetY >= layer.height)) {
-        fail("scroll position outside the layer");
-    }
-    if (layer.cellWidth < 1 || layer.cellWidth > 1024 || layer.cellHeight < 1 ||
-        layer.cellHeight > 1024) {
-        fail("cell size cannot be drawn");
-    }
-}
-
 bool sameLayer(const MapLayer& a, const MapLayer& b) {
     if (a.name != b.name || a.width != b.width || a.height != b.height || a.offsetX != b.offsetX ||
         a.offsetY != b.offsetY || a.cellWidth != b.cellWidth || a.cellHeight != b.cellHeight ||
@@ -52,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fail("more layers than the editor holds");
     std::vector<const MapLayer*> layers;
     for (const auto& layer : map.layers) {
-        checkLayer(*layer);
+        checkLayerRules(*layer);
         layers.push_back(layer.get());
     }
     if (layers.empty()) return 0;

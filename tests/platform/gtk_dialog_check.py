@@ -143,18 +143,14 @@ def typing_over_the_preselected_name(maps):
     found = []
     for pause in (0, 0.5, 1):
         for attempt in range(1, 4):
-            found.append(dict(
-                name="open: typing %gs after the dialog shows replaces the name (%d)" % (
-                    pause, attempt),
-                mode="open", cwd=maps, initial=os.path.join(maps, "second.map"), pause=pause,
-                keys=[("type", "first.map"), ("key", "Return")],
-                expected=os.path.join(maps, "first.map")))
-            found.append(dict(
-                name="save: typing %gs after the dialog shows replaces the name (%d)" % (
-                    pause, attempt),
-                mode="save", cwd=maps, initial=os.path.join(maps, "first.map"), pause=pause,
-                keys=[("type", "level.map"), ("key", "Return")],
-                expected=os.path.join(maps, "level.map")))
+            for mode, preselected, typed in (("open", "second.map", "first.map"),
+                                             ("save", "first.map", "level.map")):
+                found.append(dict(
+                    name="%s: typing %gs after the dialog shows replaces the name (%d)" % (
+                        mode, pause, attempt),
+                    mode=mode, cwd=maps, initial=os.path.join(maps, preselected), pause=pause,
+                    keys=[("type", typed), ("key", "Return")],
+                    expected=os.path.join(maps, typed)))
     # Once the user has moved the cursor, typing goes where the cursor is.
     found.append(dict(
         name="save: typing after Home adds to the front of the name", mode="save", cwd=maps,
