@@ -1,8 +1,10 @@
 // Decoding and encoding map files.
 #include "io/map_codec.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 // Reads the file front to back; every read says whether the data held what it asked for.
@@ -86,12 +88,16 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
     return layer;
 }
 
-void putInt32(std::string& out, int32_t value) {
+void putInt32(unsigned char* out, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
-    const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-    out.append(bytes, 4);
+    out[0] = static_cast<unsigned char>(v & 0xFF);
+    out[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+    out[2] = static_cast<unsigned char>((v >> 16) & 0xFF);
+    out[3] = static_cast<unsigned char>(v >> 24);
 }
+
+// Tiles are written through a buffer of this many cells.
+constexpr size_t kTilesPerPiece = 32768;
 }  // namespace
 
 DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
@@ -122,29 +128,40 @@ DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
     return map;
 }
 
-std::string encodeMapLayers(const std::vector<const MapLayer*>& layers) {
-    size_t size = 4;
-    for (const MapLayer* layer : layers) {
-        size += kRecordHeaderBytes + (layer->name.size() & 0xFF) + layer->cells.size() * 2;
-    }
-    std::string out;
-    out.reserve(size);
-    putInt32(out, static_cast<int32_t>(layers.size()));
+bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers) {
+    unsigned char count[4];
+    putInt32(count, static_cast<int32_t>(layers.size()));
+    if (!sink.write(count, 4)) return false;
+    std::vector<unsigned char> piece(kTilesPerPiece * 2);
     for (const MapLayer* layer : layers) {
         const size_t nameLength = layer->name.size() & 0xFF;
-        out.push_back(static_cast<char>(nameLength));
-        out.append(layer->name, 0, nameLength);
+        unsigned char header[kRecordHeaderBytes + 255];
+        header[0] = static_cast<unsigned char>(nameLength);
+        std::memcpy(header + 1, layer->name.data(), nameLength);
+        unsigned char* at = header + 1 + nameLength;
         for (int32_t value : {layer->width, layer->height, layer->offsetX, layer->offsetY,
                               layer->cellWidth, layer->cellHeight}) {
-            putInt32(out, value);
+            putInt32(at, value);
+            at += 4;
         }
-        const size_t start = out.size();
-        out.resize(start + layer->cells.size() * 2);
-        char* tiles = &out[start];
-        for (const MapCell& cell : layer->cells) {
-            *tiles++ = static_cast<char>(cell.tile & 0xFF);
-            *tiles++ = static_cast<char>(cell.tile >> 8);
+        if (!sink.write(header, static_cast<size_t>(at - header))) return false;
+        const size_t cells = layer->cells.size();
+        for (size_t first = 0; first < cells; first += kTilesPerPiece) {
+            const size_t n = std::min(kTilesPerPiece, cells - first);
+            unsigned char* out = piece.data();
+            for (size_t i = 0; i < n; ++i) {
+                const uint16_t tile = layer->cells[first + i].tile;
+                *out++ = static_cast<unsigned char>(tile & 0xFF);
+                *out++ = static_cast<unsigned char>(tile >> 8);
+            }
+            if (!sink.write(piece.data(), n * 2)) return false;
         }
     }
-    return out;
+    return true;
+}
+
+std::string encodeMapLayers(const std::vector<const MapLayer*>& layers) {
+    StringSink sink;
+    writeMapLayers(sink, layers);
+    return std::move(sink.bytes);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "io/byte_sink.h"
 #include "map/layer_list.h"
 
 // What a decoded file turned out to be.
@@ -30,6 +31,10 @@ struct DecodedMap {
 // sizes count as 0, scroll positions are pulled inside the layer and cell sizes the view cannot
 // draw become 16. More than `maxLayers` stated layers are not read at all.
 DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers = kMaxMapLayers);
+
+// Writes a map file holding these layers, in this order, into `sink` in large pieces; false as
+// soon as the sink refuses one.
+bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers);
 
 // The bytes of a map file holding these layers, in this order.
 std::string encodeMapLayers(const std::vector<const MapLayer*>& layers);

@@ -1,67 +1,17 @@
 // Putting a decoded map file into the editor, and the editor's map into a file.
 #include "io/map_file.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "app/hashed_name.h"
 #include "edit/layer_commands.h"
 #include "io/map_codec.h"
+#include "io/mapped_file.h"
 #include "io/save_file.h"
 #include "platform/message_box.h"
 
 namespace {
-
-// A file's bytes, mapped into memory for as long as this lives.
-class MappedFile {
-public:
-    // False, with `error` saying why, when the file cannot be read.
-    bool open(const std::string& path, std::string& error) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            error = std::strerror(errno);
-            return false;
-        }
-        struct stat info {};
-        bool ok = fstat(fd, &info) == 0;
-        if (ok && !S_ISREG(info.st_mode)) {
-            error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
-            ok = false;
-        } else if (!ok) {
-            error = std::strerror(errno);
-        }
-        if (ok && info.st_size > 0) {
-            size_ = static_cast<size_t>(info.st_size);
-            void* data = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
-            if (data == MAP_FAILED) {
-                error = std::strerror(errno);
-                size_ = 0;
-                ok = false;
-            } else {
-                data_ = static_cast<const unsigned char*>(data);
-            }
-        }
-        close(fd);
-        return ok;
-    }
-    ~MappedFile() {
-        if (data_) munmap(const_cast<unsigned char*>(data_), size_);
-    }
-    const unsigned char* data() const { return data_; }
-    size_t size() const { return size_; }
-
-private:
-    const unsigned char* data_ = nullptr;
-    size_t size_ = 0;
-};
 
 void refuse(Editor& editor, const std::string& path, const std::string& reason) {
     editor.messageBox->show(kWarningTitle, "The map file " + path + " was not opened: " + reason +

@@ -128,21 +128,62 @@ void syncFolder(const std::string& folder) {
     close(fd);
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
+// Writes to a file descriptor through a buffer, so that many small pieces cost few system
+// calls; the first error stops every later write and is kept.
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(int fd) : fd_(fd) { buffer_.reserve(kBufferBytes); }
+
+    bool write(const void* data, size_t size) override {
+        if (error_ != 0) return false;
+        const char* bytes = static_cast<const char*>(data);
+        if (buffer_.size() + size > kBufferBytes) {
+            if (!flush()) return false;
+            if (size >= kBufferBytes) return writeAll(bytes, size);
         }
-        done += static_cast<size_t>(n);
+        buffer_.insert(buffer_.end(), bytes, bytes + size);
+        return true;
     }
-    return true;
-}
+
+    bool flush() {
+        if (error_ != 0) return false;
+        const bool ok = writeAll(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok;
+    }
+
+    int error() const { return error_; }
+
+private:
+    static constexpr size_t kBufferBytes = 1 << 20;
+
+    bool writeAll(const char* data, size_t size) {
+        size_t done = 0;
+        while (done < size) {
+            ssize_t n = ::write(fd_, data + done, size - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error_ = errno;
+                return false;
+            }
+            done += static_cast<size_t>(n);
+        }
+        return true;
+    }
+
+    int fd_;
+    int error_ = 0;
+    std::vector<char> buffer_;
+};
 }  // namespace
 
 bool writeFileReplacing(const std::string& path, const std::string& bytes, std::string& error) {
+    return writeFileReplacing(
+        path, [&bytes](ByteSink& sink) { return sink.write(bytes.data(), bytes.size()); }, error);
+}
+
+bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& produce,
+                        std::string& error) {
     std::string target;
     struct stat existing {};
     bool exists = false;
@@ -168,9 +209,18 @@ bool writeFileReplacing(const std::string& path, const std::string& bytes, std::
         return false;
     }
     const std::string temporary(name.data());
-    bool ok =
-        fchmod(fd, permissionsFor(existing, exists)) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
-    int savedErrno = errno;
+    FileSink sink(fd);
+    int savedErrno = 0;
+    bool ok = fchmod(fd, permissionsFor(existing, exists)) == 0;
+    if (!ok) savedErrno = errno;
+    if (ok && !(produce(sink) && sink.flush())) {
+        ok = false;
+        savedErrno = sink.error();
+    }
+    if (ok && fsync(fd) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
     if (close(fd) != 0 && ok) {
         ok = false;
         savedErrno = errno;
@@ -180,7 +230,7 @@ bool writeFileReplacing(const std::string& path, const std::string& bytes, std::
         savedErrno = errno;
     }
     if (!ok) {
-        error = std::strerror(savedErrno);
+        error = savedErrno != 0 ? std::strerror(savedErrno) : "the data could not be written";
         unlink(temporary.c_str());
         return false;
     }

@@ -1,7 +1,10 @@
 // Saving a file safely: written to a temporary file beside it, then renamed over it.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "io/byte_sink.h"
 
 // Writes `bytes` to `path` so that the old file is replaced only once every byte is written
 // and flushed. On failure the old file is untouched, `error` says why and false is returned.
@@ -9,3 +12,10 @@
 // dangles) while the link stays. A file whose permission bits forbid writing is refused, even
 // for the superuser when no one may write it. The new file keeps the old one's permissions.
 bool writeFileReplacing(const std::string& path, const std::string& bytes, std::string& error);
+
+// The same for a file written piece by piece: `produce` writes the whole file into the sink it
+// is given (through a buffer, straight to the temporary file) and returns false when it cannot.
+// A failure of `produce` without an error of the system is reported as "the data could not be
+// written".
+bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& produce,
+                        std::string& error);
