@@ -5,6 +5,7 @@
 #include <SDL_ttf.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "edit/command_queue.h"
+#include "edit/undo_step.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "gui/window.h"
@@ -43,6 +45,12 @@ struct PickState {
     CellBlock block;
 };
 
+// A layer whose fill step the current press has opened, and that step's serial number.
+struct PressFill {
+    std::string layerName;
+    uint64_t stepSerial = 0;
+};
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;
@@ -70,7 +78,10 @@ struct Editor {
     std::map<std::string, std::string> stringSettings;
     int currentLayer = 0;  // 1-based
     int layerCount = 0;
-    std::vector<MapLayer> undoStack;
+    // The undo history, oldest first, and what it holds in memory.
+    std::deque<UndoStep> undoStack;
+    size_t undoBytes = 0;
+    uint64_t undoSerial = 0;  // steps pushed so far
     MenuList menus;
     std::unique_ptr<TileImageStore> tileImages;
     TTF_Font* font = nullptr;  // the interface font, "GOTHIC.TTF" at size 11
@@ -107,10 +118,10 @@ struct Editor {
     std::map<int, ScreenPoint> markerPositions;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
-    // A fill records one undo entry per press of the button and per layer: the names of the
-    // layers whose entry this press has taken, valid while fillRecordedThisPress is set.
+    // A fill records one undo step per press of the button and per layer: the layers whose
+    // step this press has opened, valid while fillRecordedThisPress is set.
     bool fillRecordedThisPress = false;
-    std::vector<std::string> fillRecordedLayers;
+    std::vector<PressFill> fillRecordedLayers;
     // Set by a Fill Random, whose press then paints nothing more; valid while
     // fillRecordedThisPress is set (a Fill Random always sets it, a release clears it).
     bool fillRandomThisPress = false;
@@ -125,8 +136,8 @@ struct Editor {
     // The map's file (the full path opened or saved last; "" for an untitled map) and a
     // fingerprint of the map as it was then, to tell whether it has changed since.
     std::string mapFilePath;
-    uint32_t savedMapChecksum = 0;
-    size_t savedMapSize = 0;
+    uint64_t savedMapFingerprint = 0;
+    uint64_t savedMapSize = 0;
     // Reads the mouse once a frame (SDL's state unless a test supplies another).
     std::function<MouseSample()> readMouse;
 };

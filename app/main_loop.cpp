@@ -67,7 +67,7 @@ void mouseStep(Editor& editor) {
 void prepareMainLoop(Editor& editor) {
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
     if (MapLayer* first = findLayer(editor.layers, stringSetting(editor, "Layer1"))) {
-        layoutCells(*first, 0, 0);
+        fillTiles(*first, 0, 0);
     }
 }
 

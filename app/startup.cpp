@@ -22,10 +22,10 @@ void loadTileSheets(Editor& editor) {
     if (!palette) return;
     const int columns = width / 16;
     const int rows = (tilesHeight + baseHeight) / 16;
-    palette->cells.resize(static_cast<size_t>(columns) * rows);
+    palette->tiles.resize(static_cast<size_t>(columns) * rows);
     palette->width = columns;
     palette->height = rows;
-    layoutCells(*palette, 1, 0);
+    fillTiles(*palette, 1, 0);
     palette->entryCount = palette->cellCount();
 }
 

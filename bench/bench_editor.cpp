@@ -46,9 +46,9 @@ void BenchEditor::makeMap(int width, int height, int layers) {
         MapLayer* layer = createLayer(e.layers, width, height, name, 0, 0);
         layer->number = n;
         // Ground on the bottom layer, sparse props above, so upper layers blend over lower ones.
-        for (size_t i = 0; i < layer->cells.size(); ++i) {
-            layer->cells[i].tile = n == 1 ? static_cast<uint16_t>(i % 64)
-                                          : static_cast<uint16_t>(i % 7 == 0 ? 288 + i % 48 : 1);
+        for (size_t i = 0; i < layer->tiles.size(); ++i) {
+            layer->tiles[i] = n == 1 ? static_cast<uint16_t>(i % 64)
+                                     : static_cast<uint16_t>(i % 7 == 0 ? 288 + i % 48 : 1);
         }
         design->layerNames.push_back(name);
     }

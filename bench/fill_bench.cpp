@@ -18,7 +18,7 @@ void BM_WriteEveryCell(benchmark::State& state) {
     MapLayer& layer = hugeLayer();
     uint16_t tile = 1;
     for (auto _ : state) {
-        for (MapCell& cell : layer.cells) cell.tile = tile;
+        std::fill(layer.tiles.begin(), layer.tiles.end(), tile);
         benchmark::ClobberMemory();
         tile ^= 3;
     }
@@ -28,7 +28,7 @@ void BM_WriteEveryCell(benchmark::State& state) {
 void BM_FloodFill(benchmark::State& state) {
     MapLayer& layer = hugeLayer();
     std::vector<CellPosition> stack;
-    uint16_t from = layer.cells[0].tile;
+    uint16_t from = layer.tiles[0];
     for (auto _ : state) {
         uint16_t to = from == 5 ? 6 : 5;
         floodFill(stack, layer, kSide / 2, kSide / 2, from, to);
@@ -44,7 +44,7 @@ void BM_PatternFill(benchmark::State& state) {
     std::vector<CellPosition> stack;
     for (auto _ : state) {
         state.PauseTiming();
-        layoutCells(layer, 0, 0);
+        fillTiles(layer, 0, 0);
         state.ResumeTiming();
         patternFill(stack, layer, kSide / 2, kSide / 2, 0, *brush, false);
     }

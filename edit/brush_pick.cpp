@@ -7,13 +7,13 @@
 #include "edit/layer_commands.h"
 
 void highlightBlock(MapLayer& layer, CellBlock block) {
-    if (layer.cells.empty()) return;
+    if (layer.tiles.empty()) return;
     for (int j = 0; j < block.height; ++j) {
         for (int i = 0; i < block.width; ++i) {
             long long index =
                 static_cast<long long>(block.row + j) * layer.width + block.column + i;
-            if (index < 0 || index >= static_cast<long long>(layer.cells.size())) index = 0;
-            layer.cells[index].highlight = 1;
+            if (index < 0 || index >= static_cast<long long>(layer.tiles.size())) index = 0;
+            layer.highlighted.insert(static_cast<int>(index));
         }
     }
 }

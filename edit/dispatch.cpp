@@ -19,9 +19,11 @@ void fillEdgeOfCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
     MapLayer* brush = findLayer(editor.layers, "BrushLeft");
-    std::vector<MapLayer> before{layerCopy(*layer)};
-    fillEdge(*layer, brush && !brush->cells.empty() ? brush->cells[0].tile : 0);
-    recordChangedLayers(editor, std::move(before));
+    LayerChanges changes;
+    const std::vector<uint16_t> before = layer->tiles;
+    fillEdge(*layer, brush && !brush->tiles.empty() ? brush->tiles[0] : 0);
+    changes.noteChangedLayer(*layer, before);
+    pushUndoStep(editor, std::move(changes.step));
 }
 
 // Requests that open a dialog or a file dialog: while a dialog is open they do nothing, so the

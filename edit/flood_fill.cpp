@@ -10,8 +10,12 @@ bool inside(const MapLayer& layer, int column, int row) {
     return column >= 0 && row >= 0 && column < layer.width && row < layer.height;
 }
 
-MapCell& cell(MapLayer& layer, int column, int row) {
-    return layer.cells[static_cast<size_t>(row) * layer.width + column];
+size_t indexOf(const MapLayer& layer, int column, int row) {
+    return static_cast<size_t>(row) * layer.width + column;
+}
+
+uint16_t& cell(MapLayer& layer, int column, int row) {
+    return layer.tiles[indexOf(layer, column, row)];
 }
 
 // Pushes the neighbours right, up, left, down that `qualifies` accepts; the last pushed is
@@ -19,16 +23,16 @@ MapCell& cell(MapLayer& layer, int column, int row) {
 template <typename Qualifies>
 void pushNeighbours(std::vector<CellPosition>& stack, MapLayer& layer, int x, int y,
                     Qualifies qualifies) {
-    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y).tile)) stack.push_back({x + 1, y});
-    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1).tile)) stack.push_back({x, y - 1});
-    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y).tile)) stack.push_back({x - 1, y});
-    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1).tile)) stack.push_back({x, y + 1});
+    if (x + 1 < layer.width && qualifies(cell(layer, x + 1, y))) stack.push_back({x + 1, y});
+    if (y - 1 >= 0 && qualifies(cell(layer, x, y - 1))) stack.push_back({x, y - 1});
+    if (x - 1 >= 0 && qualifies(cell(layer, x - 1, y))) stack.push_back({x - 1, y});
+    if (y + 1 < layer.height && qualifies(cell(layer, x, y + 1))) stack.push_back({x, y + 1});
 }
 
 uint16_t patternTile(const MapLayer& brush, int x, int y) {
     long long index = static_cast<long long>(y % brush.height) * brush.width + x % brush.width;
-    if (index < 0 || index >= static_cast<long long>(brush.cells.size())) index = 0;
-    return brush.cells[index].tile;
+    if (index < 0 || index >= static_cast<long long>(brush.tiles.size())) index = 0;
+    return brush.tiles[index];
 }
 
 // The brush tile that falls on each cell when the brush is repeated from the layer's corner,
@@ -41,25 +45,26 @@ public:
     uint16_t at(int x, int y) {
         if (y != row_) {
             row_ = y;
-            rowCells_ = &brush_.cells[static_cast<size_t>(y % brush_.height) * brush_.width];
+            rowTiles_ = &brush_.tiles[static_cast<size_t>(y % brush_.height) * brush_.width];
         }
-        return rowCells_[phase_[x]].tile;
+        return rowTiles_[phase_[x]];
     }
 
 private:
     const MapLayer& brush_;
     std::vector<int> phase_;
     int row_ = -1;
-    const MapCell* rowCells_ = nullptr;
+    const uint16_t* rowTiles_ = nullptr;
 };
 
-// Fills the 4-connected region of cells for which `inside(cell, x, y)` holds, row span by row
-// span, calling `fillSpan(cells of the row, y, left, right)` once per span; the fill must make
-// `inside` false for the cells it fills.
+// Fills the 4-connected region of cells for which `inside(tile, x, y)` holds, row span by row
+// span, calling `fillSpan(tiles of the row, y, left, right)` once per span; the fill must make
+// `inside` false for the cells it fills. Each span's cells are noted in `log` (when given)
+// before they are filled.
 template <typename Inside, typename FillSpan>
 void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row, Inside inside,
-              FillSpan fillSpan) {
-    auto rowCells = [&layer](int y) { return &layer.cells[static_cast<size_t>(y) * layer.width]; };
+              FillSpan fillSpan, ChangedCells* log) {
+    auto rowCells = [&layer](int y) { return &layer.tiles[static_cast<size_t>(y) * layer.width]; };
     if (!inside(rowCells(row)[column], column, row)) return;
     stack.clear();
     stack.push_back({column, row});
@@ -67,16 +72,17 @@ void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int
         const CellPosition seed = stack.back();
         stack.pop_back();
         const int y = seed.row;
-        MapCell* cells = rowCells(y);
+        uint16_t* cells = rowCells(y);
         if (!inside(cells[seed.column], seed.column, y)) continue;
         int left = seed.column;
         while (left > 0 && inside(cells[left - 1], left - 1, y)) --left;
         int right = seed.column;
         while (right + 1 < layer.width && inside(cells[right + 1], right + 1, y)) ++right;
+        if (log) log->note(layer, indexOf(layer, left, y), static_cast<size_t>(right - left + 1));
         fillSpan(cells, y, left, right);
         for (int ny : {y - 1, y + 1}) {
             if (ny < 0 || ny >= layer.height) continue;
-            MapCell* next = rowCells(ny);
+            const uint16_t* next = rowCells(ny);
             bool inRun = false;
             for (int x = left; x <= right; ++x) {
                 const bool in = inside(next[x], x, ny);
@@ -91,13 +97,14 @@ void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int
 // The region is the same whatever order its cells are visited in, so the fills work span by
 // span, which keeps to the rows of the layer in memory.
 void floodFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
-               uint16_t target, uint16_t tile) {
+               uint16_t target, uint16_t tile, ChangedCells* log) {
     if (target == tile || !inside(layer, column, row)) return;
     spanFill(
-        stack, layer, column, row, [&](const MapCell& c, int, int) { return c.tile == target; },
-        [&](MapCell* cells, int, int left, int right) {
-            for (int x = left; x <= right; ++x) cells[x].tile = tile;
-        });
+        stack, layer, column, row, [&](uint16_t t, int, int) { return t == target; },
+        [&](uint16_t* cells, int, int left, int right) {
+            std::fill(cells + left, cells + right + 1, tile);
+        },
+        log);
 }
 
 namespace {
@@ -105,7 +112,7 @@ namespace {
 // on the order the cells are filled in: depth-first from the start, the last pushed neighbour
 // first (right, up, left, down are pushed, so downward goes first).
 void reshufflingFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
-                     uint16_t target, MapLayer& brush) {
+                     uint16_t target, MapLayer& brush, ChangedCells* log) {
     stack.clear();
     stack.push_back({column, row});
     while (!stack.empty()) {
@@ -113,7 +120,8 @@ void reshufflingFill(std::vector<CellPosition>& stack, MapLayer& layer, int colu
         CellPosition p = stack.back();
         stack.pop_back();
         const uint16_t tile = patternTile(brush, p.column, p.row);
-        cell(layer, p.column, p.row).tile = tile;
+        if (log) log->note(layer, indexOf(layer, p.column, p.row), 1);
+        cell(layer, p.column, p.row) = tile;
         pushNeighbours(stack, layer, p.column, p.row,
                        [target, tile](uint16_t t) { return t != tile && t == target; });
     }
@@ -121,49 +129,47 @@ void reshufflingFill(std::vector<CellPosition>& stack, MapLayer& layer, int colu
 }  // namespace
 
 void patternFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int row,
-                 uint16_t target, MapLayer& brush, bool reshuffle) {
-    if (brush.cells.empty() || !inside(layer, column, row)) return;
+                 uint16_t target, MapLayer& brush, bool reshuffle, ChangedCells* log) {
+    if (brush.tiles.empty() || !inside(layer, column, row)) return;
     if (brush.width == 1 && brush.height == 1) {
-        floodFill(stack, layer, column, row, target, brush.cells[0].tile);
+        floodFill(stack, layer, column, row, target, brush.tiles[0], log);
         return;
     }
-    if (target == brush.cells[0].tile) return;
+    if (target == brush.tiles[0]) return;
     if (reshuffle) {
-        reshufflingFill(stack, layer, column, row, target, brush);
+        reshufflingFill(stack, layer, column, row, target, brush, log);
         return;
     }
     // A cell whose pattern tile is the target keeps it and does not spread the fill, so the
     // region is the cells of the target tile reached through cells whose pattern differs.
     PatternLookup pattern(brush, layer.width);
-    auto fill = [&](MapCell* cells, int y, int left, int right) {
-        const MapCell* brushRow = &brush.cells[static_cast<size_t>(y % brush.height) * brush.width];
+    auto fill = [&](uint16_t* cells, int y, int left, int right) {
+        const uint16_t* brushRow =
+            &brush.tiles[static_cast<size_t>(y % brush.height) * brush.width];
         for (int x = left, phase = left % brush.width; x <= right; ++x) {
-            cells[x].tile = brushRow[phase].tile;
+            cells[x] = brushRow[phase];
             if (++phase == brush.width) phase = 0;
         }
     };
     const bool brushHoldsTarget =
-        std::any_of(brush.cells.begin(), brush.cells.end(),
-                    [target](const MapCell& c) { return c.tile == target; });
+        std::find(brush.tiles.begin(), brush.tiles.end(), target) != brush.tiles.end();
     if (!brushHoldsTarget) {
         spanFill(
-            stack, layer, column, row, [&](const MapCell& c, int, int) { return c.tile == target; },
-            fill);
+            stack, layer, column, row, [&](uint16_t t, int, int) { return t == target; }, fill,
+            log);
         return;
     }
     spanFill(
         stack, layer, column, row,
-        [&](const MapCell& c, int x, int y) {
-            return c.tile == target && pattern.at(x, y) != target;
-        },
-        fill);
+        [&](uint16_t t, int x, int y) { return t == target && pattern.at(x, y) != target; }, fill,
+        log);
 }
 
 bool fillChangesNothing(const MapLayer& layer, int column, int row, const MapLayer& brush) {
-    if (brush.cells.empty() || !inside(layer, column, row)) return true;
-    const uint16_t target = layer.cells[static_cast<size_t>(row) * layer.width + column].tile;
-    if (brush.cells.size() == 1) return target == brush.cells[0].tile;
-    return target == brush.cells[0].tile || patternTile(brush, column, row) == target;
+    if (brush.tiles.empty() || !inside(layer, column, row)) return true;
+    const uint16_t target = layer.tiles[indexOf(layer, column, row)];
+    if (brush.tiles.size() == 1) return target == brush.tiles[0];
+    return target == brush.tiles[0] || patternTile(brush, column, row) == target;
 }
 
 void fillBlock(MapLayer& layer, CellBlock block, uint16_t tile) {

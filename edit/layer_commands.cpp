@@ -185,26 +185,50 @@ void setCurrentLayerVisible(Editor& editor, int visible) {
     showLayerStatus(editor);
 }
 
+namespace {
+struct ClearedLayer {
+    MapLayer* layer;
+    uint16_t tile;  // what every cell of the layer becomes
+};
+
+// Clears the layers as one undo step that holds only the cells each clear changed: no copy of
+// a whole layer is made.
+void recordClear(Editor& editor, const std::vector<ClearedLayer>& cleared) {
+    UndoStep step;
+    for (const ClearedLayer& clear : cleared) {
+        MapLayer& layer = *clear.layer;
+        UndoRecord record;
+        record.layerName = layer.name;
+        const size_t n = layer.tiles.size();
+        for (size_t i = 0; i < n;) {
+            if (layer.tiles[i] == clear.tile) {
+                ++i;
+                continue;
+            }
+            size_t end = i;
+            while (end < n && layer.tiles[end] != clear.tile) ++end;
+            record.cells.note(layer, i, end - i);
+            i = end;
+        }
+        fillTiles(layer, 0, clear.tile);
+        step.records.push_back(std::move(record));
+    }
+    pushUndoStep(editor, std::move(step));
+}
+}  // namespace
+
 void clearCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
-    std::vector<MapLayer> before{layerCopy(*layer)};
-    layoutCells(*layer, 0, 1);
-    recordChangedLayers(editor, std::move(before));
+    recordClear(editor, {ClearedLayer{layer, 1}});
 }
 
 void clearMap(Editor& editor) {
-    std::vector<MapLayer> before;
-    bool first = true;
+    std::vector<ClearedLayer> cleared;
     for (const auto& layer : editor.layers) {
         if (layer->number == -1) continue;
-        const uint16_t tile = first ? 0 : 1;
-        // Only a layer the clear changes is copied: a map of nine large layers is a lot of cells.
-        if (std::any_of(layer->cells.begin(), layer->cells.end(),
-                        [tile](const MapCell& cell) { return cell.tile != tile; }))
-            before.push_back(layerCopy(*layer));
-        layoutCells(*layer, 0, tile);
-        first = false;
+        cleared.push_back(
+            ClearedLayer{layer.get(), static_cast<uint16_t>(cleared.empty() ? 0 : 1)});
     }
-    recordChangedLayers(editor, std::move(before));
+    recordClear(editor, cleared);
 }

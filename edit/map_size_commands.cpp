@@ -4,6 +4,7 @@
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/layer_commands.h"
+#include "edit/undo.h"
 #include "io/map_file.h"
 #include "map/resize_layer.h"
 #include "platform/message_box.h"
@@ -41,8 +42,7 @@ void createMap(Editor& editor) {
     editor.currentLayer = 1;
     editor.layerCount = 1;
     // Strokes of the map that was there cannot be taken back into the new one.
-    editor.undoStack.clear();
-    editor.fillRecordedThisPress = false;
+    clearUndo(editor);
     Window* design = findWindow(editor, kDesignWindowName);
     if (design) {
         for (const std::string& name : design->layerNames) removeLayer(editor, name, false);

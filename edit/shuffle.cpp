@@ -6,7 +6,7 @@
 #include <utility>
 
 void shuffleLayer(MapLayer& layer) {
-    const size_t n = layer.cells.size();
+    const size_t n = layer.tiles.size();
     if (n >= 2) {
         for (size_t k = 1; k < n; ++k) {
             // rand gives 15 bits; more are joined on until the range covers k + 1.
@@ -17,17 +17,7 @@ void shuffleLayer(MapLayer& layer) {
                 limit = (limit << 15) | 0x7FFF;
             }
             size_t j = r % (k + 1);
-            std::swap(layer.cells[k], layer.cells[j]);
-        }
-    }
-    int column = 0;
-    int row = 0;
-    for (MapCell& cell : layer.cells) {
-        cell.rect.x = static_cast<Sint16>(cell.rect.w * column);
-        cell.rect.y = static_cast<Sint16>(cell.rect.h * row);
-        if (++column >= layer.width) {
-            column = 0;
-            ++row;
+            std::swap(layer.tiles[k], layer.tiles[j]);
         }
     }
 }

@@ -43,6 +43,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     if (fill ? !insideLayer(layer, column, row) : !stampTouchesLayer(*brush, layer, column, row))
         return;
     const bool recorded = recordUndo(editor, *brush, layer, column, row);
+    ChangedCells* log = fill ? fillLog(editor, layer) : nullptr;
 
     switch (editor.toolMode) {
         case 0:
@@ -50,7 +51,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
             break;
         case 1:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
-                        false);
+                        false, log);
             break;
         case 2:
             shuffleLayer(*brush);
@@ -58,13 +59,13 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
             break;
         case 3:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
-                        true);
+                        true, log);
             editor.toolMode = 0;
             editor.fillRandomThisPress = true;
             break;
         default:
             break;
     }
-    if (recorded && fill) dropUndoIfUnchanged(editor, layer);
+    if (fill) settleFill(editor, layer, recorded);
     setCaption(editor, &layer, layerStatus(editor));
 }

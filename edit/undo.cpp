@@ -1,4 +1,4 @@
-// Recording and undoing strokes.
+// Recording and undoing strokes, fills and commands.
 #include "edit/undo.h"
 
 #include <algorithm>
@@ -6,174 +6,209 @@
 #include "app/main_loop.h"
 #include "edit/flood_fill.h"
 
-void pushUndo(Editor& editor, const MapLayer& entry) {
-    editor.undoStack.push_back(entry);
-}
-
-MapLayer popUndo(Editor& editor) {
-    MapLayer entry = std::move(editor.undoStack.back());
-    editor.undoStack.pop_back();
-    return entry;
-}
-
-bool undoTopAt(const Editor& editor, int x, int y) {
-    const MapLayer& top = editor.undoStack.back();
-    return top.offsetX == x && top.offsetY == y;
-}
-
 namespace {
-// A step of several entries lies between two entries without cells carrying these names; no map
-// layer can be named so (control characters cannot stand in the configuration's XML).
-const char* const kStepBegins = "\x01step begins";
-const char* const kStepEnds = "\x01step ends";
-
-MapLayer stepBoundary(const char* name) {
-    MapLayer boundary;
-    boundary.name = name;
-    return boundary;
-}
-
 bool fillMode(int toolMode) {
     return toolMode == 1 || toolMode == 3;
 }
 
+size_t stepBytes(const UndoStep& step) {
+    size_t bytes = sizeof(UndoStep);
+    for (const UndoRecord& record : step.records) {
+        bytes += sizeof(UndoRecord) + record.layerName.capacity() + record.cells.bytes();
+    }
+    return bytes;
+}
+
+void forgetStep(Editor& editor, const UndoStep& step) {
+    editor.undoBytes -= std::min(editor.undoBytes, step.bytes);
+}
+
+// Lets go of the oldest steps while the history is over its limit, keeping the newest.
+void keepWithinLimit(Editor& editor) {
+    const size_t limit = undoLimitBytes(editor);
+    while (editor.undoStack.size() > 1 && editor.undoBytes > limit) {
+        forgetStep(editor, editor.undoStack.front());
+        editor.undoStack.pop_front();
+    }
+}
+
+// This press's fill step of the layer, if the press has one and it is still in the history.
+UndoStep* pressFillStep(Editor& editor, const std::string& layerName) {
+    if (!editor.fillRecordedThisPress) return nullptr;
+    for (const PressFill& fill : editor.fillRecordedLayers) {
+        if (fill.layerName != layerName) continue;
+        for (auto it = editor.undoStack.rbegin(); it != editor.undoStack.rend(); ++it) {
+            if (it->serial == fill.stepSerial) return &*it;
+            if (it->serial < fill.stepSerial) break;
+        }
+    }
+    return nullptr;
+}
+
 bool fillRecordedOn(const Editor& editor, const std::string& layerName) {
-    const std::vector<std::string>& names = editor.fillRecordedLayers;
+    const std::vector<PressFill>& fills = editor.fillRecordedLayers;
     return editor.fillRecordedThisPress &&
-           std::find(names.begin(), names.end(), layerName) != names.end();
+           std::any_of(fills.begin(), fills.end(),
+                       [&](const PressFill& fill) { return fill.layerName == layerName; });
 }
 
-// Once the press's fill entry of a layer is gone, that layer's next fill in the press records.
-void forgetFillEntry(Editor& editor, const std::string& layerName) {
-    std::vector<std::string>& names = editor.fillRecordedLayers;
-    names.erase(std::remove(names.begin(), names.end(), layerName), names.end());
+// Once the press's fill step of a layer is gone, that layer's next fill in the press records.
+void forgetFillStep(Editor& editor, const std::string& layerName) {
+    std::vector<PressFill>& fills = editor.fillRecordedLayers;
+    fills.erase(std::remove_if(fills.begin(), fills.end(),
+                               [&](const PressFill& fill) { return fill.layerName == layerName; }),
+                fills.end());
 }
 
-bool sameTiles(const MapLayer& a, const MapLayer& b) {
-    return a.cells.size() == b.cells.size() &&
-           std::equal(a.cells.begin(), a.cells.end(), b.cells.begin(),
-                      [](const MapCell& x, const MapCell& y) { return x.tile == y.tile; });
+// A record of the cells of `block` that lie on the layer, with their tiles now.
+UndoRecord blockRecord(const MapLayer& layer, CellBlock block) {
+    UndoRecord record;
+    record.layerName = layer.name;
+    const int left = std::max(block.column, 0);
+    const long long right =
+        std::min<long long>(static_cast<long long>(block.column) + block.width, layer.width);
+    const int top = std::max(block.row, 0);
+    const long long bottom =
+        std::min<long long>(static_cast<long long>(block.row) + block.height, layer.height);
+    for (long long row = top; row < bottom && left < right; ++row) {
+        record.cells.note(layer, static_cast<size_t>(row) * layer.width + left,
+                          static_cast<size_t>(right - left));
+    }
+    return record;
 }
 
-// A width x height copy of the layer's tiles from (x0, y0) on; cells beyond the layer hold 0.
-MapLayer blockCopy(const MapLayer& layer, int x0, int y0, int width, int height) {
-    MapLayer copy;
-    copy.name = layer.name;
-    copy.number = layer.number;
-    copy.cellWidth = layer.cellWidth;
-    copy.cellHeight = layer.cellHeight;
-    copy.width = width;
-    copy.height = height;
-    copy.cells.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    layoutCells(copy, 0, 0);
-    CellBlock block{x0, y0, width, height};
-    CellBlock at{0, 0, block.width, block.height};
-    copyTiles(layer, block, copy, at, false);
-    copy.offsetX = x0;
-    copy.offsetY = y0;
-    return copy;
+UndoStep singleRecordStep(UndoRecord record) {
+    UndoStep step;
+    step.records.push_back(std::move(record));
+    return step;
 }
 
-// A copy of the brush's size holding the layer's tiles under the brush's footprint.
-MapLayer footprintCopy(const MapLayer& brush, const MapLayer& layer, int x0, int y0) {
-    MapLayer copy = blockCopy(layer, x0, y0, brush.width, brush.height);
-    copy.cellWidth = brush.cellWidth;
-    copy.cellHeight = brush.cellHeight;
-    return copy;
-}
-
-// Pastes one entry back; false when its layer is gone.
-bool restoreEntry(Editor& editor, const MapLayer& entry) {
-    forgetFillEntry(editor, entry.name);
-    MapLayer* layer = findLayer(editor.layers, entry.name);
+// Pastes one record back; false when its layer is gone.
+bool restoreRecord(Editor& editor, const UndoRecord& record) {
+    forgetFillStep(editor, record.layerName);
+    MapLayer* layer = findLayer(editor.layers, record.layerName);
     if (!layer) return false;
-    CellBlock block{0, 0, entry.width, entry.height};
-    CellBlock at{entry.offsetX, entry.offsetY, block.width, block.height};
-    copyTiles(entry, block, *layer, at, false);
+    restoreCells(record.cells, *layer);
     const int held = editor.heldMarkerTile;
-    if (held != 0 && std::any_of(entry.cells.begin(), entry.cells.end(),
-                                 [held](const MapCell& cell) { return cell.tile == held; }))
+    if (held != 0 && held <= 0xFFFF && holdsTile(record.cells, static_cast<uint16_t>(held)))
         editor.heldMarkerTile = 0;
     return true;
 }
 }  // namespace
 
-MapLayer layerCopy(const MapLayer& layer) {
-    MapLayer copy = layer;
-    copy.offsetX = 0;  // a layer's own offset is its scroll position
-    copy.offsetY = 0;
-    return copy;
+size_t undoLimitBytes(Editor& editor) {
+    auto setting = editor.intSettings.find("UndoMemoryMB");
+    const int megabytes = setting != editor.intSettings.end() && setting->second > 0
+                              ? setting->second
+                              : kDefaultUndoMemoryMB;
+    return static_cast<size_t>(megabytes) << 20;
 }
 
-void recordChangedLayers(Editor& editor, std::vector<MapLayer> before) {
-    std::vector<MapLayer> changed;
-    for (MapLayer& copy : before) {
-        const MapLayer* layer = findLayer(editor.layers, copy.name);
-        if (layer && !sameTiles(copy, *layer)) changed.push_back(std::move(copy));
-    }
-    if (changed.empty()) return;
-    const bool several = changed.size() > 1;
-    if (several) editor.undoStack.push_back(stepBoundary(kStepBegins));
-    for (MapLayer& copy : changed) editor.undoStack.push_back(std::move(copy));
-    if (several) editor.undoStack.push_back(stepBoundary(kStepEnds));
+void pushUndoStep(Editor& editor, UndoStep step) {
+    step.records.erase(std::remove_if(step.records.begin(), step.records.end(),
+                                      [](const UndoRecord& r) { return r.cells.empty(); }),
+                       step.records.end());
+    if (step.records.empty()) return;
+    step.serial = ++editor.undoSerial;
+    step.bytes = stepBytes(step);
+    editor.undoBytes += step.bytes;
+    editor.undoStack.push_back(std::move(step));
+    keepWithinLimit(editor);
+}
+
+void clearUndo(Editor& editor) {
+    editor.undoStack.clear();
+    editor.undoBytes = 0;
+    editor.fillRecordedThisPress = false;
+    editor.fillRecordedLayers.clear();
+}
+
+void LayerChanges::noteChangedLayer(const MapLayer& layer, const std::vector<uint16_t>& before) {
+    UndoRecord record;
+    record.layerName = layer.name;
+    noteDifferences(record.cells, before, layer);
+    if (!record.cells.empty()) step.records.push_back(std::move(record));
 }
 
 void recordCell(Editor& editor, const MapLayer& layer, int column, int row) {
-    editor.undoStack.push_back(blockCopy(layer, column, row, 1, 1));
+    pushUndoStep(editor, singleRecordStep(blockRecord(layer, CellBlock{column, row, 1, 1})));
 }
 
 bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row) {
     if (fillMode(editor.toolMode)) {
-        // One entry per press and per layer, taken before the press's first fill of that
-        // layer: a held fill must not stack up whole-layer copies. Plain Fill is held over
-        // many frames, so it is asked first whether it can change anything and a fill that
-        // cannot costs no copy; what Fill Random does depends on its shuffles, so its entry is
-        // judged after the fill (dropUndoIfUnchanged).
+        // One step per press and per layer, opened before the press's first fill of that
+        // layer; every fill of the press notes its cells in it, so a held fill does not stack
+        // up steps. Plain Fill is held over many frames, so it is asked first whether it can
+        // change anything and a fill that cannot opens no step; what Fill Random does depends
+        // on its shuffles, so its step is judged after the fill (settleFill).
         if (fillRecordedOn(editor, layer.name)) return false;
         if (editor.toolMode == 1 && fillChangesNothing(layer, column, row, brush)) return false;
-        editor.undoStack.push_back(layerCopy(layer));
+        UndoRecord record;
+        record.layerName = layer.name;
+        UndoStep step = singleRecordStep(std::move(record));
+        step.serial = ++editor.undoSerial;
+        step.bytes = stepBytes(step);
+        editor.undoBytes += step.bytes;
+        editor.undoStack.push_back(std::move(step));
         if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();
         editor.fillRecordedThisPress = true;
-        editor.fillRecordedLayers.push_back(layer.name);
+        editor.fillRecordedLayers.push_back(PressFill{layer.name, editor.undoSerial});
         return true;
     }
-    const int x0 = column - brush.width / 2;
-    const int y0 = row - brush.height / 2;
-    // A button held on one spot records once. An entry of another layer, or of another size
-    // (a fill's whole-layer entry also stands at 0, 0), does not hold this stamp's cells, nor
-    // does one recorded before this press (a marker key's cell, an earlier click).
-    if (buttonHeld(editor.previousMouseButtons) && !editor.undoStack.empty() &&
-        undoTopAt(editor, x0, y0)) {
-        const MapLayer& top = editor.undoStack.back();
-        if (top.name == layer.name && top.width == brush.width && top.height == brush.height)
+    const CellBlock footprint{column - brush.width / 2, row - brush.height / 2, brush.width,
+                              brush.height};
+    // A button held on one spot records once. A step of another layer or another footprint,
+    // or one that is no stamp (a marker key's cell, a fill), does not hold this stamp's cells,
+    // nor does one recorded before this press.
+    if (buttonHeld(editor.previousMouseButtons) && !editor.undoStack.empty()) {
+        const UndoStep& top = editor.undoStack.back();
+        const UndoRecord& last = top.records.front();
+        const CellBlock& at = last.footprint;
+        if (top.records.size() == 1 && last.stamp && last.layerName == layer.name &&
+            at.column == footprint.column && at.row == footprint.row &&
+            at.width == footprint.width && at.height == footprint.height)
             return false;
     }
-    editor.undoStack.push_back(footprintCopy(brush, layer, x0, y0));
+    UndoRecord record = blockRecord(layer, footprint);
+    record.stamp = true;
+    record.footprint = footprint;
+    pushUndoStep(editor, singleRecordStep(std::move(record)));
     return true;
 }
 
-void dropUndoIfUnchanged(Editor& editor, const MapLayer& layer) {
-    if (editor.undoStack.empty()) return;
-    const MapLayer& top = editor.undoStack.back();
-    if (top.name != layer.name || !sameTiles(top, layer)) return;
-    editor.undoStack.pop_back();
-    forgetFillEntry(editor, layer.name);
+ChangedCells* fillLog(Editor& editor, const MapLayer& layer) {
+    UndoStep* step = pressFillStep(editor, layer.name);
+    return step ? &step->records.front().cells : nullptr;
+}
+
+void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow) {
+    UndoStep* step = pressFillStep(editor, layer.name);
+    if (!step) return;
+    forgetStep(editor, *step);
+    keepChangedOnly(step->records.front().cells, layer);
+    if (step->records.front().cells.empty() && pushedNow) {
+        const uint64_t serial = step->serial;
+        editor.undoStack.erase(
+            std::find_if(editor.undoStack.begin(), editor.undoStack.end(),
+                         [serial](const UndoStep& s) { return s.serial == serial; }));
+        forgetFillStep(editor, layer.name);
+        return;
+    }
+    step->bytes = stepBytes(*step);
+    editor.undoBytes += step->bytes;
+    keepWithinLimit(editor);
 }
 
 void undoLast(Editor& editor) {
     // The stroke of a layer that is gone went with it: there is nothing left to take back, and
-    // keeping the entry would make Undo do nothing for ever.
+    // keeping the step would make Undo do nothing for ever.
     while (!editor.undoStack.empty()) {
-        MapLayer entry = popUndo(editor);
-        if (entry.name != kStepEnds) {
-            if (restoreEntry(editor, entry)) return;
-            continue;
-        }
+        UndoStep step = std::move(editor.undoStack.back());
+        editor.undoStack.pop_back();
+        forgetStep(editor, step);
         bool restored = false;
-        while (!editor.undoStack.empty()) {
-            MapLayer part = popUndo(editor);
-            if (part.name == kStepBegins) break;
-            restored = restoreEntry(editor, part) || restored;
+        for (auto it = step.records.rbegin(); it != step.records.rend(); ++it) {
+            restored = restoreRecord(editor, *it) || restored;
         }
         if (restored) return;
     }
@@ -181,13 +216,23 @@ void undoLast(Editor& editor) {
 
 void followLayerRenames(Editor& editor, const std::string& removed,
                         const std::map<std::string, std::string>& renamed) {
-    std::vector<MapLayer> kept;
-    kept.reserve(editor.undoStack.size());
-    for (MapLayer& entry : editor.undoStack) {
-        if (entry.name == removed) continue;
-        auto it = renamed.find(entry.name);
-        if (it != renamed.end()) entry.name = it->second;
-        kept.push_back(std::move(entry));
+    for (UndoStep& step : editor.undoStack) {
+        auto& records = step.records;
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [&](const UndoRecord& r) { return r.layerName == removed; }),
+                      records.end());
+        for (UndoRecord& record : records) {
+            auto it = renamed.find(record.layerName);
+            if (it != renamed.end()) record.layerName = it->second;
+        }
     }
-    editor.undoStack = std::move(kept);
+    auto& stack = editor.undoStack;
+    stack.erase(std::remove_if(stack.begin(), stack.end(),
+                               [](const UndoStep& s) { return s.records.empty(); }),
+                stack.end());
+    editor.undoBytes = 0;
+    for (UndoStep& step : stack) {
+        step.bytes = stepBytes(step);
+        editor.undoBytes += step.bytes;
+    }
 }

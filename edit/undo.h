@@ -1,4 +1,5 @@
-// Undo: copies of the cells a stroke is about to change, pasted back newest first.
+// Undo: the old tiles of what each stroke, fill and command overwrote, put back newest first,
+// within a memory limit.
 #pragma once
 
 #include <map>
@@ -7,39 +8,51 @@
 
 #include "app/editor.h"
 
-void pushUndo(Editor& editor, const MapLayer& entry);
-MapLayer popUndo(Editor& editor);
-// True when the newest entry was taken at (x, y). The stack must not be empty.
-bool undoTopAt(const Editor& editor, int x, int y);
+// The undo history may hold this many megabytes unless Configuration.xml's UndoMemoryMB says
+// otherwise.
+constexpr int kDefaultUndoMemoryMB = 256;
+
+// Pushes a step (one with no cells is dropped), then lets go of the oldest steps until the
+// history fits its limit again; the newest step always stays, however large.
+void pushUndoStep(Editor& editor, UndoStep step);
+// Forgets every step (the map they belong to is gone).
+void clearUndo(Editor& editor);
+// The memory limit of the undo history, in bytes.
+size_t undoLimitBytes(Editor& editor);
 
 // Records what this frame's stroke with `brush` at (column, row) will overwrite on `layer`:
-// the cells under a stamp, or, once per press of the button and per layer, the whole layer
-// before a fill. Every entry is named after the layer it was taken from. Returns true when an
-// entry was pushed.
+// the cells under a stamp, or, once per press of the button and per layer, a fill step whose
+// cells the fills of the press note as they go (fillLog). Returns true when a step was pushed.
 bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row);
 
-// A whole-layer entry of `layer`, taken before a command that rewrites it.
-MapLayer layerCopy(const MapLayer& layer);
+// Where this press's fills of `layer` note the cells they overwrite; null when the press has
+// no fill step for the layer.
+ChangedCells* fillLog(Editor& editor, const MapLayer& layer);
 
-// Pushes the copies in `before` (from layerCopy) whose layer the command has since changed, as
-// one step: one Undo takes every one of them back. Pushes nothing when no layer changed.
-void recordChangedLayers(Editor& editor, std::vector<MapLayer> before);
+// Called after each fill of a press: keeps in the layer's fill step only the cells that now
+// differ from what they were before the press. When the fill was the one that pushed the step
+// (`pushedNow`) and changed nothing, the step is dropped again.
+void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow);
 
 // Records the one cell at (column, row) of `layer` that a marker key is about to change.
 void recordCell(Editor& editor, const MapLayer& layer, int column, int row);
 
-// Called after a fill for which recordUndo pushed an entry: drops that entry again when the
-// fill left every tile of `layer` as it was.
-void dropUndoIfUnchanged(Editor& editor, const MapLayer& layer);
+// Tiles of a layer before a command that rewrites much of it; the command then calls
+// noteChangedLayer for each layer it changed, and pushes the step.
+struct LayerChanges {
+    UndoStep step;
+    // Adds to the step the cells of `layer` that differ from `before` (its earlier tiles).
+    void noteChangedLayer(const MapLayer& layer, const std::vector<uint16_t>& before);
+};
 
-// Pastes the newest step back into the layers it was taken from: one entry, or every entry of a
-// step recorded by recordChangedLayers. An entry whose layer no longer exists is dropped, and a
-// step left with nothing to restore is passed over for the next one. A marker lifted with 'e'
-// that Undo puts back on the map is no longer held, so it cannot be put down twice.
+// Pastes the newest step back into the layers it was taken from. A record whose layer no
+// longer exists is dropped, and a step left with nothing to restore is passed over for the
+// next one. A marker lifted with 'e' that Undo puts back on the map is no longer held, so it
+// cannot be put down twice.
 void undoLast(Editor& editor);
 
-// Keeps the entries with their layers when a layer is removed and the others renamed: the
-// entries of `removed` are dropped, and `renamed` maps each renamed layer's old name to its
+// Keeps the records with their layers when a layer is removed and the others renamed: the
+// records of `removed` are dropped, and `renamed` maps each renamed layer's old name to its
 // new one. All renames apply at once, so names may move along a row of layers.
 void followLayerRenames(Editor& editor, const std::string& removed,
                         const std::map<std::string, std::string>& renamed);

@@ -62,10 +62,10 @@ void flowPalette(Editor& editor, int columns) {
     MapLayer* palette = findLayer(editor.layers, kPaletteLayerName);
     if (!palette) return;
     int rows = (palette->entryCount + columns - 1) / columns;
-    palette->cells.resize(static_cast<size_t>(rows) * columns);
+    palette->tiles.resize(static_cast<size_t>(rows) * columns);
     palette->width = columns;
     palette->height = rows;
-    layoutCells(*palette, 1, 0);
+    fillTiles(*palette, 1, 0);
 }
 
 void placeWindow(Editor& editor, const std::string& name, int x, int y, int w, int h) {

@@ -37,6 +37,20 @@ private:
     size_t at_ = 0;
 };
 
+// The file's tiles are little-endian 16-bit numbers: on a little-endian machine they are the
+// bytes of the layer's tile array.
+constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+
+void readTiles(const unsigned char* bytes, uint16_t* tiles, size_t count) {
+    if (kLittleEndianHost) {
+        std::memcpy(tiles, bytes, count * 2);
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        tiles[i] = static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    }
+}
+
 const size_t kRecordHeaderBytes = 1 + 6 * 4;
 
 // Cell sizes a file may hold that the view cannot draw fall back to the usual 16 pixels.
@@ -80,11 +94,8 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
     layer->offsetY = clampOffset(offsetY, height);
     layer->cellWidth = sanitisedCellSize(cellWidth);
     layer->cellHeight = sanitisedCellSize(cellHeight);
-    layer->cells.resize(static_cast<size_t>(cells));
-    layoutCells(*layer, 0, 0);
-    for (size_t i = 0; i < layer->cells.size(); ++i) {
-        layer->cells[i].tile = static_cast<uint16_t>(tiles[2 * i] | tiles[2 * i + 1] << 8);
-    }
+    layer->tiles.resize(static_cast<size_t>(cells));
+    readTiles(tiles, layer->tiles.data(), layer->tiles.size());
     return layer;
 }
 
@@ -96,7 +107,7 @@ void putInt32(unsigned char* out, int32_t value) {
     out[3] = static_cast<unsigned char>(v >> 24);
 }
 
-// Tiles are written through a buffer of this many cells.
+// On other machines tiles are written through a buffer of this many cells.
 constexpr size_t kTilesPerPiece = 32768;
 }  // namespace
 
@@ -145,12 +156,16 @@ bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers) 
             at += 4;
         }
         if (!sink.write(header, static_cast<size_t>(at - header))) return false;
-        const size_t cells = layer->cells.size();
+        const size_t cells = layer->tiles.size();
+        if (kLittleEndianHost) {
+            if (!sink.write(layer->tiles.data(), cells * 2)) return false;
+            continue;
+        }
         for (size_t first = 0; first < cells; first += kTilesPerPiece) {
             const size_t n = std::min(kTilesPerPiece, cells - first);
             unsigned char* out = piece.data();
             for (size_t i = 0; i < n; ++i) {
-                const uint16_t tile = layer->cells[first + i].tile;
+                const uint16_t tile = layer->tiles[first + i];
                 *out++ = static_cast<unsigned char>(tile & 0xFF);
                 *out++ = static_cast<unsigned char>(tile >> 8);
             }

@@ -6,6 +6,8 @@
 #include "app/editor.h"
 #include "app/hashed_name.h"
 #include "edit/layer_commands.h"
+#include "edit/undo.h"
+#include "io/fingerprint_sink.h"
 #include "io/map_codec.h"
 #include "io/mapped_file.h"
 #include "io/save_file.h"
@@ -63,14 +65,13 @@ void replaceMap(Editor& editor, LayerList& records) {
     }
     editor.layerCount = static_cast<int>(records.size());
     // Strokes of the map that was open cannot be taken back into another map.
-    editor.undoStack.clear();
-    editor.fillRecordedThisPress = false;
+    clearUndo(editor);
     // Tiles from tileCount up are the numbered markers: new ones go on after the highest.
     editor.nextMarkerTile = editor.tileCount;
     for (const auto& layer : editor.layers) {
         if (layer->number == -1) continue;
-        for (const MapCell& cell : layer->cells) {
-            if (cell.tile >= editor.nextMarkerTile) editor.nextMarkerTile = cell.tile + 1;
+        for (uint16_t tile : layer->tiles) {
+            if (tile >= editor.nextMarkerTile) editor.nextMarkerTile = tile + 1;
         }
     }
 }
@@ -82,46 +83,79 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string encodeMap(Editor& editor) {
+namespace {
+// The map layers in the design window's order.
+std::vector<const MapLayer*> designLayers(Editor& editor) {
     std::vector<const MapLayer*> layers;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         for (const std::string& name : design->layerNames) {
             if (const MapLayer* layer = findLayer(editor.layers, name)) layers.push_back(layer);
         }
     }
-    return encodeMapLayers(layers);
+    return layers;
 }
 
-namespace {
-void rememberSavedBytes(Editor& editor, const std::string& bytes) {
-    editor.savedMapChecksum = crc32(bytes.data(), bytes.size());
-    editor.savedMapSize = bytes.size();
+// Passes what is written on to two sinks.
+class TeeSink : public ByteSink {
+public:
+    TeeSink(ByteSink& first, ByteSink& second) : first_(first), second_(second) {}
+    bool write(const void* data, size_t size) override {
+        return first_.write(data, size) && second_.write(data, size);
+    }
+
+private:
+    ByteSink& first_;
+    ByteSink& second_;
+};
+
+FingerprintSink fingerprintOf(Editor& editor) {
+    FingerprintSink fingerprint;
+    writeMapLayers(fingerprint, designLayers(editor));
+    return fingerprint;
+}
+
+void rememberSaved(Editor& editor, const FingerprintSink& fingerprint) {
+    editor.savedMapFingerprint = fingerprint.fingerprint();
+    editor.savedMapSize = fingerprint.size();
 }
 }  // namespace
 
+std::string encodeMap(Editor& editor) {
+    return encodeMapLayers(designLayers(editor));
+}
+
 void markMapSaved(Editor& editor) {
-    rememberSavedBytes(editor, encodeMap(editor));
+    rememberSaved(editor, fingerprintOf(editor));
 }
 
 bool mapChangedSinceSaved(Editor& editor) {
     // What a file would hold is what counts: every tool, command and undo that changes a tile,
     // a layer or a size changes these bytes, and putting things back makes them equal again.
-    const std::string bytes = encodeMap(editor);
-    return bytes.size() != editor.savedMapSize ||
-           crc32(bytes.data(), bytes.size()) != editor.savedMapChecksum;
+    // They are fingerprinted as they are produced, without a copy of the file.
+    const FingerprintSink now = fingerprintOf(editor);
+    return now.size() != editor.savedMapSize || now.fingerprint() != editor.savedMapFingerprint;
 }
 
 bool saveMap(Editor& editor, const std::string& path) {
     if (path.empty()) return false;
     std::string error;
-    const std::string bytes = encodeMap(editor);
-    if (!writeFileReplacing(path, bytes, error)) {
+    const std::vector<const MapLayer*> layers = designLayers(editor);
+    FingerprintSink fingerprint;
+    const bool saved = writeFileReplacing(
+        path,
+        [&](ByteSink& file) {
+            fingerprint = FingerprintSink();  // a retried write starts afresh
+            TeeSink both(file, fingerprint);
+            return writeMapLayers(both, layers);
+        },
+        error);
+    if (!saved) {
         editor.messageBox->show(kWarningTitle,
                                 "The map could not be saved to " + path + ": " + error);
         return false;
     }
     editor.mapFilePath = path;
-    rememberSavedBytes(editor, bytes);
+    rememberSaved(editor, fingerprint);
     // The saved file is the map's file now, in the caption as after opening it.
     editor.mapFileName = baseName(path);
     setCaption(editor, currentMapLayer(editor), "");

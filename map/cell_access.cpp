@@ -3,25 +3,20 @@
 
 namespace {
 bool insideCells(const MapLayer& layer, long long index) {
-    return index >= 0 && index < static_cast<long long>(layer.cells.size());
+    return index >= 0 && index < static_cast<long long>(layer.tiles.size());
 }
 }  // namespace
 
-const MapCell* cellAt(const MapLayer& layer, int column, int row) {
-    if (layer.cells.empty()) return nullptr;
-    long long index = static_cast<long long>(row) * layer.width + column;
-    return insideCells(layer, index) ? &layer.cells[index] : &layer.cells[0];
-}
-
 uint16_t tileAt(const MapLayer& layer, int column, int row) {
-    const MapCell* cell = cellAt(layer, column, row);
-    return cell ? cell->tile : 0;
+    if (layer.tiles.empty()) return 0;
+    long long index = static_cast<long long>(row) * layer.width + column;
+    return insideCells(layer, index) ? layer.tiles[index] : layer.tiles[0];
 }
 
 void setTile(MapLayer& layer, int column, int row, uint16_t tile) {
     if (column < 0 || row < 0) return;
     long long index = static_cast<long long>(row) * layer.width + column;
-    if (insideCells(layer, index)) layer.cells[index].tile = tile;
+    if (insideCells(layer, index)) layer.tiles[index] = tile;
 }
 
 void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBlock& at,
@@ -30,7 +25,7 @@ void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBl
         at.column -= at.width / 2;
         at.row -= at.height / 2;
     }
-    if (source.cells.empty()) return;
+    if (source.tiles.empty()) return;
     for (int i = 0; i < block.width; ++i) {
         int column = at.column + i;
         if (column >= target.width) continue;
@@ -39,9 +34,9 @@ void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBl
             int row = at.row + j;
             if (row < 0) continue;
             long long s = static_cast<long long>(block.row + j) * source.width + block.column + i;
-            const MapCell& from = insideCells(source, s) ? source.cells[s] : source.cells[0];
+            const uint16_t from = insideCells(source, s) ? source.tiles[s] : source.tiles[0];
             long long t = static_cast<long long>(row) * target.width + column;
-            if (insideCells(target, t)) target.cells[t].tile = from.tile;
+            if (insideCells(target, t)) target.tiles[t] = from;
         }
     }
 }

@@ -14,12 +14,9 @@ struct CellBlock {
     int height = 0;
 };
 
-// The cell at the linear index row * width + column; the first cell when that index is outside
-// the layer, so a column past the right edge reads on into the next row. Null only for a layer
-// without cells.
-const MapCell* cellAt(const MapLayer& layer, int column, int row);
-
-// The tile read through cellAt; 0 for a layer without cells.
+// The tile of the cell at the linear index row * width + column; the first cell's when that
+// index is outside the layer, so a column past the right edge reads on into the next row. 0 for
+// a layer without cells.
 uint16_t tileAt(const MapLayer& layer, int column, int row);
 
 // Writes one tile; positions left of or above the layer, or past its last cell, are ignored.

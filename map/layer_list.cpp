@@ -20,8 +20,8 @@ MapLayer* createLayer(LayerList& layers, int width, int height, const std::strin
     layer->name = name;
     layer->width = width > 0 ? width : 0;
     layer->height = height > 0 ? height : 0;
-    layer->cells.resize(static_cast<size_t>(layer->width) * static_cast<size_t>(layer->height));
-    layoutCells(*layer, step, start);
+    layer->tiles.resize(static_cast<size_t>(layer->width) * static_cast<size_t>(layer->height));
+    fillTiles(*layer, step, start);
     layers.push_back(std::move(layer));
     return layers.back().get();
 }

@@ -1,10 +1,9 @@
-// MapLayer and MapCell: the one grid type for map layers, brushes, the palette and undo copies.
+// MapLayer: the one grid type for map layers, brushes and the palette.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The largest layer the editor accepts, in cells (4096 x 4096), and the most map layers it
@@ -12,26 +11,26 @@
 constexpr long long kMaxLayerCells = 16777216;
 constexpr int kMaxMapLayers = 9;
 
-struct MapCell {
-    uint8_t highlight = 0;      // shaded by the view for one frame, then cleared
-    SDL_Rect rect{0, 0, 0, 0};  // pixel rectangle relative to the layer's top-left corner
-    uint16_t tile = 0;          // below tileCount: an image; from tileCount up: a numbered marker
-};
-
+// A layer holds only what its cells mean: a tile number each. A tile below the editor's tile
+// count is an image; from the tile count up it is a numbered marker. Where a cell is drawn
+// follows from its column, its row and the layer's cell size.
 struct MapLayer {
     int entryCount = 0;  // palette entries; the tile window re-flows this many cells
     std::string name;
     int number = -1;  // 1-based position of a map layer; -1 for palette, brushes, fresh layers
     int cellWidth = 16, cellHeight = 16;  // pixels
     int width = 0, height = 0;            // cells
-    int offsetX = 0, offsetY = 0;         // scroll position; for an undo copy, where it was taken
+    int offsetX = 0, offsetY = 0;         // scroll position
     uint8_t visible = 1;
     uint8_t checkerBackground = 0;
-    std::vector<MapCell> cells;  // row-major, width * height
+    std::vector<uint16_t> tiles;  // row-major, width * height
+    // The cells a brush pick has selected, by index: each is shaded the next time the view
+    // draws it, and forgotten then.
+    std::unordered_set<int> highlighted;
 
-    int cellCount() const { return static_cast<int>(cells.size()); }
+    int cellCount() const { return static_cast<int>(tiles.size()); }
 };
 
-// Sets every cell's rectangle from its position and the cell size, and its tile to a running
-// value that starts at `start` and grows by `step` per cell (kept to its low 16 bits).
-void layoutCells(MapLayer& layer, int step, uint16_t start);
+// Sets every cell's tile to a running value that starts at `start` and grows by `step` per
+// cell, row by row (kept to its low 16 bits).
+void fillTiles(MapLayer& layer, int step, uint16_t start);

@@ -72,7 +72,7 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
     editor.markerPositions.clear();
     const int cw = layer.cellWidth;
     const int ch = layer.cellHeight;
-    if (cw <= 0 || ch <= 0 || layer.cells.empty()) return;
+    if (cw <= 0 || ch <= 0 || layer.tiles.empty()) return;
     const std::vector<TileImage*>& images = editor.tileImages->images;
     SDL_Surface* image = images.empty() ? nullptr : images[0]->surface;
     int lastTile = -1;
@@ -83,14 +83,14 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
     const long long firstRow = offsetY < 0 ? 0 : offsetY;
     const long long firstColumn = offsetX < 0 ? 0 : offsetX;
     for (long long row = firstRow; row < layer.height && (row - offsetY) * ch < viewH; ++row) {
-        MapCell* rowCells = &layer.cells[static_cast<size_t>(row) * layer.width];
+        const size_t rowStart = static_cast<size_t>(row) * layer.width;
+        const uint16_t* rowTiles = &layer.tiles[rowStart];
         for (long long column = firstColumn;
              column < layer.width && (column - offsetX) * cw <= viewW; ++column) {
-            MapCell& cell = rowCells[column];
             SDL_Rect target{static_cast<Sint16>(viewX + (column - offsetX) * cw),
-                            static_cast<Sint16>(viewY + (row - offsetY) * ch), cell.rect.w,
-                            cell.rect.h};
-            int tile = cell.tile;
+                            static_cast<Sint16>(viewY + (row - offsetY) * ch),
+                            static_cast<Uint16>(cw), static_cast<Uint16>(ch)};
+            int tile = rowTiles[column];
             if (tile >= editor.tileCount) {
                 editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};
                 tile = kMarkerImage;
@@ -104,9 +104,9 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
                 SDL_Rect at = target;
                 SDL_BlitSurface(image, nullptr, editor.screen, &at);
             }
-            if (cell.highlight) {
+            if (!layer.highlighted.empty() &&
+                layer.highlighted.erase(static_cast<int>(rowStart + column)) != 0) {
                 shadeRect(editor, target);
-                cell.highlight = 0;
             }
         }
     }

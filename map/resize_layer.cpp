@@ -10,8 +10,8 @@ MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int h
     resized->number = layer.number;
     resized->width = width > 0 ? width : 0;
     resized->height = height > 0 ? height : 0;
-    resized->cells.resize(static_cast<size_t>(resized->width) * resized->height);
-    layoutCells(*resized, 0, newTile);
+    resized->tiles.resize(static_cast<size_t>(resized->width) * resized->height);
+    fillTiles(*resized, 0, newTile);
     CellBlock block{0, 0, layer.width, layer.height};
     CellBlock at = block;
     copyTiles(layer, block, *resized, at, false);

@@ -22,7 +22,7 @@ TEST(FrameRules, ItemChosenOverTheMapLeavesThePickInProgress) {
     TestEditor t;
     Editor& e = t.editor();
     MapLayer* map = currentMapLayer(e);
-    map->cells[3 * 128 + 2].tile = 6;
+    map->tiles[3 * 128 + 2] = 6;
     makeBrush(e, "Left", 1, 1, {9});
     t.pressKey(SDLK_p);
     t.frame(mapX(2), mapY(3), SDL_BUTTON_LMASK);  // the pick starts on cell (2, 3)
@@ -63,7 +63,7 @@ TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
     ASSERT_TRUE(dialog->inputs[0]->focused);
     MapLayer* map = currentMapLayer(e);
     const int column = x / 16, row = (y - 16) / 16;
-    map->cells[row * 128 + column].tile = 1;  // 'w' would put a marker here
+    map->tiles[row * 128 + column] = 1;  // 'w' would put a marker here
     const int nextMarker = e.nextMarkerTile;
 
     struct Key {
@@ -90,7 +90,7 @@ TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
     EXPECT_EQ(map->visible, 1);
     EXPECT_EQ(map->offsetX, 0);
     EXPECT_EQ(map->offsetY, 0);
-    EXPECT_EQ(map->cells[row * 128 + column].tile, 1);
+    EXPECT_EQ(map->tiles[row * 128 + column], 1);
     EXPECT_EQ(e.nextMarkerTile, nextMarker);
     EXPECT_EQ(e.pickBrushArmed, 0);
     EXPECT_FALSE(e.fullScreen);
@@ -103,10 +103,10 @@ TEST(FrameRules, StartUpCaptionAndClearingUseLayerOneWhateverLayerIsCurrent) {
     TestEditor t;
     Editor& e = t.editor();
     MapLayer* first = currentMapLayer(e);
-    first->cells[5].tile = 9;
+    first->tiles[5] = 9;
     MapLayer* second = createLayer(e.layers, 40, 30, "Map2", 0, 0);
     second->number = 2;
-    second->cells[5].tile = 9;
+    second->tiles[5] = 9;
     e.layerCount = 2;
     e.currentLayer = 2;
     ASSERT_EQ(currentMapLayer(e), second);
@@ -114,8 +114,8 @@ TEST(FrameRules, StartUpCaptionAndClearingUseLayerOneWhateverLayerIsCurrent) {
     t.focusAt(100, 100);
     t.frame(100, 100);
     EXPECT_EQ(windowCaption(), "Velloran 1.09 /  / map:128x128");
-    EXPECT_EQ(first->cells[5].tile, 0);
-    EXPECT_EQ(second->cells[5].tile, 9);
+    EXPECT_EQ(first->tiles[5], 0);
+    EXPECT_EQ(second->tiles[5], 9);
 }
 
 // After every mode change the frame draws into SDL's video surface at the new size. The SDL

@@ -78,12 +78,12 @@ TEST(Startup, LayerOneWithoutAName) {
 TEST(MainLoop, QuitBeforeTheFirstFramePostsTheCaptionRequestAndClearsLayerOne) {
     TestEditor t;
     Editor& e = t.editor();
-    currentMapLayer(e)->cells[5].tile = 9;
+    currentMapLayer(e)->tiles[5] = 9;
     e.quitRequested = 1;
     runMainLoop(e);
     ASSERT_EQ(e.commandQueue.size(), 1u);
     EXPECT_EQ(e.commandQueue[0]->command, cmd::SetCaptionSizeDimensions);
-    EXPECT_EQ(currentMapLayer(e)->cells[5].tile, 0);
+    EXPECT_EQ(currentMapLayer(e)->tiles[5], 0);
 }
 
 TEST(MainLoop, HeadlessFrameDrawsTheMapPaletteAndMenuBar) {
@@ -149,7 +149,7 @@ TEST(Startup, ConfiguredMapLargerThanALayerMayBeStartsEmptyWithAWarning) {
     MapLayer* first = currentMapLayer(t.editor());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->width, 0);
-    EXPECT_TRUE(first->cells.empty());
+    EXPECT_TRUE(first->tiles.empty());
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].title, "Warning deatils");
     EXPECT_NE(t.messages.shown[0].text.find("100000 x 100000"), std::string::npos);

@@ -43,7 +43,7 @@ TEST(BrushPick, DragHighlightsTheBlockForOneFrame) {
     e.mouseButtons = SDL_BUTTON_LMASK;
     t.frame(paletteX(1), paletteY(1), SDL_BUTTON_LMASK);
     // Drawing the frame shaded and cleared the highlights; the pick state remains.
-    EXPECT_EQ(palette->cells[17].highlight, 0);
+    EXPECT_EQ(palette->highlighted.count(17), 0u);
     EXPECT_TRUE(e.pick.pickInProgress);
     EXPECT_LT(pixelAt(e.screen, paletteX(1), paletteY(1)).r, 255);
 }
@@ -52,8 +52,8 @@ TEST(BrushPick, PickBrushMakesOneDragOnTheMapPickAndTheNextPaint) {
     TestEditor t;
     Editor& e = t.editor();
     MapLayer* map = currentMapLayer(e);
-    map->cells[2 * 128 + 3].tile = 7;
-    map->cells[2 * 128 + 4].tile = 8;
+    map->tiles[2 * 128 + 3] = 7;
+    map->tiles[2 * 128 + 4] = 8;
     t.pressKey(SDLK_p);
     t.frame(mapX(3), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(4), mapY(2), SDL_BUTTON_LMASK);
@@ -66,8 +66,8 @@ TEST(BrushPick, PickBrushMakesOneDragOnTheMapPickAndTheNextPaint) {
     // The next drag paints the 2 x 1 brush centred: its right cell under the mouse.
     t.frame(mapX(10), mapY(10), SDL_BUTTON_LMASK);
     t.frame(mapX(10), mapY(10), 0);
-    EXPECT_EQ(map->cells[10 * 128 + 9].tile, 7);
-    EXPECT_EQ(map->cells[10 * 128 + 10].tile, 8);
+    EXPECT_EQ(map->tiles[10 * 128 + 9], 7);
+    EXPECT_EQ(map->tiles[10 * 128 + 10], 8);
 }
 
 TEST(BrushPick, DragOnTheMapWithoutPickBrushPaints) {
@@ -76,7 +76,7 @@ TEST(BrushPick, DragOnTheMapWithoutPickBrushPaints) {
     makeBrush(e, "Left", 1, 1, {5});
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(2), mapY(2), 0);
-    EXPECT_EQ(currentMapLayer(e)->cells[2 * 128 + 2].tile, 5);
+    EXPECT_EQ(currentMapLayer(e)->tiles[2 * 128 + 2], 5);
     EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{5}));
 }
 
@@ -122,5 +122,5 @@ TEST(BrushPick, ReplacingABrushLeavesTheMapLayersAsTheyAre) {
         EXPECT_NE(findLayer(e.layers, name), nullptr) << name;
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(2), mapY(2), 0);
-    EXPECT_EQ(ground->cells[2 * 128 + 2].tile, 3);
+    EXPECT_EQ(ground->tiles[2 * 128 + 2], 3);
 }

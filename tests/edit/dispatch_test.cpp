@@ -99,7 +99,7 @@ TEST_F(DispatchTest, ScrollStopsWithTheLastColumnAndRowWhollyInView) {
         layer->number = 1;
         layer->width = c.mapW;
         layer->height = c.mapH;
-        layer->cells.resize(static_cast<size_t>(c.mapW) * c.mapH);
+        layer->tiles.resize(static_cast<size_t>(c.mapW) * c.mapH);
         for (int i = 0; i < 200; ++i) {
             scrollWindow(e, *design, ScrollDirection::Right);
             scrollWindow(e, *design, ScrollDirection::Down);

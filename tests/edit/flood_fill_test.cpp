@@ -16,10 +16,10 @@ void referenceFill(MapLayer& layer, int column, int row, uint16_t target, const 
         CellPosition p = stack.back();
         stack.pop_back();
         const uint16_t tile =
-            brush.cells[(p.row % brush.height) * brush.width + p.column % brush.width].tile;
-        layer.cells[p.row * layer.width + p.column].tile = tile;
+            brush.tiles[(p.row % brush.height) * brush.width + p.column % brush.width];
+        layer.tiles[p.row * layer.width + p.column] = tile;
         auto consider = [&](int x, int y) {
-            uint16_t t = layer.cells[y * layer.width + x].tile;
+            uint16_t t = layer.tiles[y * layer.width + x];
             if (t != tile && t == target) stack.push_back({x, y});
         };
         if (p.column + 1 < layer.width) consider(p.column + 1, p.row);
@@ -31,7 +31,7 @@ void referenceFill(MapLayer& layer, int column, int row, uint16_t target, const 
 
 MapLayer* randomLayer(LayerList& layers, std::mt19937& random, int width, int height, int kinds) {
     MapLayer* layer = createLayer(layers, width, height, "Map1", 0, 0);
-    for (MapCell& cell : layer->cells) cell.tile = static_cast<uint16_t>(random() % kinds);
+    for (uint16_t& tile : layer->tiles) tile = static_cast<uint16_t>(random() % kinds);
     return layer;
 }
 }  // namespace
@@ -47,10 +47,10 @@ TEST(FloodFill, MatchesTheDepthFirstFillOnRandomLayers) {
         MapLayer* brush = randomLayer(layers, random, bw, bh, 4);
         brush->name = "BrushLeft";
         const int x = random() % width, y = random() % height;
-        const uint16_t target = layer->cells[y * width + x].tile;
+        const uint16_t target = layer->tiles[y * width + x];
         MapLayer expected = *layer;
-        if (!(bw * bh > 1 && target == brush->cells[0].tile) &&
-            !(bw * bh == 1 && target == brush->cells[0].tile)) {
+        if (!(bw * bh > 1 && target == brush->tiles[0]) &&
+            !(bw * bh == 1 && target == brush->tiles[0])) {
             referenceFill(expected, x, y, target, *brush);
         }
         EXPECT_EQ(fillChangesNothing(*layer, x, y, *brush), tilesOf(expected) == tilesOf(*layer))
@@ -65,8 +65,8 @@ TEST(FloodFill, CellsWhosePatternIsTheTargetStopTheFill) {
     MapLayer* layer = createLayer(layers, 4, 1, "Map1", 0, 2);
     LayerList brushes;
     MapLayer* stripes = createLayer(brushes, 2, 1, "BrushLeft", 0, 0);
-    stripes->cells[0].tile = 1;
-    stripes->cells[1].tile = 2;
+    stripes->tiles[0] = 1;
+    stripes->tiles[1] = 2;
     std::vector<CellPosition> stack;
     patternFill(stack, *layer, 0, 0, 2, *stripes, false);
     // Column 1's pattern tile is the target 2: it stays and the fill goes no further.
@@ -78,13 +78,13 @@ TEST(FloodFill, FillsAHugeLayerWithoutRunningOutOfStack) {
     MapLayer* layer = createLayer(layers, 1024, 1024, "Map1", 0, 0);
     for (int y = 1; y < 1024; y += 2) {
         // A serpentine wall forces the longest possible path through the layer.
-        for (int x = 0; x < 1023; ++x) layer->cells[y * 1024 + (y % 4 == 1 ? x : x + 1)].tile = 9;
+        for (int x = 0; x < 1023; ++x) layer->tiles[y * 1024 + (y % 4 == 1 ? x : x + 1)] = 9;
     }
     std::vector<CellPosition> stack;
     floodFill(stack, *layer, 0, 0, 0, 3);
-    EXPECT_EQ(layer->cells[1023 * 1024 + 1023].tile, 9);
-    EXPECT_EQ(layer->cells[1022 * 1024 + 5].tile, 3);
+    EXPECT_EQ(layer->tiles[1023 * 1024 + 1023], 9);
+    EXPECT_EQ(layer->tiles[1022 * 1024 + 5], 3);
     int zeros = 0;
-    for (const MapCell& cell : layer->cells) zeros += cell.tile == 0;
+    for (uint16_t tile : layer->tiles) zeros += tile == 0;
     EXPECT_EQ(zeros, 0);
 }

@@ -111,13 +111,13 @@ TEST_F(LayerCommandsTest, TenthLayerAndRemovingTheFirstAreRefusedWithAWarning) {
 TEST_F(LayerCommandsTest, RemovingTheMiddleLayerMovesTheUpperOneDown) {
     addLayer(e);
     addLayer(e);
-    layoutCells(*findLayer(e.layers, "Map3"), 0, 33);
+    fillTiles(*findLayer(e.layers, "Map3"), 0, 33);
     request("Layer Change", "Map2");
     removeCurrentLayer(e);
     MapLayer* second = findLayer(e.layers, "Map2");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->number, 2);
-    EXPECT_EQ(second->cells[0].tile, 33);  // the old Map3
+    EXPECT_EQ(second->tiles[0], 33);  // the old Map3
     EXPECT_EQ(findLayer(e.layers, "Map3"), nullptr);
     EXPECT_EQ(e.currentLayer, 1);
     EXPECT_EQ(e.layerCount, 2);
@@ -148,8 +148,7 @@ TEST(LayerRemoval, RemovingALayerKeepsTheOthersDrawnListedAndSavedWhateverTheirN
         addLayer(e);
         addLayer(e);
         for (int n = 0; n < 3; ++n)
-            layoutCells(*findLayer(e.layers, c.configured[n]), 0,
-                        static_cast<uint16_t>(10 * n + 10));
+            fillTiles(*findLayer(e.layers, c.configured[n]), 0, static_cast<uint16_t>(10 * n + 10));
         changeLayer(e, c.configured[1]);
         ASSERT_EQ(e.currentLayer, 2);
         removeCurrentLayer(e);
@@ -170,7 +169,7 @@ TEST_F(LayerCommandsTest, RemoveDestroysTheCurrentLayerWhateverTheCaseOfItsName)
     addLayer(e);
     addLayer(e);
     rename(2, "map2");  // still layer 2, found ignoring letter case
-    layoutCells(*findLayer(e.layers, "Map3"), 0, 33);
+    fillTiles(*findLayer(e.layers, "Map3"), 0, 33);
     request("Layer Change", "Map2");
     ASSERT_EQ(e.currentLayer, 2);
     const size_t layers = e.layers.size();
@@ -178,7 +177,7 @@ TEST_F(LayerCommandsTest, RemoveDestroysTheCurrentLayerWhateverTheCaseOfItsName)
     EXPECT_EQ(e.layers.size(), layers - 1);
     EXPECT_EQ(e.layerCount, 2);
     EXPECT_EQ(mapLayers(e), (std::vector<std::string>{"Map1:1", "Map2:2"}));
-    EXPECT_EQ(findLayer(e.layers, "Map2")->cells[0].tile, 33);
+    EXPECT_EQ(findLayer(e.layers, "Map2")->tiles[0], 33);
     EXPECT_EQ(drawn(), (std::vector<std::string>{"Map1", "Map2"}));
 }
 
@@ -254,17 +253,17 @@ TEST_F(LayerCommandsTest, LayerClearFillsOnlyTheCurrentLayerWithTileOne) {
     addLayer(e);
     MapLayer* first = findLayer(e.layers, "Map1");
     MapLayer* second = findLayer(e.layers, "Map2");
-    layoutCells(*first, 1, 10);
-    layoutCells(*second, 1, 10);
+    fillTiles(*first, 1, 10);
+    fillTiles(*second, 1, 10);
     request("Layer Clear");
     EXPECT_EQ(tilesOf(*first), std::vector<int>(128 * 128, 1));
-    EXPECT_EQ(second->cells[5].tile, 15);
+    EXPECT_EQ(second->tiles[5], 15);
 }
 
 TEST_F(LayerCommandsTest, MapClearEmptiesTheFirstLayerAndCoversTheOthersButNotThePalette) {
     addLayer(e);
     addLayer(e);
-    for (int n = 1; n <= 3; ++n) layoutCells(*findLayer(e.layers, "Map" + std::to_string(n)), 1, 7);
+    for (int n = 1; n <= 3; ++n) fillTiles(*findLayer(e.layers, "Map" + std::to_string(n)), 1, 7);
     MapLayer* brush = makeBrush(e, "Left", 2, 1, {5, 6});
     const std::vector<int> palette = tilesOf(*findLayer(e.layers, "Tile01"));
     clearMap(e);

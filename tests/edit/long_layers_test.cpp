@@ -23,15 +23,14 @@ MapLayer* longMap(Editor& e, LongLayer shape) {
     MapLayer* layer = resizeLayer(e.layers, *currentMapLayer(e), shape.width, shape.height);
     for (int row = 0; row < shape.height; ++row) {
         for (int column = 0; column < shape.width; ++column) {
-            layer->cells[static_cast<size_t>(row) * shape.width + column].tile =
-                tileOf(column, row);
+            layer->tiles[static_cast<size_t>(row) * shape.width + column] = tileOf(column, row);
         }
     }
     return layer;
 }
 
 int at(const MapLayer& layer, int column, int row) {
-    return layer.cells[static_cast<size_t>(row) * layer.width + column].tile;
+    return layer.tiles[static_cast<size_t>(row) * layer.width + column];
 }
 
 const LongLayer kShapes[] = {{40000, 40}, {40, 40000}, {70000, 4}};

@@ -52,9 +52,9 @@ TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerKeepsTheBrushesAndStartsUndoAfre
     makeBrush(e, "Left", 1, 1, {5});
     makeBrush(e, "Right", 1, 1, {6});
     // A stroke on the old map's first layer must not come back into the new one.
-    MapLayer stroke;
-    stroke.name = "Map1";
-    pushUndo(e, stroke);
+    UndoStep stroke;
+    stroke.records.push_back(UndoRecord{"Map1", {{0}, {1}, {7}}, false, {}});
+    pushUndoStep(e, std::move(stroke));
     submit("Create Map", "Create Map", 20, 10);
     EXPECT_TRUE(e.undoStack.empty());
     std::vector<MapLayer*> layers = mapLayers();
@@ -76,8 +76,8 @@ TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerKeepsTheBrushesAndStartsUndoAfre
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->next, last);  // the only layer entry
     EXPECT_TRUE(findLayer(e.layers, "Map2") == nullptr && findLayer(e.layers, "Map3") == nullptr);
-    EXPECT_EQ(findLayer(e.layers, "BrushLeft")->cells[0].tile, 5);
-    EXPECT_EQ(findLayer(e.layers, "BrushRight")->cells[0].tile, 6);
+    EXPECT_EQ(findLayer(e.layers, "BrushLeft")->tiles[0], 5);
+    EXPECT_EQ(findLayer(e.layers, "BrushRight")->tiles[0], 6);
     EXPECT_EQ(findDialog(e, "Create Map")->visible, 0);
     EXPECT_TRUE(queued(cmd::SetCaptionSizeDimensions));
 }
@@ -121,7 +121,7 @@ TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesGivesNewCellsTheirLayersBlankTileAn
     addLayer(e);
     for (int n = 1; n <= 3; ++n) {
         MapLayer* layer = findLayer(e.layers, "Map" + std::to_string(n));
-        layoutCells(*layer, 1, static_cast<uint16_t>(100 * n));
+        fillTiles(*layer, 1, static_cast<uint16_t>(100 * n));
         layer->offsetX = 2;
         layer->offsetY = 1;
         layer->visible = 0;
@@ -139,7 +139,7 @@ TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesGivesNewCellsTheirLayersBlankTileAn
         for (int row = 0; row < 11; ++row) {
             for (int column = 0; column < 12; ++column) {
                 const int expected = column < 10 && row < 10 ? 100 * n + row * 10 + column : blank;
-                EXPECT_EQ(layer->cells[row * 12 + column].tile, expected) << n << ":" << column;
+                EXPECT_EQ(layer->tiles[row * 12 + column], expected) << n << ":" << column;
             }
         }
     }
@@ -150,7 +150,7 @@ TEST_F(MapSizeTest, ResizeKeepsTheSharedTilesGivesNewCellsTheirLayersBlankTileAn
 // a 34 x 32 map, and a smaller stored size would have cut it. It offers the first layer's size.
 TEST_F(MapSizeTest, ResizeDialogOpensHoldingTheMapSizeSoItsButtonAloneChangesNothing) {
     MapLayer* first = resizeLayer(e.layers, *currentMapLayer(e), 34, 32);
-    layoutCells(*first, 1, 0);
+    fillTiles(*first, 1, 0);
     addLayer(e);
     resizeLayer(e.layers, *findLayer(e.layers, "Map2"), 5, 6);
     Dialog* d = findDialog(e, "Resize Map");
@@ -202,7 +202,7 @@ TEST_F(MapSizeTest, LayersWithoutCellsSurvivePaintingFillingAndScrolling) {
     t.focusAt(100, 100);
     for (auto [width, height] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{0, 0}}) {
         submit("Resize Map", "Button Resize Map", width, height);
-        ASSERT_TRUE(currentMapLayer(e)->cells.empty());
+        ASSERT_TRUE(currentMapLayer(e)->tiles.empty());
         for (int tool : {0, 1, 2, 3}) {
             e.toolMode = tool;
             t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
@@ -217,10 +217,10 @@ TEST_F(MapSizeTest, LayersWithoutCellsSurvivePaintingFillingAndScrolling) {
             t.pressKey(key);
             t.frame(mapX(1), mapY(1));
         }
-        EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+        EXPECT_TRUE(currentMapLayer(e)->tiles.empty());
     }
     submit("Create Map", "Create Map", 0, 0);
     t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(1), mapY(1));
-    EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+    EXPECT_TRUE(currentMapLayer(e)->tiles.empty());
 }

@@ -12,8 +12,8 @@ struct MarkerTest : ::testing::Test {
 
     void SetUp() override {
         map = resizeLayer(e.layers, *currentMapLayer(e), 6, 6);
-        layoutCells(*map, 0, 1);
-        map->cells[0].tile = 4;
+        fillTiles(*map, 0, 1);
+        map->tiles[0] = 4;
     }
     // Keys act at the mouse position of the frame before, as in the running editor.
     void key(SDLKey k, int column, int row) {
@@ -21,7 +21,7 @@ struct MarkerTest : ::testing::Test {
         t.pressKey(k);
         t.frame(mapX(column), mapY(row));
     }
-    int at(int column, int row) { return map->cells[row * 6 + column].tile; }
+    int at(int column, int row) { return map->tiles[row * 6 + column]; }
 };
 }  // namespace
 
@@ -40,7 +40,7 @@ TEST_F(MarkerTest, WPlacesNumberedMarkersOnlyOnTileOne) {
 TEST_F(MarkerTest, WBeyondTheMapWritesNoNeighbouringCell) {
     key(SDLK_w, 6, 1);  // one column past the right edge
     key(SDLK_w, 1, 6);
-    for (const MapCell& cell : map->cells) EXPECT_LT(cell.tile, e.tileCount);
+    for (uint16_t tile : map->tiles) EXPECT_LT(tile, e.tileCount);
     EXPECT_EQ(e.nextMarkerTile, e.tileCount);
 }
 

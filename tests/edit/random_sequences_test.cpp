@@ -30,7 +30,7 @@ TEST(RandomSequences, DrawRandomShufflesTheBrushBeforeEveryStamp) {
     TestEditor t;
     Editor& e = t.editor();
     MapLayer* map = resizeLayer(e.layers, *currentMapLayer(e), 6, 4);
-    layoutCells(*map, 0, 0);
+    fillTiles(*map, 0, 0);
     MapLayer* brush = makeBrush(e, "Left", 3, 2, {1, 2, 3, 4, 5, 6});
     e.toolMode = 2;
     // Seed 11, then three frames with the button held over cell (2, 1): the stamped block is
@@ -46,7 +46,7 @@ TEST(RandomSequences, DrawRandomShufflesTheBrushBeforeEveryStamp) {
         std::vector<int> block;
         for (int row = 0; row < 2; ++row)
             for (int column = 1; column <= 3; ++column)
-                block.push_back(map->cells[row * 6 + column].tile);
+                block.push_back(map->tiles[row * 6 + column]);
         EXPECT_EQ(block, stamped);
         EXPECT_EQ(tilesOf(*brush), stamped);
     }
@@ -72,10 +72,9 @@ TEST(RandomSequences, FillRandomReshufflesBeforeEveryCellDepthFirst) {
         9, 0, 0, 0, 9, 0, 0, 9,  //
         9, 9, 9, 9, 9, 9, 9, 0,  // the corner cell touches the region only diagonally
     };
-    for (size_t i = 0; i < before.size(); ++i)
-        map->cells[i].tile = static_cast<uint16_t>(before[i]);
+    for (size_t i = 0; i < before.size(); ++i) map->tiles[i] = static_cast<uint16_t>(before[i]);
     MapLayer* brush = createLayer(layers, 3, 2, "BrushLeft", 1, 1);
-    brush->cells[5].tile = 0;
+    brush->tiles[5] = 0;
     std::vector<CellPosition> stack;
     std::srand(6);
     patternFill(stack, *map, 2, 2, 0, *brush, true);
@@ -108,7 +107,7 @@ TEST(RandomSequences, ShuffleOfAWideLayerDrawsTwoNumbersPastIndex32766) {
     const std::pair<int, int> golden[] = {{0, 34238},     {1, 14292},     {2, 3795},
                                           {32766, 29930}, {32767, 36919}, {32768, 37500},
                                           {39999, 10498}};
-    for (const auto& [cell, tile] : golden) EXPECT_EQ(layer->cells[cell].tile, tile) << cell;
+    for (const auto& [cell, tile] : golden) EXPECT_EQ(layer->tiles[cell], tile) << cell;
 }
 
 // The source is read through the linear index: column -1 of row 1 is row 0's last cell, and an
@@ -117,7 +116,7 @@ TEST(RandomSequences, ShuffleOfAWideLayerDrawsTwoNumbersPastIndex32766) {
 TEST(RandomSequences, CopyReadingOutsideItsSourceTakesTheSourcesFirstCell) {
     LayerList layers;
     MapLayer* source = createLayer(layers, 3, 2, "Source", 1, 1);  // 1 2 3 / 4 5 6
-    source->cells[0].tile = 77;
+    source->tiles[0] = 77;
     MapLayer* target = createLayer(layers, 5, 3, "Target", 0, 0);
     CellBlock at{0, 0, 4, 3};
     copyTiles(*source, CellBlock{-1, 0, 4, 3}, *target, at, false);

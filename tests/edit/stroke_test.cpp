@@ -16,13 +16,13 @@ struct StrokeTest : ::testing::Test {
     // Makes the map width x height, all `tile`.
     void mapOf(int width, int height, uint16_t tile) {
         map = resizeLayer(e.layers, *currentMapLayer(e), width, height);
-        layoutCells(*map, 0, tile);
+        fillTiles(*map, 0, tile);
     }
     void click(int column, int row, uint8_t buttons = SDL_BUTTON_LMASK) {
         t.frame(mapX(column), mapY(row), buttons);
         t.frame(mapX(column), mapY(row), 0);
     }
-    int at(int column, int row) { return map->cells[row * map->width + column].tile; }
+    int at(int column, int row) { return map->tiles[row * map->width + column]; }
 };
 
 }  // namespace
@@ -92,9 +92,9 @@ TEST_F(StrokeTest, PatternFillIsAnchoredAtTheLayersCorner) {
 TEST_F(StrokeTest, FillStaysInsideItsFourConnectedRegion) {
     mapOf(5, 5, 0);
     // A wall of tile 9 down column 2 and a pocket at (4, 0) touching the region only at a corner.
-    for (int y = 0; y < 5; ++y) map->cells[y * 5 + 2].tile = 9;
-    map->cells[0 * 5 + 3].tile = 9;
-    map->cells[1 * 5 + 4].tile = 9;
+    for (int y = 0; y < 5; ++y) map->tiles[y * 5 + 2] = 9;
+    map->tiles[0 * 5 + 3] = 9;
+    map->tiles[1 * 5 + 4] = 9;
     makeBrush(e, "Left", 1, 1, {6});
     e.toolMode = 1;
     click(0, 0);
@@ -110,11 +110,11 @@ TEST_F(StrokeTest, FillWithTheClickedTileChangesNothing) {
     makeBrush(e, "Left", 1, 1, {3});
     e.toolMode = 1;
     click(1, 1);
-    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+    for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
     EXPECT_TRUE(e.undoStack.empty());
     makeBrush(e, "Left", 2, 2, {3, 1, 1, 1});  // first tile equals the clicked tile
     click(1, 1);
-    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+    for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
 }
 
 TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
@@ -150,7 +150,7 @@ TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) 
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
     EXPECT_EQ(e.toolMode, 0);
     int filled = 0;
-    for (const MapCell& cell : map->cells) filled += cell.tile == 4 || cell.tile == 5;
+    for (uint16_t tile : map->tiles) filled += tile == 4 || tile == 5;
     EXPECT_EQ(filled, 36);
     const std::vector<int> result = tilesOf(*map);
     for (int column = 0; column < 4; ++column) t.frame(mapX(column), mapY(3), SDL_BUTTON_LMASK);
@@ -159,16 +159,16 @@ TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) 
     EXPECT_EQ(e.undoStack.size(), 1u);
 
     // The next press draws.
-    layoutCells(*map, 0, 9);
+    fillTiles(*map, 0, 9);
     click(3, 3);
     int stamped = 0;
-    for (const MapCell& cell : map->cells) stamped += cell.tile != 9;
+    for (uint16_t tile : map->tiles) stamped += tile != 9;
     EXPECT_EQ(stamped, 2);
 
     // A held Fill fills again in the frames after its first.
     e.toolMode = 1;
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
-    layoutCells(*map, 0, 9);
+    fillTiles(*map, 0, 9);
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
     t.frame(mapX(0), mapY(0), 0);
     const std::vector<int> refilled = tilesOf(*map);
@@ -200,7 +200,7 @@ TEST_F(StrokeTest, FillsAndBordersOnLayersWithoutCells) {
     e.toolMode = 0;
     click(0, 0);
     fillEdge(*map, 3);
-    EXPECT_TRUE(map->cells.empty());
+    EXPECT_TRUE(map->tiles.empty());
 }
 
 TEST(FillEdge, SetsTheBorderRing) {
@@ -210,7 +210,7 @@ TEST(FillEdge, SetsTheBorderRing) {
     EXPECT_EQ(tilesOf(*layer), (std::vector<int>{8, 8, 8, 8, 8, 0, 0, 8, 8, 8, 8, 8}));
     MapLayer* single = createLayer(layers, 1, 1, "One", 0, 0);
     fillEdge(*single, 8);
-    EXPECT_EQ(single->cells[0].tile, 8);
+    EXPECT_EQ(single->tiles[0], 8);
     MapLayer* strip = createLayer(layers, 3, 1, "Strip", 0, 0);
     fillEdge(*strip, 8);
     EXPECT_EQ(tilesOf(*strip), (std::vector<int>{8, 8, 8}));

@@ -19,9 +19,9 @@ struct UndoTest : ::testing::Test {
 
     void SetUp() override {
         map = resizeLayer(e.layers, *currentMapLayer(e), 8, 8);
-        layoutCells(*map, 1, 100);  // every cell its own tile
+        fillTiles(*map, 1, 100);  // every cell its own tile
     }
-    int at(int column, int row) { return map->cells[row * 8 + column].tile; }
+    int at(int column, int row) { return map->tiles[row * 8 + column]; }
 };
 }  // namespace
 
@@ -52,9 +52,11 @@ TEST_F(UndoTest, StampAtTheCornerRecordsItsOriginAndRestoresOnlyCellsInside) {
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
     t.frame(mapX(0), mapY(0), 0);
     ASSERT_EQ(e.undoStack.size(), 1u);
-    EXPECT_EQ(e.undoStack[0].offsetX, -1);
-    EXPECT_EQ(e.undoStack[0].offsetY, -1);
-    EXPECT_EQ(e.undoStack[0].width, 3);
+    const UndoRecord& record = e.undoStack[0].records.at(0);
+    EXPECT_EQ(record.footprint.column, -1);
+    EXPECT_EQ(record.footprint.row, -1);
+    EXPECT_EQ(record.footprint.width, 3);
+    EXPECT_EQ(record.cells.cellCount(), 4u);  // only the cells on the map
     EXPECT_EQ(at(0, 0), 5);
     EXPECT_EQ(at(1, 1), 9);
     std::vector<int> before = tilesOf(*map);
@@ -74,10 +76,10 @@ TEST_F(UndoTest, UndoWritesIntoTheLayerTheStrokeWasMadeOn) {
     makeBrush(e, "Left", 1, 1, {5});
     t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(1), mapY(1), 0);
-    EXPECT_EQ(second->cells[9].tile, 5);
+    EXPECT_EQ(second->tiles[9], 5);
     e.currentLayer = 1;
     undoLast(e);
-    EXPECT_EQ(second->cells[9].tile, 1);
+    EXPECT_EQ(second->tiles[9], 1);
     EXPECT_EQ(at(1, 1), 109);
 }
 
@@ -99,31 +101,31 @@ TEST_F(UndoTest, UndoPassesOverTheStrokesOfARemovedLayer) {
 
 TEST_F(UndoTest, EntriesFollowTheirLayersThroughARemovalAndRenames) {
     for (const char* name : {"Ground", "Trees", "Roof", "Attic", "Trees"}) {
-        MapLayer entry;
-        entry.name = name;
-        pushUndo(e, entry);
+        UndoStep step;
+        step.records.push_back(UndoRecord{name, {{0}, {1}, {7}}, false, {}});
+        pushUndoStep(e, std::move(step));
     }
     // Trees is removed; Roof and Attic move down a place and take the names before them.
     followLayerRenames(e, "Trees", {{"Roof", "Trees"}, {"Attic", "Roof"}});
     std::vector<std::string> names;
-    for (const MapLayer& entry : e.undoStack) names.push_back(entry.name);
+    for (const UndoStep& step : e.undoStack) names.push_back(step.records.at(0).layerName);
     EXPECT_EQ(names, (std::vector<std::string>{"Ground", "Trees", "Roof"}));
 }
 
 TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
-    layoutCells(*map, 0, 3);
+    fillTiles(*map, 0, 3);
     makeBrush(e, "Left", 1, 1, {5});
     e.toolMode = 1;
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     // Put the target tile back under the held button: every frame fills again.
     for (int i = 0; i < 5; ++i) {
-        layoutCells(*map, 0, 3);
+        fillTiles(*map, 0, 3);
         t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     }
     t.frame(mapX(2), mapY(2), 0);
     EXPECT_EQ(e.undoStack.size(), 1u);
     undoLast(e);
-    for (const MapCell& cell : map->cells) EXPECT_EQ(cell.tile, 3);
+    for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
     // A new press records anew.
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(2), mapY(2), 0);
@@ -131,8 +133,8 @@ TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
 }
 
 TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
-    layoutCells(*map, 0, 3);
-    map->cells[0].tile = 5;
+    fillTiles(*map, 0, 3);
+    map->tiles[0] = 5;
     makeBrush(e, "Left", 1, 1, {5});
     e.toolMode = 1;
     t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
@@ -175,7 +177,7 @@ TEST_F(UndoTest, FillRandomIsRecordedExactlyWhenItChangesACell) {
     for (int i = 0; i < 16; ++i) {
         const int column = i % 4, row = i / 4;
         SCOPED_TRACE(std::to_string(column) + "," + std::to_string(row));
-        layoutCells(*map, 0, 2);
+        fillTiles(*map, 0, 2);
         makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
         e.undoStack.clear();
         e.toolMode = 3;
@@ -226,7 +228,7 @@ TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
         TestEditor t;
         Editor& e = t.editor();
         MapLayer* first = resizeLayer(e.layers, *currentMapLayer(e), 8, 8);
-        layoutCells(*first, 0, 3);
+        fillTiles(*first, 0, 3);
         addLayer(e);
         const MapLayer* second = findLayer(e.layers, "Map2");
         ASSERT_NE(second, nullptr);
@@ -251,7 +253,7 @@ TEST_F(UndoTest, StrokesFollowTheirLayerWhenARemovalRenamesIt) {
     addLayer(e);
     addLayer(e);
     makeBrush(e, "Left", 1, 1, {5});
-    findLayer(e.layers, "Map2")->cells[2 * 8 + 2].tile = 7;  // what the removed layer had there
+    findLayer(e.layers, "Map2")->tiles[2 * 8 + 2] = 7;  // what the removed layer had there
     for (const char* layer : {"Map2", "Map3"}) {
         changeLayer(e, layer);
         t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
@@ -261,8 +263,8 @@ TEST_F(UndoTest, StrokesFollowTheirLayerWhenARemovalRenamesIt) {
     changeLayer(e, "Map2");
     removeCurrentLayer(e);
     ASSERT_EQ(third->name, "Map2");  // the third layer moved down and took the name
-    ASSERT_EQ(third->cells[2 * 8 + 2].tile, 5);
+    ASSERT_EQ(third->tiles[2 * 8 + 2], 5);
     undoLast(e);  // the third layer's own stroke
-    EXPECT_EQ(third->cells[2 * 8 + 2].tile, 1);
+    EXPECT_EQ(third->tiles[2 * 8 + 2], 1);
     EXPECT_TRUE(e.undoStack.empty());  // the removed layer's stroke went with it
 }

@@ -25,10 +25,10 @@ struct Commands {
         addLayer(e);
         second = findLayer(e.layers, "Map2");
         second = resizeLayer(e.layers, *second, 4, 4);
-        layoutCells(*first, 1, 100);
-        layoutCells(*second, 1, 200);
-        first->cells[1 * 4 + 1].tile = 1;
-        first->cells[2 * 4 + 2].tile = static_cast<uint16_t>(e.tileCount + 3);
+        fillTiles(*first, 1, 100);
+        fillTiles(*second, 1, 200);
+        first->tiles[1 * 4 + 1] = 1;
+        first->tiles[2 * 4 + 2] = static_cast<uint16_t>(e.tileCount + 3);
         t.focusAt(100, 100);
         t.frame(100, 100);
     }
@@ -88,13 +88,13 @@ TEST(UndoableCommands, CommandsThatChangeNoTileRecordNothing) {
     const Case cases[] = {
         {"Layer > Clear of a cleared layer",
          [](Commands& c) {
-             layoutCells(*c.first, 0, 1);
+             fillTiles(*c.first, 0, 1);
              c.menu(134, 87);
          }},
         {"Map > Clear of a cleared map",
          [](Commands& c) {
-             layoutCells(*c.first, 0, 0);
-             layoutCells(*c.second, 0, 1);
+             fillTiles(*c.first, 0, 0);
+             fillTiles(*c.second, 0, 1);
              c.menu(178, 15);
          }},
         {"Map > Fill Edge on a layer without cells",
@@ -126,7 +126,7 @@ TEST(UndoableCommands, MapClearIsOneStepBetweenTheStepsAroundIt) {
     undoLast(s.e);
     EXPECT_EQ(s.tiles(), stroked);
     undoLast(s.e);
-    EXPECT_EQ(s.first->cells[3 * 4 + 3].tile, 115);
+    EXPECT_EQ(s.first->tiles[3 * 4 + 3], 115);
     EXPECT_TRUE(s.e.undoStack.empty());
 
     // Map2 removed after the clear: the step still restores Map1, and only Map1.
@@ -138,7 +138,7 @@ TEST(UndoableCommands, MapClearIsOneStepBetweenTheStepsAroundIt) {
     undoLast(s.e);
     EXPECT_EQ(tilesOf(*s.first), stroked[0]);
     undoLast(s.e);
-    EXPECT_EQ(s.first->cells[3 * 4 + 3].tile, 115);
+    EXPECT_EQ(s.first->tiles[3 * 4 + 3], 115);
 }
 
 // A move with e is two keys and two steps. Catches an Undo of the lift that leaves the marker
@@ -150,24 +150,24 @@ TEST(UndoableCommands, MarkerMoveIsTwoStepsAndAnUndoneLiftHoldsNothing) {
     const int marker = s.e.tileCount;
     s.key(SDLK_e, 1, 1);
     s.key(SDLK_e, 3, 0);
-    ASSERT_EQ(s.first->cells[3].tile, marker);
+    ASSERT_EQ(s.first->tiles[3], marker);
     s.key(SDLK_u, 0, 0);
-    EXPECT_EQ(s.first->cells[3].tile, 103);
-    EXPECT_EQ(s.first->cells[5].tile, 1);  // off the map until the lift is undone too
+    EXPECT_EQ(s.first->tiles[3], 103);
+    EXPECT_EQ(s.first->tiles[5], 1);  // off the map until the lift is undone too
     s.key(SDLK_u, 0, 0);
-    EXPECT_EQ(s.first->cells[5].tile, marker);
+    EXPECT_EQ(s.first->tiles[5], marker);
 
     s.key(SDLK_e, 1, 1);
     ASSERT_EQ(s.e.heldMarkerTile, marker);
     s.key(SDLK_u, 0, 0);
-    EXPECT_EQ(s.first->cells[5].tile, marker);
+    EXPECT_EQ(s.first->tiles[5], marker);
     EXPECT_EQ(s.e.heldMarkerTile, 0);
     s.key(SDLK_e, 3, 0);
-    EXPECT_EQ(s.first->cells[3].tile, 103);
+    EXPECT_EQ(s.first->tiles[3], 103);
 
     makeBrush(s.e, "Left", 1, 1, {7});
     s.t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     s.t.frame(mapX(1), mapY(1), 0);
     undoLast(s.e);
-    EXPECT_EQ(s.first->cells[5].tile, marker);
+    EXPECT_EQ(s.first->tiles[5], marker);
 }

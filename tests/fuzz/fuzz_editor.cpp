@@ -80,10 +80,10 @@ void checkMapInvariants(Editor& editor) {
 
 void checkLayerRules(const MapLayer& layer) {
     if (layer.width < 0 || layer.height < 0) fail("negative layer size");
-    if (layer.cells.size() != static_cast<size_t>(layer.width) * layer.height) {
+    if (layer.tiles.size() != static_cast<size_t>(layer.width) * layer.height) {
         fail("cells do not fill the grid");
     }
-    if (static_cast<long long>(layer.cells.size()) > kMaxLayerCells) fail("layer too large");
+    if (static_cast<long long>(layer.tiles.size()) > kMaxLayerCells) fail("layer too large");
     if (layer.offsetX < 0 || layer.offsetY < 0 ||
         (layer.width > 0 && layer.offsetX >= layer.width) ||
         (layer.height > 0 && layer.offsetY >= layer.height)) {

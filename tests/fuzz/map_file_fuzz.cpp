@@ -18,8 +18,8 @@ bool sameLayer(const MapLayer& a, const MapLayer& b) {
         a.number != b.number) {
         return false;
     }
-    for (size_t i = 0; i < a.cells.size(); ++i) {
-        if (a.cells[i].tile != b.cells[i].tile) return false;
+    for (size_t i = 0; i < a.tiles.size(); ++i) {
+        if (a.tiles[i] != b.tiles[i]) return false;
     }
     return true;
 }

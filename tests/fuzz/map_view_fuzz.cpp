@@ -23,7 +23,7 @@ void release(Editor& editor) {
 
 void resetTools(Editor& editor) {
     release(editor);
-    editor.undoStack.clear();
+    clearUndo(editor);
     editor.toolMode = 0;
     editor.pickBrushArmed = 0;
     editor.pick = PickState{};

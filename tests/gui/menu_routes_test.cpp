@@ -45,7 +45,7 @@ struct Routes {
         addLayer(e);
         for (int n = 1; n <= 3; ++n) {
             map[n] = findLayer(e.layers, "Map" + std::to_string(n));
-            layoutCells(*map[n], 0, static_cast<uint16_t>(4 + n));
+            fillTiles(*map[n], 0, static_cast<uint16_t>(4 + n));
         }
         changeLayer(e, "Map2");
         makeBrush(e, "Left", 3, 2, {11, 12, 13, 14, 15, 16});
@@ -53,10 +53,10 @@ struct Routes {
         e.toolMode = 4;
         e.nextMarkerTile = 999;
     }
-    int at(int n, int column, int row) { return map[n]->cells[row * map[n]->width + column].tile; }
+    int at(int n, int column, int row) { return map[n]->tiles[row * map[n]->width + column]; }
     bool all(int n, int tile) {
-        return std::all_of(map[n]->cells.begin(), map[n]->cells.end(),
-                           [tile](const MapCell& c) { return c.tile == tile; });
+        return std::all_of(map[n]->tiles.begin(), map[n]->tiles.end(),
+                           [tile](uint16_t t) { return t == tile; });
     }
     std::vector<int> visibility() { return {map[1]->visible, map[2]->visible, map[3]->visible}; }
     std::vector<std::string> shownDialogs() {
@@ -182,7 +182,7 @@ const Route kRoutes[] = {
      [](Routes& r) {
          EXPECT_EQ(r.e.layerCount, 2);
          EXPECT_EQ(r.e.currentLayer, 1);
-         EXPECT_EQ(findLayer(r.e.layers, "Map2")->cells[0].tile, 7);  // Map3 moved down
+         EXPECT_EQ(findLayer(r.e.layers, "Map2")->tiles[0], 7);  // Map3 moved down
      },
      L},
     // Hide and Show are each clicked from both states, so a toggle in their place shows.

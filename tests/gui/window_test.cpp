@@ -90,8 +90,7 @@ TEST(Windows, NarrowedScreenHoldsThePaletteToTheDragLimitAndKeepsTheSeparator) {
         EXPECT_EQ(e.tileImages->sheetWidth, T);
         EXPECT_EQ(palette(e).width, c.columns);
         EXPECT_EQ(palette(e).height, (576 + c.columns - 1) / c.columns);
-        EXPECT_EQ(palette(e).cells[c.columns].tile, c.columns);
-        EXPECT_EQ(palette(e).cells[c.columns].rect.y, 16);
+        EXPECT_EQ(palette(e).tiles[c.columns], c.columns);
         EXPECT_EQ(rectOf(e, "TileWindow").x, W - T);
         EXPECT_EQ(rectOf(e, "TileWindow").w, T);
         EXPECT_EQ(rectOf(e, "LineSeparator").x, W - T - 4);
@@ -116,8 +115,7 @@ TEST(Windows, SeparatorDragSnapsToWholeColumnsAndReflowsThePalette) {
     t.frame(500, 300, SDL_BUTTON_LMASK);  // 300 pixels from the right edge: 18 columns
     EXPECT_EQ(palette(e).width, 18);
     EXPECT_EQ(palette(e).height, (576 + 17) / 18);
-    EXPECT_EQ(palette(e).cells[18].tile, 18);
-    EXPECT_EQ(palette(e).cells[18].rect.y, 16);
+    EXPECT_EQ(palette(e).tiles[18], 18);
     EXPECT_EQ(rectOf(e, "TileWindow").x, 800 - 288);
     EXPECT_EQ(rectOf(e, "LineSeparator").x, 800 - 288 - 4);
     // Within the same column nothing changes.
@@ -126,7 +124,7 @@ TEST(Windows, SeparatorDragSnapsToWholeColumnsAndReflowsThePalette) {
     // The separator keeps the mouse while the pointer is over the map.
     t.frame(200, 300, SDL_BUTTON_LMASK);
     EXPECT_EQ(palette(e).width, 37);
-    EXPECT_EQ(palette(e).cells.size(), 37u * 16u);
+    EXPECT_EQ(palette(e).tiles.size(), 37u * 16u);
     t.frame(200, 300, 0);
     EXPECT_FALSE(findWindow(e, "LineSeparator")->captured);
     t.frame(100, 300, 0);

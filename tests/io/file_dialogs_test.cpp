@@ -55,12 +55,12 @@ TEST_F(FileDialogsTest, BothDialogsAskForMapFilesAndStartAtTheLastChoice) {
 
 TEST_F(FileDialogsTest, SaveThenOpenThroughTheFileMenuRequests) {
     MapLayer* map = resizeLayer(e.layers, *currentMapLayer(e), 3, 2);
-    layoutCells(*map, 1, 40);
+    fillTiles(*map, 1, 40);
     t.files.answers = {path("saved.map")};
     request(cmd::Save);
     ASSERT_TRUE(std::filesystem::exists(path("saved.map")));
     const std::string saved = encodeMap(e);
-    layoutCells(*currentMapLayer(e), 0, 9);
+    fillTiles(*currentMapLayer(e), 0, 9);
     e.nextMarkerTile = e.tileCount + 4;
     t.files.answers = {path("saved.map")};
     request(cmd::Open);
@@ -73,10 +73,10 @@ TEST_F(FileDialogsTest, SaveThenOpenThroughTheFileMenuRequests) {
 TEST_F(FileDialogsTest, CancelledOpenKeepsTheMapAndTheLastPath) {
     t.files.answers = {path("saved.map")};
     request(cmd::Save);
-    layoutCells(*currentMapLayer(e), 0, 9);
+    fillTiles(*currentMapLayer(e), 0, 9);
     e.nextMarkerTile = e.tileCount + 4;
     request(cmd::Open);  // no answer left: cancelled
-    EXPECT_EQ(currentMapLayer(e)->cells[0].tile, 9);
+    EXPECT_EQ(currentMapLayer(e)->tiles[0], 9);
     EXPECT_EQ(e.layerCount, 1);
     EXPECT_EQ(e.nextMarkerTile, e.tileCount + 4);
     EXPECT_EQ(e.mapFileName, "saved.map");  // the file saved before stays the map's file

@@ -82,7 +82,7 @@ struct MapFileTest : ::testing::Test {
             layer->offsetY = n == 1 ? 1 : 0;
             layer->cellWidth = 16 * n;
             layer->cellHeight = 8 + n;
-            layoutCells(*layer, 1, static_cast<uint16_t>(1000 * n));
+            fillTiles(*layer, 1, static_cast<uint16_t>(1000 * n));
         }
     }
 };
@@ -90,8 +90,8 @@ struct MapFileTest : ::testing::Test {
 
 TEST_F(MapFileTest, OneLayerIsEncodedByteForByte) {
     MapLayer* layer = resizeLayer(e.layers, *currentMapLayer(e), 2, 1);
-    layer->cells[0].tile = 5;
-    layer->cells[1].tile = 300;
+    layer->tiles[0] = 5;
+    layer->tiles[1] = 300;
     layer->name = "A";
     findWindow(e, "DesignWindow")->layerNames = {"A"};
     const std::string expected(
@@ -123,8 +123,7 @@ TEST_F(MapFileTest, SavedLayersComeBackInFileOrder) {
         EXPECT_EQ(layer->cellWidth, 16 * n);
         EXPECT_EQ(layer->cellHeight, 8 + n);
         EXPECT_EQ(layer->visible, 1);
-        EXPECT_EQ(layer->cells.back().tile, 1000 * n + layer->cellCount() - 1);
-        EXPECT_EQ(layer->cells.back().rect.x, (layer->width - 1) * 16 * n);
+        EXPECT_EQ(layer->tiles.back(), 1000 * n + layer->cellCount() - 1);
     }
     EXPECT_EQ(e.currentLayer, 1);
     EXPECT_EQ(e.layerCount, 3);
@@ -159,14 +158,14 @@ TEST_F(MapFileTest, EmptyLayerAndNamesWithAZeroByteLoad) {
     EXPECT_EQ(readFile(path("empty.map")).size(), 4u + 25u + 4u);
     loadMap(e, path("empty.map"));
     ASSERT_EQ(e.layerCount, 1);
-    EXPECT_TRUE(currentMapLayer(e)->cells.empty());
+    EXPECT_TRUE(currentMapLayer(e)->tiles.empty());
     loadBytes(
         withCount(2, record(std::string("A\0B", 3), 1, 1, 16, {7}) + record("C", 1, 1, 16, {9})));
     ASSERT_EQ(e.layerCount, 2);
     ASSERT_NE(findLayer(e.layers, "A"), nullptr);
     ASSERT_NE(findLayer(e.layers, "C"), nullptr);
-    EXPECT_EQ(findLayer(e.layers, "A")->cells[0].tile, 7);
-    EXPECT_EQ(findLayer(e.layers, "C")->cells[0].tile, 9);
+    EXPECT_EQ(findLayer(e.layers, "A")->tiles[0], 7);
+    EXPECT_EQ(findLayer(e.layers, "C")->tiles[0], 9);
     EXPECT_EQ(findLayer(e.layers, "C")->number, 2);
 }
 
@@ -310,7 +309,7 @@ TEST_F(MapFileTest, FileCutAnywhereKeepsTheCompleteLayers) {
         const int complete = (length >= ends[0]) + (length >= ends[1]) + (length >= ends[2]);
         ASSERT_EQ(e.layerCount, complete > 0 ? complete : 3) << "cut at " << length;
         ASSERT_EQ(findWindow(e, "DesignWindow")->layerNames.size(), size_t(e.layerCount));
-        EXPECT_EQ(findLayer(e.layers, "Map1")->cells[8].tile, 1008);
+        EXPECT_EQ(findLayer(e.layers, "Map1")->tiles[8], 1008);
         ASSERT_EQ(t.messages.shown.size(), complete == 3 ? 0u : 1u) << "cut at " << length;
         if (complete == 1 || complete == 2) {
             EXPECT_NE(t.messages.shown[0].text.find(std::to_string(complete) + " of its 3 layers"),
@@ -324,8 +323,8 @@ TEST_F(MapFileTest, ImpossibleSizesCountsAndCellSizesAreContained) {
     loadBytes(withCount(2, record("A", -3, 2, 16, {}) + record("B", 1, 1, 16, {9})));
     ASSERT_EQ(e.layerCount, 2);
     EXPECT_EQ(findLayer(e.layers, "A")->width, 0);
-    EXPECT_TRUE(findLayer(e.layers, "A")->cells.empty());
-    EXPECT_EQ(findLayer(e.layers, "B")->cells[0].tile, 9);
+    EXPECT_TRUE(findLayer(e.layers, "A")->tiles.empty());
+    EXPECT_EQ(findLayer(e.layers, "B")->tiles[0], 9);
     for (auto [width, height] : {std::pair{100000, 100000}, std::pair{5000, 5000}}) {
         loadBytes(withCount(2, record("B", 1, 1, 16, {9}) + record("A", width, height, 16, {1})));
         EXPECT_EQ(e.layerCount, 1) << width;
@@ -427,7 +426,7 @@ TEST_F(MapFileTest, RecordsNamedLikeThePaletteOrABrushArePassedOver) {
         const MapLayer* palette = findLayer(e.layers, "Tile01");
         ASSERT_NE(palette, nullptr);
         EXPECT_EQ(palette->name, "Tile01");
-        EXPECT_EQ(palette->cells.size(), 576u);
+        EXPECT_EQ(palette->tiles.size(), 576u);
         EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{4}));
         EXPECT_EQ(e.layerCount, 2);
         EXPECT_EQ(findLayer(e.layers, "Map1")->number, 1);

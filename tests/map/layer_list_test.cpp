@@ -5,6 +5,7 @@
 
 #include "map/cell_access.h"
 #include "map/resize_layer.h"
+#include "tests/support/editing.h"
 
 TEST(LayerList, CreatedLayerHasTheDefaultsAndLaidOutCells) {
     LayerList layers;
@@ -13,23 +14,19 @@ TEST(LayerList, CreatedLayerHasTheDefaultsAndLaidOutCells) {
     EXPECT_EQ(layer->number, -1);
     EXPECT_EQ(layer->visible, 1);
     EXPECT_EQ(layer->cellWidth, 16);
-    ASSERT_EQ(layer->cells.size(), 6u);
-    EXPECT_EQ(layer->cells[4].tile, 14);
-    EXPECT_EQ(layer->cells[4].rect.x, 16);
-    EXPECT_EQ(layer->cells[4].rect.y, 16);
-    EXPECT_EQ(layer->cells[4].rect.w, 16);
-    EXPECT_EQ(layer->cells[4].highlight, 0);
+    ASSERT_EQ(layer->tiles.size(), 6u);
+    EXPECT_EQ(layer->tiles[4], 14);
+    EXPECT_TRUE(layer->highlighted.empty());
 }
 
 TEST(LayerList, LayersWithoutCellsAreSafe) {
     LayerList layers;
     MapLayer* empty = createLayer(layers, 0, 5, "Empty", 1, 0);
     MapLayer* negative = createLayer(layers, -3, 4, "Negative", 1, 0);
-    EXPECT_TRUE(empty->cells.empty());
-    EXPECT_TRUE(negative->cells.empty());
+    EXPECT_TRUE(empty->tiles.empty());
+    EXPECT_TRUE(negative->tiles.empty());
     EXPECT_EQ(negative->width, 0);
-    layoutCells(*empty, 1, 0);
-    EXPECT_EQ(cellAt(*empty, 0, 0), nullptr);
+    fillTiles(*empty, 1, 0);
     EXPECT_EQ(tileAt(*empty, 0, 0), 0);
     setTile(*empty, 0, 0, 5);
 }
@@ -52,7 +49,7 @@ TEST(LayerList, ReplaceMatchesTheExactNameAndKeepsTheSlot) {
     auto other = std::make_unique<MapLayer>();
     other->name = "map1";
     EXPECT_EQ(replaceLayer(layers, std::move(other)), nullptr);
-    EXPECT_EQ(layers[1]->cells[0].tile, 3);
+    EXPECT_EQ(layers[1]->tiles[0], 3);
 
     auto replacement = std::make_unique<MapLayer>();
     replacement->name = "Map1";
@@ -65,24 +62,21 @@ TEST(LayerList, ReplaceMatchesTheExactNameAndKeepsTheSlot) {
 TEST(LayerList, LayoutKeepsTheLowSixteenBitsOfTheRunningTile) {
     LayerList layers;
     MapLayer* layer = createLayer(layers, 4, 1, "Wrap", 1, 65534);
-    EXPECT_EQ(layer->cells[0].tile, 65534);
-    EXPECT_EQ(layer->cells[1].tile, 65535);
-    EXPECT_EQ(layer->cells[2].tile, 0);
-    EXPECT_EQ(layer->cells[3].tile, 1);
-    layoutCells(*layer, 70000, 5);
-    EXPECT_EQ(layer->cells[1].tile, static_cast<uint16_t>(70005));
+    EXPECT_EQ(layer->tiles[0], 65534);
+    EXPECT_EQ(layer->tiles[1], 65535);
+    EXPECT_EQ(layer->tiles[2], 0);
+    EXPECT_EQ(layer->tiles[3], 1);
+    fillTiles(*layer, 70000, 5);
+    EXPECT_EQ(layer->tiles[1], static_cast<uint16_t>(70005));
 }
 
-TEST(LayerList, LayoutUsesTheLayersCellSize) {
+TEST(LayerList, FillTilesCountsOnInSixteenBits) {
     LayerList layers;
-    MapLayer* layer = createLayer(layers, 3, 3, "Big", 0, 0);
-    layer->cellWidth = 32;
-    layer->cellHeight = 24;
-    layoutCells(*layer, 0, 0);
-    EXPECT_EQ(layer->cells[5].rect.x, 64);
-    EXPECT_EQ(layer->cells[5].rect.y, 24);
-    EXPECT_EQ(layer->cells[5].rect.w, 32);
-    EXPECT_EQ(layer->cells[5].rect.h, 24);
+    MapLayer* layer = createLayer(layers, 3, 1, "Big", 0, 0);
+    fillTiles(*layer, 1, 0xFFFE);
+    EXPECT_EQ(tilesOf(*layer), (std::vector<int>{0xFFFE, 0xFFFF, 0}));
+    fillTiles(*layer, 0, 7);
+    EXPECT_EQ(tilesOf(*layer), (std::vector<int>{7, 7, 7}));
 }
 
 TEST(LayerList, ResizeKeepsTheSharedCornerAndResetsTheView) {
@@ -107,5 +101,4 @@ TEST(LayerList, ResizeKeepsTheSharedCornerAndResetsTheView) {
             EXPECT_EQ(tileAt(*resized, column, row), expected) << column << "," << row;
         }
     }
-    EXPECT_EQ(resized->cells[99].rect.y, 19 * 16);
 }

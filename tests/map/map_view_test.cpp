@@ -56,7 +56,7 @@ TEST_F(MapViewTest, CheckerboardHasOneExtraRowAndAnUnpaintedRightMargin) {
 TEST_F(MapViewTest, TilesAreBlendedOverTheCheckerboardAtTheirCells) {
     windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
     MapLayer* layer = findLayer(e.layers, "ViewTest");
-    layer->cells[1 * 4 + 2].tile = 0;  // column 2, row 1
+    layer->tiles[1 * 4 + 2] = 0;  // column 2, row 1
     // Make the transparent tile's first pixel half-transparent red.
     SDL_Surface* clear = e.tileImages->images[1]->surface;
     Uint32 red = SDL_MapRGBA(clear->format, 255, 0, 0, 128);
@@ -102,7 +102,7 @@ TEST_F(MapViewTest, WindowThatShowsNoLayersDrawsNothingOrItsColour) {
 TEST_F(MapViewTest, TileWithoutAnImageDrawsImageZero) {
     MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
     e.tileCount = 1000;
-    layer->cells[0].tile = 800;
+    layer->tiles[0] = 800;
     clearScreen();
     drawLayerWindow(e, *window);
     EXPECT_EQ(pixelAt(e.screen, 3, 19), imagePixel(0, 3, 3));
@@ -112,9 +112,9 @@ TEST_F(MapViewTest, TileWithoutAnImageDrawsImageZero) {
 TEST_F(MapViewTest, MarkersInSequenceAreJoinedAndLabelled) {
     MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 320, 160}, 20, 10, 1, 1);
     const int base = e.tileCount;
-    layer->cells[0 * 20 + 2].tile = base + 3;   // (2, 0)
-    layer->cells[0 * 20 + 12].tile = base + 4;  // (12, 0)
-    layer->cells[5 * 20 + 12].tile = base + 6;  // (12, 5)
+    layer->tiles[0 * 20 + 2] = base + 3;   // (2, 0)
+    layer->tiles[0 * 20 + 12] = base + 4;  // (12, 0)
+    layer->tiles[5 * 20 + 12] = base + 6;  // (12, 5)
     clearScreen();
     drawLayerWindow(e, *window);
     ASSERT_EQ(e.markerPositions.size(), 3u);
@@ -137,8 +137,8 @@ TEST_F(MapViewTest, MarkersInSequenceAreJoinedAndLabelled) {
 TEST_F(MapViewTest, MarkerScrolledOutOfViewBreaksTheChain) {
     MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 160, 160}, 30, 10, 1, 1);
     const int base = e.tileCount;
-    layer->cells[0 * 30 + 1].tile = base + 0;
-    layer->cells[0 * 30 + 8].tile = base + 1;
+    layer->tiles[0 * 30 + 1] = base + 0;
+    layer->tiles[0 * 30 + 8] = base + 1;
     layer->offsetX = 5;
     clearScreen();
     drawLayerWindow(e, *window);
@@ -163,8 +163,8 @@ TEST_F(MapViewTest, LargerCellsPlaceTheImagesOnTheirOwnGrid) {
     MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 128, 64}, 4, 2, 1, 2);
     layer->cellWidth = 32;
     layer->cellHeight = 32;
-    layoutCells(*layer, 0, 1);
-    layer->cells[1].tile = 0;
+    fillTiles(*layer, 0, 1);
+    layer->tiles[1] = 0;
     clearScreen();
     drawLayerWindow(e, *window);
     EXPECT_EQ(pixelAt(e.screen, 32, 16), imagePixel(0, 0, 0));
@@ -175,13 +175,13 @@ TEST_F(MapViewTest, LargerCellsPlaceTheImagesOnTheirOwnGrid) {
 
 TEST_F(MapViewTest, HighlightShadesACellForOneFrame) {
     MapLayer* layer = windowWithLayer(SDL_Rect{0, 16, 64, 64}, 4, 4, 1, 1);
-    layer->cells[0].highlight = 1;
+    layer->highlighted.insert(0);
     clearScreen();
     drawLayerWindow(e, *window);
     Rgb shaded = pixelAt(e.screen, 0, 16);
     EXPECT_LT(shaded.r, 255);
     EXPECT_GT(shaded.r, 150);
-    EXPECT_EQ(layer->cells[0].highlight, 0);
+    EXPECT_TRUE(layer->highlighted.empty());
     drawLayerWindow(e, *window);
     EXPECT_EQ(pixelAt(e.screen, 0, 16), kWhite);
 }
@@ -219,8 +219,8 @@ TEST_F(MapViewTest, BrushPreviewIsCentredOnTheCellUnderThePointer) {
 TEST_F(MapViewTest, FarScrolledLongLayersDrawAndClampWithoutOverflow) {
     MapLayer* wide = windowWithLayer(SDL_Rect{0, 16, 100, 40}, 2200000, 1, 1, 2);
     wide->cellWidth = wide->cellHeight = 1024;
-    layoutCells(*wide, 0, 1);
-    wide->cells[2199990].tile = 0;
+    fillTiles(*wide, 0, 1);
+    wide->tiles[2199990] = 0;
     wide->offsetX = 2199990;
     clearScreen();
     drawLayerWindow(e, *window);
@@ -231,7 +231,7 @@ TEST_F(MapViewTest, FarScrolledLongLayersDrawAndClampWithoutOverflow) {
 
     wide->width = 0;
     wide->height = 0x7FFFFFFF;
-    wide->cells.clear();
+    wide->tiles.clear();
     wide->cellWidth = wide->cellHeight = 16;
     wide->offsetY = 0x7FFFFFFE;
     drawLayerWindow(e, *window);

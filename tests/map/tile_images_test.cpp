@@ -59,10 +59,8 @@ TEST(TileImages, PaletteBecomesOneCellPerTile) {
     EXPECT_EQ(palette->width, 16);
     EXPECT_EQ(palette->height, 36);
     EXPECT_EQ(palette->entryCount, 576);
-    EXPECT_EQ(palette->cells[0].tile, 0);
-    EXPECT_EQ(palette->cells[575].tile, 575);
-    EXPECT_EQ(palette->cells[17].rect.x, 16);
-    EXPECT_EQ(palette->cells[17].rect.y, 16);
+    EXPECT_EQ(palette->tiles[0], 0);
+    EXPECT_EQ(palette->tiles[575], 575);
 }
 
 TEST(TileImages, BundledSheetsHaveGroundTransparentAndMarkerTiles) {

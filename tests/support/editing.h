@@ -34,13 +34,13 @@ inline MapLayer* makeBrush(Editor& e, const std::string& side, int width, int he
     }
     MapLayer* brush = createLayer(e.layers, width, height, name, 0, 0);
     size_t i = 0;
-    for (int tile : tiles) brush->cells[i++].tile = static_cast<uint16_t>(tile);
+    for (int tile : tiles) brush->tiles[i++] = static_cast<uint16_t>(tile);
     return brush;
 }
 
 // The tiles of a layer, row by row.
 inline std::vector<int> tilesOf(const MapLayer& layer) {
     std::vector<int> tiles;
-    for (const MapCell& cell : layer.cells) tiles.push_back(cell.tile);
+    for (uint16_t tile : layer.tiles) tiles.push_back(tile);
     return tiles;
 }

@@ -1,0 +1,16 @@
+// fillTiles: running tile numbers.
+#include <algorithm>
+
+#include "map/map_layer.h"
+
+void fillTiles(MapLayer& layer, int step, uint16_t start) {
+    if (step == 0) {
+        std::fill(layer.tiles.begin(), layer.tiles.end(), start);
+        return;
+    }
+    uint32_t tile = start;
+    for (uint16_t& cell : layer.tiles) {
+        cell = static_cast<uint16_t>(tile);
+        tile += static_cast<uint32_t>(step);
+    }
+}
