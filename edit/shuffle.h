@@ -5,8 +5,7 @@
 
 #include "map/layer_list.h"
 
-// A forward Fisher-Yates shuffle of the cells; the rectangles are then laid out again so each
-// cell's rectangle matches its new position.
+// A forward Fisher-Yates shuffle of the layer's tiles.
 void shuffleLayer(MapLayer& layer);
 
 // Shuffles the layer of that name, if there is one.
