@@ -22,28 +22,60 @@ void ChangedCells::note(const MapLayer& layer, size_t start, size_t count) {
     oldTiles.insert(oldTiles.end(), from, from + count);
 }
 
-void keepChangedOnly(ChangedCells& cells, const MapLayer& layer) {
-    // One bit a cell of the layer says whether the cell was met already: a fill may note a cell
-    // twice, and the first note holds the tile to go back to.
-    std::vector<bool> seen(layer.tiles.size());
-    ChangedCells kept;
-    size_t tileAt = 0;
+namespace {
+// Appends one cell to a record being built, joining it to the run before when it follows on.
+void append(ChangedCells& cells, size_t index, uint16_t old) {
+    if (!cells.runStart.empty() &&
+        cells.runStart.back() + static_cast<size_t>(cells.runLength.back()) == index) {
+        ++cells.runLength.back();
+    } else {
+        cells.runStart.push_back(static_cast<uint32_t>(index));
+        cells.runLength.push_back(1);
+    }
+    cells.oldTiles.push_back(old);
+}
+
+// Calls visit(index, old tile) for every noted cell, in the order they were noted.
+template <typename Visit>
+void forEachNote(const ChangedCells& cells, Visit visit) {
+    size_t at = 0;
     for (size_t run = 0; run < cells.runStart.size(); ++run) {
-        for (uint32_t i = 0; i < cells.runLength[run]; ++i, ++tileAt) {
-            const size_t index = static_cast<size_t>(cells.runStart[run]) + i;
-            if (index >= seen.size() || seen[index]) continue;
-            seen[index] = true;
-            const uint16_t old = cells.oldTiles[tileAt];
-            if (layer.tiles[index] == old) continue;
-            if (!kept.runStart.empty() &&
-                kept.runStart.back() + static_cast<size_t>(kept.runLength.back()) == index) {
-                ++kept.runLength.back();
-            } else {
-                kept.runStart.push_back(static_cast<uint32_t>(index));
-                kept.runLength.push_back(1);
-            }
-            kept.oldTiles.push_back(old);
+        for (uint32_t i = 0; i < cells.runLength[run]; ++i, ++at) {
+            visit(static_cast<size_t>(cells.runStart[run]) + i, cells.oldTiles[at]);
         }
+    }
+}
+}  // namespace
+
+void keepChangedOnly(ChangedCells& cells, const MapLayer& layer) {
+    ChangedCells kept;
+    const size_t cellsOfLayer = layer.tiles.size();
+    if (cells.cellCount() * 16 < cellsOfLayer) {
+        // Few notes on a big layer: sorting them costs less than a mark for every cell.
+        struct Note {
+            size_t index;
+            uint16_t old;
+        };
+        std::vector<Note> notes;
+        notes.reserve(cells.cellCount());
+        forEachNote(cells, [&](size_t index, uint16_t old) { notes.push_back({index, old}); });
+        // Stable, so that of the notes of one cell the first (oldest) comes first.
+        std::stable_sort(notes.begin(), notes.end(),
+                         [](const Note& a, const Note& b) { return a.index < b.index; });
+        for (size_t i = 0; i < notes.size(); ++i) {
+            const Note& note = notes[i];
+            if (i > 0 && notes[i - 1].index == note.index) continue;
+            if (note.index < cellsOfLayer && layer.tiles[note.index] != note.old)
+                append(kept, note.index, note.old);
+        }
+    } else {
+        // One mark a cell of the layer says whether the cell was met already.
+        std::vector<bool> seen(cellsOfLayer);
+        forEachNote(cells, [&](size_t index, uint16_t old) {
+            if (index >= cellsOfLayer || seen[index]) return;
+            seen[index] = true;
+            if (layer.tiles[index] != old) append(kept, index, old);
+        });
     }
     kept.runStart.shrink_to_fit();
     kept.runLength.shrink_to_fit();

@@ -24,7 +24,8 @@ struct ChangedCells {
 };
 
 // Keeps for a cell noted more than once only its first (oldest) tile, and drops the cells that
-// hold that tile again: what is left is exactly what changed since the first note.
+// hold that tile again: what is left is exactly what changed since the first note. Its cost
+// follows the number of notes, not the size of the layer.
 void keepChangedOnly(ChangedCells& cells, const MapLayer& layer);
 
 // Notes every cell whose tile in `layer` differs from `before` (the same layer's tiles earlier).

@@ -44,6 +44,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
         return;
     const bool recorded = recordUndo(editor, *brush, layer, column, row);
     ChangedCells* log = fill ? fillLog(editor, layer) : nullptr;
+    const size_t notedBefore = log ? log->cellCount() : 0;
 
     switch (editor.toolMode) {
         case 0:
@@ -66,6 +67,6 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
         default:
             break;
     }
-    if (fill) settleFill(editor, layer, recorded);
+    if (fill) settleFill(editor, layer, recorded, notedBefore);
     setCaption(editor, &layer, layerStatus(editor));
 }

@@ -181,9 +181,11 @@ ChangedCells* fillLog(Editor& editor, const MapLayer& layer) {
     return step ? &step->records.front().cells : nullptr;
 }
 
-void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow) {
+void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t notedBefore) {
     UndoStep* step = pressFillStep(editor, layer.name);
     if (!step) return;
+    // A held fill that found nothing more to fill left the step as it was.
+    if (!pushedNow && step->records.front().cells.cellCount() == notedBefore) return;
     forgetStep(editor, *step);
     keepChangedOnly(step->records.front().cells, layer);
     if (step->records.front().cells.empty() && pushedNow) {

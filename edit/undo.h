@@ -30,9 +30,10 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
 ChangedCells* fillLog(Editor& editor, const MapLayer& layer);
 
 // Called after each fill of a press: keeps in the layer's fill step only the cells that now
-// differ from what they were before the press. When the fill was the one that pushed the step
-// (`pushedNow`) and changed nothing, the step is dropped again.
-void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow);
+// differ from what they were before the press. `notedBefore` is the step's cell count before
+// the fill (a fill that noted nothing more leaves the step alone). When the fill was the one
+// that pushed the step (`pushedNow`) and changed nothing, the step is dropped again.
+void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t notedBefore);
 
 // Records the one cell at (column, row) of `layer` that a marker key is about to change.
 void recordCell(Editor& editor, const MapLayer& layer, int column, int row);
