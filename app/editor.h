@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -96,6 +97,10 @@ struct Editor {
     std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
     uint8_t mouseButtons = 0;
     uint8_t previousMouseButtons = 0;
+    // Keys seen coming up since they last went down, and the key that went down last: SDL may
+    // go on repeating a key after its key-up (see the event pump).
+    std::bitset<SDLK_LAST> releasedKeys;
+    SDLKey lastPressedKey = SDLK_UNKNOWN;
     std::string activeBrushSide;  // "Left" or "Right"
     int mouseX = 0;
     int mouseY = 0;

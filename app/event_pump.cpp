@@ -27,6 +27,54 @@ void onTermination(int signal) {
     if (chained.sa_handler != SIG_DFL && chained.sa_handler != SIG_IGN) chained.sa_handler(signal);
 }
 
+// Key repeat that outlives a tap. With Unicode translation on, sdl12-compat (the SDL 1.2 of
+// Debian 12) lets the repeat of a key that types no character, an arrow key, run on after the
+// key-up when the key-down and the key-up reached it in the same event pump: it stops only when
+// another key goes down, and one quick tap scrolls to the map's edge. So the pump cancels any
+// pending repeat when the key pressed last comes up, and drops key-downs of a key it has seen
+// come up unless SDL says that key is down again.
+
+bool keyInRange(SDLKey key) {
+    return key > SDLK_UNKNOWN && key < SDLK_LAST;
+}
+
+// Re-arming key repeat with its own settings drops the repeat either library has pending.
+void cancelPendingRepeat() {
+    int delay = 0;
+    int interval = 0;
+    SDL_GetKeyRepeat(&delay, &interval);
+    SDL_EnableKeyRepeat(delay, interval);
+}
+
+bool keyUpWaiting(SDLKey key) {
+    SDL_Event waiting[64];
+    const int count = SDL_PeepEvents(waiting, 64, SDL_PEEKEVENT, SDL_KEYUPMASK);
+    for (int i = 0; i < count; ++i) {
+        if (waiting[i].key.keysym.sym == key) return true;
+    }
+    return false;
+}
+
+// False for a repeat of a key that is up. A real press of a released key finds it down, or,
+// when the whole tap fell into one event pump, finds its key-up waiting in the queue.
+bool pressIsReal(const Editor& editor, SDLKey key) {
+    if (!keyInRange(key) || !editor.releasedKeys[key]) return true;
+    int count = 0;
+    const Uint8* down = SDL_GetKeyState(&count);
+    if (key < count && down[key]) return true;
+    return keyUpWaiting(key);
+}
+
+void noteKeyDown(Editor& editor, SDLKey key) {
+    if (keyInRange(key)) editor.releasedKeys.reset(key);
+    editor.lastPressedKey = key;
+}
+
+void noteKeyUp(Editor& editor, SDLKey key) {
+    if (keyInRange(key)) editor.releasedKeys.set(key);
+    if (key == editor.lastPressedKey) cancelPendingRepeat();
+}
+
 void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
     if ((active.state & SDL_APPACTIVE) || !(active.state & SDL_APPMOUSEFOCUS)) return;
     if (!active.gain) {
@@ -121,6 +169,12 @@ void handleResize(Editor& editor, const SDL_ResizeEvent& resize) {
 }
 }  // namespace
 
+void enableKeyRepeat(Editor& editor, int delayMs, int intervalMs) {
+    editor.releasedKeys.reset();
+    editor.lastPressedKey = SDLK_UNKNOWN;
+    SDL_EnableKeyRepeat(delayMs, intervalMs);
+}
+
 void watchForTermination() {
     struct sigaction action {};
     action.sa_handler = onTermination;
@@ -142,13 +196,22 @@ void pumpEvents(Editor& editor) {
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
             case SDL_ACTIVEEVENT:
+                // Without the keyboard no key is held, so nothing may repeat.
+                if ((event.active.state & SDL_APPINPUTFOCUS) && !event.active.gain) {
+                    cancelPendingRepeat();
+                }
                 handleFocus(editor, event.active);
                 break;
             case SDL_KEYDOWN:
+                if (!pressIsReal(editor, event.key.keysym.sym)) break;
+                noteKeyDown(editor, event.key.keysym.sym);
                 // Escape backs out of a dialog, even from a field that would take every key.
                 if (event.key.keysym.sym == SDLK_ESCAPE && closeOpenDialogs(editor)) break;
                 if (offerToFields(editor, event.key.keysym)) return;
                 handleKey(editor, event.key.keysym);
+                break;
+            case SDL_KEYUP:
+                noteKeyUp(editor, event.key.keysym.sym);
                 break;
             case SDL_MOUSEBUTTONDOWN:
                 handleWheel(editor, event.button);

@@ -7,6 +7,10 @@ struct Editor;
 // field takes a key.
 void pumpEvents(Editor& editor);
 
+// Turns on SDL's key repeat: the first repeat delayMs after a key goes down, then one every
+// intervalMs while it stays down. No key counts as released before its first key-up.
+void enableKeyRepeat(Editor& editor, int delayMs, int intervalMs);
+
 // After SDL has started: remembers a termination signal (SIGTERM, SIGINT) before SDL turns it
 // into its quit event, so that the quit it causes skips the unsaved-changes question.
 void watchForTermination();

@@ -79,7 +79,7 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     editor.defaultCursor = SDL_GetCursor();
     editor.fillCursor =
         SDL_CreateCursor(editor.fillCursorData, const_cast<Uint8*>(kBucketMask), 16, 15, 7, 7);
-    SDL_EnableKeyRepeat(500, intSetting(editor, "KeyboardScrollSpeed"));
+    enableKeyRepeat(editor, 500, intSetting(editor, "KeyboardScrollSpeed"));
 
     const int W = editor.screen->w;
     const int H = editor.screen->h;

@@ -556,6 +556,72 @@ def case_pick_brush_paint_and_undo(run):
               "after u the cells %s do not look as before painting" % (around,))
 
 
+# Arrow-key taps, one row per tap: the key, how long it is held (0: press and release reach the
+# editor together) and the pause before the next tap. A repeat that outlives its tap starts half
+# a second after the press, so the long pauses give it time to show.
+TAP_HOLDS = (0, 0.003, 0, 0.02, 0.08)
+TAP_PAUSES = (0.6, 0.1, 0.65)
+ARROW_TAPS = [("Right" if i % 2 == 0 else "Left", TAP_HOLDS[i % 5], TAP_PAUSES[i % 3])
+              for i in range(40)]
+LANDMARK_COLUMN = 32  # the last whole column of the 800 x 600 design window
+
+
+def case_arrow_taps_scroll_one_column_each(run):
+    # Each tap of an arrow key scrolls the map by exactly one column, however short the tap,
+    # and a held key keeps scrolling until it is let go.
+    with run.editor() as ed:
+        width = 800
+        ed.move(270, 300)
+        ed.move(*REST)
+        settle()
+        # A landmark: palette tile 37 painted into map cell (32, 5) of the grass map; where it
+        # shows in row 5 tells how far the view has scrolled.
+        ed.click(*centre(palette_cell(width, 5, 2)))
+        ed.click(*centre(map_cell(LANDMARK_COLUMN, 5)))
+        landmark = ed.shot().region(*palette_cell(width, 5, 2))
+        ed.move(270, 300)
+        ed.focus()
+
+        def scrolled(shot):
+            for column in range(LANDMARK_COLUMN + 1):
+                if shot.region(*map_cell(column, 5)) == landmark:
+                    return LANDMARK_COLUMN - column
+            return None
+
+        def wait_scrolled(wanted, timeout=2.0):
+            return scrolled(wait_shot(ed, lambda shot: scrolled(shot) == wanted, timeout))
+
+        got = wait_scrolled(0)
+        check(got == 0, "the landmark painted into column %d is not in view (scrolled %s)"
+              % (LANDMARK_COLUMN, got))
+        for _ in range(2):
+            ed.tap_key("Right", 0.05)
+            time.sleep(0.1)
+        got = wait_scrolled(2)
+        check(got == 2, "two slow taps of Right scrolled the view by %s columns" % got)
+
+        wanted = 2
+        for i, (key, hold, pause) in enumerate(ARROW_TAPS):
+            ed.tap_key(key, hold)
+            wanted += 1 if key == "Right" else -1
+            time.sleep(pause)
+            got = scrolled(ed.shot())
+            if got != wanted:
+                # The frame may still be on its way: one more look before failing.
+                got = wait_scrolled(wanted, 0.5)
+            check(got == wanted, "tap %d (%s held %.3f s) left the view scrolled by %s columns, "
+                  "expected %d" % (i + 1, key, hold, got, wanted))
+
+        ed.tap_key("Right", 1.0)
+        time.sleep(0.3)
+        held = scrolled(ed.shot())
+        check(held is not None and held >= wanted + 5,
+              "Right held for a second scrolled from %d to %s, expected it to repeat"
+              % (wanted, held))
+        time.sleep(0.6)
+        check(scrolled(ed.shot()) == held, "the view kept scrolling after Right was let go")
+
+
 CASES = [
     ("caption_at_start", case_caption_at_start),
     ("caption_stays_without_focus_at_start", case_caption_stays_without_focus_at_start),
@@ -575,6 +641,7 @@ CASES = [
     ("file_exit_exits_0", case_file_exit_exits_0),
     ("click_outside_closes_menu", case_click_outside_closes_menu),
     ("pick_brush_paint_and_undo", case_pick_brush_paint_and_undo),
+    ("arrow_taps_scroll_one_column_each", case_arrow_taps_scroll_one_column_each),
 ]
 
 

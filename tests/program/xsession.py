@@ -18,11 +18,13 @@ import tempfile
 import time
 
 try:
-    from Xlib import X, display as xdisplay
+    from Xlib import X, XK, display as xdisplay
+    from Xlib.ext import xtest
     from Xlib.protocol import event as xevent
 except ImportError:  # an interpreter of its own (pyenv, venv) misses Debian's python3-xlib
     sys.path.append("/usr/lib/python3/dist-packages")
-    from Xlib import X, display as xdisplay
+    from Xlib import X, XK, display as xdisplay
+    from Xlib.ext import xtest
     from Xlib.protocol import event as xevent
 
 SCREEN_W, SCREEN_H = 1280, 1024
@@ -386,6 +388,23 @@ class Editor:
 
     def key(self, name):
         self.server.tool("xdotool", "key", name)
+
+    def tap_key(self, name, hold):
+        """Presses the key named by its X keysym and releases it hold seconds later.
+
+        Goes through XTEST on the server's own connection rather than xdotool, so that the
+        timing is the one asked for: with hold 0 press and release reach the editor together,
+        as from a quick finger, which a pair of xdotool runs cannot do."""
+        conn = self.server.conn
+        code = conn.keysym_to_keycode(XK.string_to_keysym(name))
+        if not code:
+            raise DriverError("no key for keysym %r" % name)
+        xtest.fake_input(conn, X.KeyPress, code)
+        conn.sync()
+        if hold > 0:
+            time.sleep(hold)
+        xtest.fake_input(conn, X.KeyRelease, code)
+        conn.sync()
 
     # --- the screen, in client-area coordinates ----------------------------
 
