@@ -1,0 +1,193 @@
+// velloran-map: the command line of the map tool (info, export, import).
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "io/map_codec.h"
+#include "io/mapped_file.h"
+#include "io/save_file.h"
+#include "tools/map_tool/csv_writer.h"
+#include "tools/map_tool/map_info.h"
+#include "tools/map_tool/map_input.h"
+#include "tools/map_tool/map_render.h"
+#include "tools/map_tool/progress.h"
+#include "tools/map_tool/tiled_import.h"
+#include "tools/map_tool/tiled_readers.h"
+#include "tools/map_tool/tiled_writers.h"
+
+namespace {
+const char* const kUsage =
+    "usage: velloran-map [--config PATH] info MAP\n"
+    "       velloran-map [--config PATH] export MAP OUT.tmx|OUT.json|OUT.csv|OUT.png\n"
+    "       velloran-map [--config PATH] import IN.tmx|IN.json OUT.map\n"
+    "       velloran-map --help | --version\n"
+    "The tile sheets are found through Configuration.xml in the current folder, or PATH.\n";
+
+const int kBadInput = 1;
+const int kBadUsage = 2;
+
+int fail(const std::string& file, const std::string& reason, int status = kBadInput) {
+    std::fprintf(stderr, "velloran-map: %s: %s\n", file.c_str(), reason.c_str());
+    return status;
+}
+
+int usageError(const std::string& reason) {
+    std::fprintf(stderr, "velloran-map: %s (see velloran-map --help)\n", reason.c_str());
+    return kBadUsage;
+}
+
+// The lower-cased extension with its dot, or "".
+std::string extension(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    std::string ext = path.substr(dot);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool readMap(const std::string& path, LayerList& layers, int& status) {
+    std::string error, warning;
+    if (!readMapFile(path, layers, error, warning)) {
+        status = fail(path, error);
+        return false;
+    }
+    if (!warning.empty()) fail(path, warning);
+    return true;
+}
+
+bool readSheets(const std::string& config, TileSheets& sheets, int& status) {
+    std::string error;
+    if (readTileSheets(config, sheets, error)) return true;
+    std::fprintf(stderr, "velloran-map: %s\n", error.c_str());
+    status = kBadInput;
+    return false;
+}
+
+long long cellsIn(const LayerList& layers) {
+    long long cells = 0;
+    for (const auto& layer : layers) cells += static_cast<long long>(layer->width) * layer->height;
+    return cells;
+}
+
+int info(const std::string& config, const std::string& path) {
+    int status = 0;
+    LayerList layers;
+    TileSheets sheets;
+    if (!readMap(path, layers, status) || !readSheets(config, sheets, status)) return status;
+    std::fputs(describeMap(layers, sheets.tileCount).c_str(), stdout);
+    return 0;
+}
+
+int exportMap(const std::string& config, const std::string& path, const std::string& out) {
+    const std::string format = extension(out);
+    if (format != ".tmx" && format != ".json" && format != ".csv" && format != ".png") {
+        return fail(out, "unknown format (the name must end in .tmx, .json, .csv or .png)",
+                    kBadUsage);
+    }
+    int status = 0;
+    LayerList layers;
+    TileSheets sheets;
+    if (!readMap(path, layers, status)) return status;
+    if (format != ".csv" && !readSheets(config, sheets, status)) return status;
+    std::string error;
+    if (format != ".png" && !namesAreText(layers, error)) return fail(path, error);
+    if (format == ".png") {
+        const PictureSize size = pictureSize(layers);
+        if (size.width < 1 || size.height < 1) return fail(path, "the map has no cells to draw");
+        if (size.width > kMaxPictureSide || size.height > kMaxPictureSide) {
+            return fail(out, "a picture of " + std::to_string(size.width) + " x " +
+                                 std::to_string(size.height) + " pixels is larger than the " +
+                                 std::to_string(kMaxPictureSide) + " a side the tool draws");
+        }
+    }
+    const TiledLayout layout = tiledLayout(layers, sheets, out);
+    Progress progress("exporting", format == ".png" ? pictureSize(layers).height : cellsIn(layers));
+    const bool written = writeFileReplacing(
+        out,
+        [&](ByteSink& sink) {
+            if (format == ".tmx") return writeTmx(sink, layers, layout, sheets.tileCount, progress);
+            if (format == ".json") {
+                return writeTiledJson(sink, layers, layout, sheets.tileCount, progress);
+            }
+            if (format == ".csv") return writeCsv(sink, layers, progress);
+            return writeMapPicture(sink, layers, sheets, progress);
+        },
+        error);
+    return written ? 0 : fail(out, error);
+}
+
+int importMap(const std::string& config, const std::string& in, const std::string& out) {
+    const std::string format = extension(in);
+    if (format != ".tmx" && format != ".json") {
+        return fail(in, "unknown format (the name must end in .tmx or .json)", kBadUsage);
+    }
+    int status = 0;
+    TileSheets sheets;
+    MappedFile file;
+    std::string error;
+    if (!file.open(in, error)) return fail(in, error);
+    if (!readSheets(config, sheets, status)) return status;
+    TiledMap map;
+    const char* text = reinterpret_cast<const char*>(file.data());
+    const bool parsed = format == ".tmx" ? readTmx(text, file.size(), map, error)
+                                         : readTiledJson(text, file.size(), map, error);
+    if (!parsed) return fail(in, error);
+    long long cells = 0;
+    for (const TiledLayer& layer : map.layers) {
+        if (layer.type == "tilelayer" && layer.width > 0 && layer.height > 0 &&
+            layer.width <= kMaxLayerCells && layer.height <= kMaxLayerCells) {
+            cells += layer.width * layer.height;
+        }
+    }
+    LayerList layers;
+    {
+        Progress progress("importing", cells);
+        if (!buildLayers(map, sheets, layers, error, progress)) return fail(in, error);
+    }
+    const std::vector<const MapLayer*> pointers = layerPointers(layers);
+    if (!writeFileReplacing(
+            out, [&](ByteSink& sink) { return writeMapLayers(sink, pointers); }, error)) {
+        return fail(out, error);
+    }
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string config = "Configuration.xml";
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::puts("Velloran 1.09");
+            return 0;
+        }
+        if (arg == "--config") {
+            if (i + 1 >= argc) return usageError("--config needs a path");
+            config = argv[++i];
+        } else if (arg.rfind("--config=", 0) == 0) {
+            config = arg.substr(9);
+        } else if (arg == "--") {
+            for (++i; i < argc; ++i) words.push_back(argv[i]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError("unknown option " + arg);
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.empty()) return usageError("no command given");
+    const std::string& command = words[0];
+    if (command == "info" && words.size() == 2) return info(config, words[1]);
+    if (command == "export" && words.size() == 3) return exportMap(config, words[1], words[2]);
+    if (command == "import" && words.size() == 3) return importMap(config, words[1], words[2]);
+    if (command != "info" && command != "export" && command != "import") {
+        return usageError("unknown command " + command);
+    }
+    return usageError("wrong number of arguments for " + command);
+}

@@ -1,0 +1,256 @@
+// The tile data decoders.
+#include "tools/map_tool/tile_data.h"
+
+#include <zlib.h>
+
+#include <vector>
+
+namespace {
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+std::string countMessage(long long found, long long count) {
+    return "the tile data holds " + std::to_string(found) + " tiles where the layer has " +
+           std::to_string(count);
+}
+
+// Numbers separated by commas, blanks anywhere, optionally inside one pair of brackets.
+bool decodeNumbers(const char* at, const char* end, long long count, const GidTarget& target,
+                   std::string& error) {
+    while (at < end && isSpace(*at)) ++at;
+    while (end > at && isSpace(end[-1])) --end;
+    if (at < end && *at == '[') {
+        if (end[-1] != ']' || end - at < 2) {
+            error = "the tile list has no closing bracket";
+            return false;
+        }
+        ++at;
+        --end;
+    }
+    long long index = 0;
+    bool expectNumber = true;
+    for (;;) {
+        while (at < end && isSpace(*at)) ++at;
+        if (at >= end) break;
+        if (!expectNumber) {
+            if (*at != ',') {
+                error = "the tile data holds \"" + std::string(1, *at) + "\" where a comma belongs";
+                return false;
+            }
+            ++at;
+            expectNumber = true;
+            continue;
+        }
+        if (*at < '0' || *at > '9') {
+            error = "the tile data holds \"" + std::string(1, *at) + "\" where a tile id belongs";
+            return false;
+        }
+        unsigned long long value = 0;
+        while (at < end && *at >= '0' && *at <= '9') {
+            value = value * 10 + static_cast<unsigned>(*at++ - '0');
+            if (value > 0xFFFFFFFFULL) {
+                error = "the tile data holds a number too large for a tile id";
+                return false;
+            }
+        }
+        if (index >= count) {
+            error =
+                "the tile data holds more tiles than the layer has (" + std::to_string(count) + ")";
+            return false;
+        }
+        if (!target(index++, static_cast<uint32_t>(value))) return false;
+        expectNumber = false;
+    }
+    if (expectNumber && index > 0) {
+        error = "the tile data ends with a comma";
+        return false;
+    }
+    if (index != count) {
+        error = countMessage(index, count);
+        return false;
+    }
+    return true;
+}
+
+// Gathers bytes into little-endian gids.
+class GidBytes {
+public:
+    GidBytes(long long count, const GidTarget& target, std::string& error)
+        : count_(count), target_(target), error_(error) {}
+
+    bool take(const unsigned char* bytes, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            gid_ |= static_cast<uint32_t>(bytes[i]) << (8 * filled_);
+            if (++filled_ < 4) continue;
+            if (index_ >= count_) {
+                error_ = "the tile data holds more tiles than the layer has (" +
+                         std::to_string(count_) + ")";
+                return false;
+            }
+            if (!target_(index_++, gid_)) return false;
+            gid_ = 0;
+            filled_ = 0;
+        }
+        return true;
+    }
+
+    bool complete() {
+        if (index_ == count_ && filled_ == 0) return true;
+        error_ =
+            filled_ != 0 ? "the tile data ends inside a tile id" : countMessage(index_, count_);
+        return false;
+    }
+
+private:
+    long long count_;
+    const GidTarget& target_;
+    std::string& error_;
+    long long index_ = 0;
+    uint32_t gid_ = 0;
+    int filled_ = 0;
+};
+
+int base64Value(char c) {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+    if (c >= '0' && c <= '9') return c - '0' + 52;
+    if (c == '+') return 62;
+    if (c == '/') return 63;
+    return -1;
+}
+
+// Base64 text (blanks anywhere, "\/" as JSON may write "/") to bytes, a buffer at a time.
+class Base64Reader {
+public:
+    Base64Reader(const char* at, const char* end) : at_(at), end_(end) {}
+
+    // Fills `out` with up to its size; false on a bad character. `got` 0 means the end.
+    bool read(std::vector<unsigned char>& out, size_t& got, std::string& error) {
+        got = 0;
+        while (at_ < end_ && got + 3 <= out.size()) {
+            char c = *at_++;
+            if (isSpace(c)) continue;
+            if (c == '\\' && at_ < end_ && *at_ == '/') c = *at_++;
+            if (c == '=') {
+                padded_ = true;
+                continue;
+            }
+            const int v = base64Value(c);
+            if (v < 0 || padded_) {
+                error = "the base64 tile data holds \"" + std::string(1, c) + "\"";
+                return false;
+            }
+            bits_ = bits_ << 6 | static_cast<uint32_t>(v);
+            if (++held_ == 4) {
+                out[got++] = static_cast<unsigned char>(bits_ >> 16);
+                out[got++] = static_cast<unsigned char>(bits_ >> 8);
+                out[got++] = static_cast<unsigned char>(bits_);
+                bits_ = 0;
+                held_ = 0;
+            }
+        }
+        if (at_ >= end_ && held_ > 0) {
+            if (held_ == 1) {
+                error = "the base64 tile data is cut short";
+                return false;
+            }
+            bits_ <<= 6 * (4 - held_);
+            out[got++] = static_cast<unsigned char>(bits_ >> 16);
+            if (held_ == 3) out[got++] = static_cast<unsigned char>(bits_ >> 8);
+            held_ = 0;
+        }
+        return true;
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+    uint32_t bits_ = 0;
+    int held_ = 0;
+    bool padded_ = false;
+};
+
+bool decodeBase64(const char* begin, const char* end, const std::string& compression,
+                  long long count, const GidTarget& target, std::string& error) {
+    Base64Reader base64(begin, end);
+    GidBytes gids(count, target, error);
+    std::vector<unsigned char> in(1 << 16);
+    size_t got = 0;
+    if (compression.empty()) {
+        do {
+            if (!base64.read(in, got, error) || !gids.take(in.data(), got)) return false;
+        } while (got > 0);
+        return gids.complete();
+    }
+    z_stream zip{};
+    if (inflateInit2(&zip, compression == "gzip" ? 15 + 16 : 15) != Z_OK) {
+        error = "the decompressor could not start";
+        return false;
+    }
+    std::vector<unsigned char> out(1 << 16);
+    int result = Z_OK;
+    bool ok = true;
+    while (ok && result != Z_STREAM_END) {
+        if (!base64.read(in, got, error)) {
+            ok = false;
+            break;
+        }
+        if (got == 0) break;
+        zip.next_in = in.data();
+        zip.avail_in = static_cast<uInt>(got);
+        while (ok && zip.avail_in > 0 && result != Z_STREAM_END) {
+            zip.next_out = out.data();
+            zip.avail_out = static_cast<uInt>(out.size());
+            result = inflate(&zip, Z_NO_FLUSH);
+            const bool stuck = result == Z_BUF_ERROR && zip.avail_out == out.size();
+            if (stuck || (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)) {
+                error = "the " + compression + " tile data is damaged";
+                ok = false;
+                break;
+            }
+            ok = gids.take(out.data(), out.size() - zip.avail_out);
+        }
+    }
+    // Output still held back once all input is in.
+    while (ok && result != Z_STREAM_END) {
+        zip.next_out = out.data();
+        zip.avail_out = static_cast<uInt>(out.size());
+        result = inflate(&zip, Z_FINISH);
+        if (result != Z_STREAM_END && !(result == Z_BUF_ERROR && zip.avail_out == 0) &&
+            result != Z_OK) {
+            error = "the " + compression + " tile data is cut short or damaged";
+            ok = false;
+            break;
+        }
+        ok = gids.take(out.data(), out.size() - zip.avail_out);
+        if (ok && result != Z_STREAM_END && zip.avail_out != 0) {
+            error = "the " + compression + " tile data is cut short";
+            ok = false;
+        }
+    }
+    inflateEnd(&zip);
+    return ok && gids.complete();
+}
+}  // namespace
+
+bool decodeTileData(const char* begin, const char* end, const std::string& encoding,
+                    const std::string& compression, long long count, const GidTarget& target,
+                    std::string& error) {
+    if (encoding == "csv") {
+        if (!compression.empty()) {
+            error = "CSV tile data cannot be compressed (\"" + compression + "\")";
+            return false;
+        }
+        return decodeNumbers(begin, end, count, target, error);
+    }
+    if (encoding == "base64") {
+        if (!compression.empty() && compression != "zlib" && compression != "gzip") {
+            error = "tile data compressed with " + compression + " (zlib and gzip can be read)";
+            return false;
+        }
+        return decodeBase64(begin, end, compression, count, target, error);
+    }
+    error = "tile data encoded as " + encoding + " (CSV and base64 can be read)";
+    return false;
+}

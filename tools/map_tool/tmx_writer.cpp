@@ -1,0 +1,139 @@
+// The TMX writer.
+#include <string>
+
+#include "map/cell_access.h"
+#include "tools/map_tool/markers.h"
+#include "tools/map_tool/tiled_writers.h"
+
+namespace {
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// A pixel position kept as twice its value, so that the centre of an odd-sized cell is exact.
+std::string halves(long long twice) {
+    std::string out = std::to_string(twice / 2);
+    if (twice % 2 != 0) out += ".5";
+    return out;
+}
+
+std::string property(const char* name, int value) {
+    return std::string("   <property name=\"") + name + "\" type=\"int\" value=\"" +
+           std::to_string(value) + "\"/>\n";
+}
+
+bool writeData(ByteSink& sink, const MapLayer& layer, int tileCount, Progress& progress) {
+    std::string row;
+    for (int y = 0; y < layer.height; ++y) {
+        row.clear();
+        for (int x = 0; x < layer.width; ++x) {
+            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
+            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
+        }
+        row.push_back('\n');
+        if (!sink.write(row.data(), row.size())) return false;
+        progress.advance(layer.width);
+    }
+    return true;
+}
+
+std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject) {
+    const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
+    std::string out;
+    const auto twiceX = [&](const MarkerCell& m) {
+        return 2LL * m.column * layer.cellWidth + layer.cellWidth;
+    };
+    const auto twiceY = [&](const MarkerCell& m) {
+        return 2LL * m.row * layer.cellHeight + layer.cellHeight;
+    };
+    for (const MarkerCell& m : markers) {
+        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
+               std::to_string(m.number) + "\" x=\"" + halves(twiceX(m)) + "\" y=\"" +
+               halves(twiceY(m)) + "\">\n   <point/>\n  </object>\n";
+    }
+    if (markers.size() >= 2) {
+        const MarkerCell& first = markers.front();
+        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" + kMarkerPathName +
+               "\" x=\"" + halves(twiceX(first)) + "\" y=\"" + halves(twiceY(first)) +
+               "\">\n   <polyline points=\"";
+        for (size_t i = 0; i < markers.size(); ++i) {
+            if (i > 0) out.push_back(' ');
+            out += halves(twiceX(markers[i]) - twiceX(first)) + "," +
+                   halves(twiceY(markers[i]) - twiceY(first));
+        }
+        out += "\"/>\n  </object>\n";
+    }
+    return out;
+}
+}  // namespace
+
+bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout, int tileCount,
+              Progress& progress) {
+    // The marker objects are gathered first: the map's start tag names the next free ids.
+    std::vector<std::string> objects(layers.size());
+    int nextObject = 1;
+    int nextLayer = 1;
+    for (size_t i = 0; i < layers.size(); ++i) {
+        objects[i] = markerObjects(*layers[i], tileCount, nextObject);
+        nextLayer += objects[i].empty() ? 1 : 2;
+    }
+    std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    head +=
+        "<map version=\"1.9\" tiledversion=\"1.9.2\" orientation=\"orthogonal\" "
+        "renderorder=\"right-down\" width=\"" +
+        std::to_string(layout.width) + "\" height=\"" + std::to_string(layout.height) +
+        "\" tilewidth=\"" + std::to_string(layout.tileWidth) + "\" tileheight=\"" +
+        std::to_string(layout.tileHeight) + "\" infinite=\"0\" nextlayerid=\"" +
+        std::to_string(nextLayer) + "\" nextobjectid=\"" + std::to_string(nextObject) + "\">\n";
+    for (const TilesetLayout& t : layout.tilesets) {
+        head += " <tileset firstgid=\"" + std::to_string(t.firstGid) + "\" name=\"" +
+                escaped(t.name) + "\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"" +
+                std::to_string(t.tileCount) + "\" columns=\"" + std::to_string(t.columns) +
+                "\">\n  <image source=\"" + escaped(t.image) + "\" width=\"" +
+                std::to_string(t.imageWidth) + "\" height=\"" + std::to_string(t.imageHeight) +
+                "\"/>\n </tileset>\n";
+    }
+    if (!sink.write(head.data(), head.size())) return false;
+    int id = 1;
+    for (size_t i = 0; i < layers.size(); ++i) {
+        const MapLayer& layer = *layers[i];
+        std::string start = " <layer id=\"" + std::to_string(id++) + "\" name=\"" +
+                            escaped(layer.name) + "\" width=\"" + std::to_string(layer.width) +
+                            "\" height=\"" + std::to_string(layer.height) + "\">\n  <properties>\n";
+        start += property(kCellHeightProperty, layer.cellHeight);
+        start += property(kCellWidthProperty, layer.cellWidth);
+        start += property(kScrollColumnProperty, layer.offsetX);
+        start += property(kScrollRowProperty, layer.offsetY);
+        start += "  </properties>\n  <data encoding=\"csv\">\n";
+        if (!sink.write(start.data(), start.size())) return false;
+        if (!writeData(sink, layer, tileCount, progress)) return false;
+        std::string end = "</data>\n </layer>\n";
+        if (!objects[i].empty()) {
+            end += " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
+                   escaped(markerLayerName(layer.name)) + "\">\n" + objects[i] +
+                   " </objectgroup>\n";
+        }
+        if (!sink.write(end.data(), end.size())) return false;
+    }
+    const std::string tail = "</map>\n";
+    return sink.write(tail.data(), tail.size());
+}
