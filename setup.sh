@@ -7,6 +7,7 @@
 #   ./setup.sh fuzz [SECONDS]  set up, then fuzz each target for SECONDS (default 600)
 #   ./setup.sh test-classic    build and test against the classic SDL 1.2 library in a
 #                              throwaway Debian 12 chroot
+#   ./setup.sh package         set up, then build the Debian package in build-package/
 #   ./setup.sh                 set up only
 set -euo pipefail
 
@@ -21,6 +22,7 @@ packages=(
   python3 python3-xlib xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev llvm gzip valgrind
   zlib1g-dev tiled
+  desktop-file-utils shared-mime-info libxml2-utils dpkg-dev
 )
 
 install_packages() {
@@ -71,6 +73,17 @@ build_fuzzers() {
   cmake --build "$folder" -j"$(nproc)"
 }
 
+# A Release build of the programs alone, packed by CPack; its dependencies are found by
+# dpkg-shlibdeps from the libraries the programs link.
+build_package() {
+  local folder="$root/build-package"
+  cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release -DVELLORAN_TESTS=OFF >/dev/null
+  cmake --build "$folder" -j"$(nproc)"
+  rm -f "$folder"/velloran_*.deb
+  (cd "$folder" && cpack -G DEB >/dev/null)
+  ls "$folder"/velloran_*.deb
+}
+
 case "${1:-}" in
   test-classic)
     exec "$root/tools/test_classic_sdl.sh" "${@:2}"
@@ -78,6 +91,14 @@ case "${1:-}" in
 esac
 
 install_packages
+
+case "${1:-}" in
+  package)
+    build_package
+    exit 0
+    ;;
+esac
+
 build_editor
 
 case "${1:-}" in
@@ -102,7 +123,7 @@ case "${1:-}" in
     ;;
   "") ;;
   *)
-    echo "usage: $0 [run|test|fuzz [SECONDS]|test-classic]" >&2
+    echo "usage: $0 [run|test|fuzz [SECONDS]|test-classic|package]" >&2
     exit 2
     ;;
 esac

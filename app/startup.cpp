@@ -5,7 +5,11 @@
 #include "app/editor.h"
 #include "app/main_loop.h"
 #include "gui/interface.h"
+#include "io/map_file.h"
+#include "map/tile_count.h"
 #include "platform/message_box.h"
+
+const char kEditorTitle[] = "Velloran 1.09";
 
 void loadTileSheets(Editor& editor) {
     TileImageStore& store = *editor.tileImages;
@@ -13,7 +17,7 @@ void loadTileSheets(Editor& editor) {
     const int baseHeight = loadTileSheet(store, stringSetting(editor, "BaseImages"), editor.font);
     // The width of the sheet loaded last stands for both sheets.
     const int width = store.sheetWidth;
-    editor.tileCount = (tilesHeight + baseHeight) * width / 256;
+    editor.tileCount = tileCountOf(tilesHeight, baseHeight, width);
     editor.nextMarkerTile = editor.tileCount;
     if (!(editor.screen->w * 0.75 > width)) return;
     layoutWindows(editor);
@@ -41,17 +45,25 @@ void shutDown(Editor& editor) {
     SDL_Quit();
 }
 
-int runEditor(Editor& editor) {
+void openMapAtStart(Editor& editor, const std::string& path) {
+    if (path.empty()) return;
+    // The Open dialog remembers what it was given, whether it opened or not.
+    editor.lastMapPath = path;
+    loadMap(editor, path);
+}
+
+int runEditor(Editor& editor, const std::string& mapPath) {
     if (!editor.font) {
         editor.messageBox->show(kErrorTitle, SDL_GetError());
         return 1;
     }
-    if (!buildInterface(editor, "Velloran 1.09")) {
+    if (!buildInterface(editor, kEditorTitle)) {
         editor.messageBox->show(kErrorTitle, SDL_GetError());
         SDL_Quit();
         return 1;
     }
     loadTileSheets(editor);
+    openMapAtStart(editor, mapPath);
     runMainLoop(editor);
     shutDown(editor);
     return 0;

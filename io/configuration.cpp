@@ -2,6 +2,7 @@
 #include "io/configuration.h"
 
 #include <tinyxml.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -93,4 +94,25 @@ void readConfiguration(Editor& editor, const std::string& path) {
     std::ifstream probe(path, std::ios::binary);
     if (!probe) return;
     parseConfiguration(editor, readConfigurationFile(path));
+}
+
+#ifndef VELLORAN_DATA_FROM_PROGRAM
+#define VELLORAN_DATA_FROM_PROGRAM "../share/velloran"
+#endif
+const char kDataFromProgram[] = VELLORAN_DATA_FROM_PROGRAM;
+
+std::string installedDataFolder(const std::string& programPath,
+                                const std::string& dataFromProgram) {
+    const std::string::size_type slash = programPath.rfind('/');
+    if (slash == std::string::npos) return {};
+    const std::string folder = programPath.substr(0, slash + 1) + dataFromProgram;
+    std::ifstream probe(folder + "/Configuration.xml", std::ios::binary);
+    return probe ? folder : std::string();
+}
+
+std::string runningProgramPath() {
+    std::vector<char> buffer(4096);
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return {};
+    return std::string(buffer.data(), static_cast<size_t>(length));
 }

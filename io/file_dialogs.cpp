@@ -26,3 +26,8 @@ std::string askOpenMapFile(Editor& editor) {
 std::string askSaveMapFile(Editor& editor) {
     return askMapFile(editor, FileChooserMode::Save, "Save Map File");
 }
+
+void startDialogsIn(Editor& editor, const std::string& folder) {
+    // The desktop chooser opens a folder it is given as the last path in that folder.
+    editor.lastMapPath = folder;
+}

@@ -9,3 +9,6 @@ struct Editor;
 // last in either of them.
 std::string askOpenMapFile(Editor& editor);
 std::string askSaveMapFile(Editor& editor);
+
+// Makes both dialogs open in folder until a file is chosen in one of them.
+void startDialogsIn(Editor& editor, const std::string& folder);

@@ -12,8 +12,12 @@ and a closing "N passed, M failed"; exits 1 if any case failed.
 
 import contextlib
 import os
+import shlex
+import shutil
 import signal
+import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -620,6 +624,68 @@ def case_arrow_taps_scroll_one_column_each(run):
               % (wanted, held))
         time.sleep(0.6)
         check(scrolled(ed.shot()) == held, "the view kept scrolling after Right was let go")
+def install_editor(run):
+    """Installs the build the run tests into a fresh prefix; returns the prefix."""
+    prefix = tempfile.mkdtemp(prefix="velloran-prefix-")
+    done = subprocess.run(["cmake", "--install", os.path.dirname(run.binary), "--prefix", prefix],
+                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, timeout=60)
+    check(done.returncode == 0, "cmake --install failed: %s" % done.stdout.decode()[-300:])
+    return prefix
+
+
+def launcher(folder, program, *args):
+    """A script that starts program with args, as a desktop launcher would."""
+    path = os.path.join(folder, "launch.sh")
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\nexec %s\n" % " ".join(shlex.quote(a) for a in (program,) + args))
+    os.chmod(path, 0o755)
+    return path
+
+
+def case_installed_editor_uses_its_data_and_the_start_folder(run):
+    # Started from a folder without a configuration, the installed editor reads the data
+    # installed with it, while a name typed into its first Save dialog lands in that folder; a
+    # map named relative to that folder on the command line opens at start-up.
+    prefix = install_editor(run)
+    scratch = tempfile.mkdtemp(prefix="velloran-start-")
+    try:
+        data = os.path.join(prefix, "share", "velloran")
+        data_before = sorted(os.listdir(data))
+        program = os.path.join(prefix, "bin", "velloran")
+        empty = os.path.join(scratch, "empty")
+        maps = os.path.join(scratch, "maps")
+        os.mkdir(empty)
+        os.mkdir(maps)
+        with Run(program, empty).editor() as ed:
+            check(ed.wait_caption(TITLE + " / ", 3.0) == TITLE + " / ", "unexpected caption")
+            open_file_menu(ed)
+            ed.click(*centre(item_rect("Save")))
+            dialogs = poll(lambda: ed.server.search("^Save Map File$", True), 10, 0.1)
+            check(dialogs, "no Save Map File dialog appeared")
+            ed.server.focus(dialogs[0])
+            settle()
+            ed.server.tool("xdotool", "type", "--delay", "40", "drawn")
+            ed.key("Return")
+            saved = os.path.join(ed.folder, "drawn.map")
+            if not poll(lambda: os.path.exists(saved), 3, 0.1):
+                ed.key("Return")  # the name's completion popup took the first one
+            check(poll(lambda: os.path.exists(saved), 5, 0.1),
+                  "drawn.map did not appear in the start folder; it holds %s, the data folder %s"
+                  % (os.listdir(ed.folder), os.listdir(data)))
+            # The bundled configuration's map: one layer "Map1" of 128 x 128 cells.
+            size = os.path.getsize(saved)
+            check(size == 4 + 1 + 4 + 6 * 4 + 128 * 128 * 2,
+                  "the saved map is %d bytes, not the installed configuration's map" % size)
+            shutil.copy(saved, maps)
+            check(sorted(os.listdir(data)) == data_before, "the data folder changed")
+        with Run(launcher(scratch, program, "drawn.map"), maps).editor() as ed:
+            caption = poll(lambda: ed.caption().endswith(" -- drawn.map") and ed.caption(), 4)
+            check(caption, "the map named on the command line did not open: caption %r"
+                  % ed.caption())
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+        shutil.rmtree(prefix, ignore_errors=True)
 
 
 CASES = [
@@ -642,6 +708,8 @@ CASES = [
     ("click_outside_closes_menu", case_click_outside_closes_menu),
     ("pick_brush_paint_and_undo", case_pick_brush_paint_and_undo),
     ("arrow_taps_scroll_one_column_each", case_arrow_taps_scroll_one_column_each),
+    ("installed_editor_uses_its_data_and_the_start_folder",
+     case_installed_editor_uses_its_data_and_the_start_folder),
 ]
 
 
