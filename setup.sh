@@ -8,6 +8,9 @@
 #   ./setup.sh test-classic    build and test against the classic SDL 1.2 library in a
 #                              throwaway Debian 12 chroot
 #   ./setup.sh package         set up, then build the Debian package in build-package/
+#   ./setup.sh bench [ARGS]    set up, then build the benchmarks (Release, in build-bench/),
+#                              run them (ARGS go to the benchmark program, e.g.
+#                              --benchmark_filter=Save) and print the performance table
 #   ./setup.sh                 set up only
 set -euo pipefail
 
@@ -84,9 +87,27 @@ build_package() {
   ls "$folder"/velloran_*.deb
 }
 
+# The benchmarks need no test build: they have a Release build of their own. The figures go to
+# build-bench/bench.json, and the table made from them to the terminal.
+run_benchmarks() {
+  local folder="$root/build-bench"
+  cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BENCH=ON \
+    -DVELLORAN_TESTS=OFF >/dev/null
+  cmake --build "$folder" -j"$(nproc)"
+  "$folder/bench/velloran_bench" --benchmark_out="$folder/bench.json" \
+    --benchmark_out_format=json "$@"
+  echo
+  python3 "$root/tools/bench_table.py" "$folder/bench.json"
+}
+
 case "${1:-}" in
   test-classic)
     exec "$root/tools/test_classic_sdl.sh" "${@:2}"
+    ;;
+  bench)
+    install_packages
+    run_benchmarks "${@:2}"
+    exit
     ;;
 esac
 
@@ -123,7 +144,7 @@ case "${1:-}" in
     ;;
   "") ;;
   *)
-    echo "usage: $0 [run|test|fuzz [SECONDS]|test-classic|package]" >&2
+    echo "usage: $0 [run|test|fuzz [SECONDS]|test-classic|package|bench [ARGS]]" >&2
     exit 2
     ;;
 esac
