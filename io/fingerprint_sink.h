@@ -15,10 +15,16 @@ public:
     uint64_t size() const { return size_; }
 
 private:
-    void mix(uint64_t word);
+    static constexpr int kLanes = 4;
+    static constexpr int kStripeBytes = 8 * kLanes;
 
-    uint64_t state_ = 0x243F6A8885A308D3u;
-    uint64_t pending_ = 0;  // bytes that do not yet make a whole word, low byte first
+    void mixStripe(const unsigned char* stripe);
+
+    // Four lanes take a word each of every 32-byte stripe, so the multiplications of one
+    // stripe do not wait for each other.
+    uint64_t lanes_[kLanes] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
+                               0x082EFA98EC4E6C89u};
+    unsigned char pending_[kStripeBytes] = {};  // the start of a stripe not yet whole
     int pendingBytes_ = 0;
     uint64_t size_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -41,15 +42,51 @@ private:
 // bytes of the layer's tile array.
 constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 
-void readTiles(const unsigned char* bytes, uint16_t* tiles, size_t count) {
-    if (kLittleEndianHost) {
-        std::memcpy(tiles, bytes, count * 2);
-        return;
+// Walks the file's little-endian 16-bit tiles as numbers, so that a layer's tile array is filled
+// straight from the file in one pass (a zero-filled array that is then overwritten would be
+// written twice).
+class FileTiles {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = uint16_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const uint16_t*;
+    using reference = uint16_t;
+
+    explicit FileTiles(const unsigned char* at) : at_(at) {}
+    uint16_t operator*() const {
+        if (kLittleEndianHost) {
+            uint16_t tile;
+            std::memcpy(&tile, at_, 2);
+            return tile;
+        }
+        return static_cast<uint16_t>(at_[0] | at_[1] << 8);
     }
-    for (size_t i = 0; i < count; ++i) {
-        tiles[i] = static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    FileTiles& operator++() {
+        at_ += 2;
+        return *this;
     }
-}
+    FileTiles operator++(int) {
+        FileTiles before = *this;
+        at_ += 2;
+        return before;
+    }
+    FileTiles& operator--() {
+        at_ -= 2;
+        return *this;
+    }
+    FileTiles& operator+=(difference_type n) {
+        at_ += 2 * n;
+        return *this;
+    }
+    FileTiles operator+(difference_type n) const { return FileTiles(at_ + 2 * n); }
+    difference_type operator-(const FileTiles& other) const { return (at_ - other.at_) / 2; }
+    bool operator==(const FileTiles& other) const { return at_ == other.at_; }
+    bool operator!=(const FileTiles& other) const { return at_ != other.at_; }
+
+private:
+    const unsigned char* at_;
+};
 
 const size_t kRecordHeaderBytes = 1 + 6 * 4;
 
@@ -94,8 +131,7 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
     layer->offsetY = clampOffset(offsetY, height);
     layer->cellWidth = sanitisedCellSize(cellWidth);
     layer->cellHeight = sanitisedCellSize(cellHeight);
-    layer->tiles.resize(static_cast<size_t>(cells));
-    readTiles(tiles, layer->tiles.data(), layer->tiles.size());
+    layer->tiles.assign(FileTiles(tiles), FileTiles(tiles + cells * 2));
     return layer;
 }
 

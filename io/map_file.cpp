@@ -70,9 +70,9 @@ void replaceMap(Editor& editor, LayerList& records) {
     editor.nextMarkerTile = editor.tileCount;
     for (const auto& layer : editor.layers) {
         if (layer->number == -1) continue;
-        for (uint16_t tile : layer->tiles) {
-            if (tile >= editor.nextMarkerTile) editor.nextMarkerTile = tile + 1;
-        }
+        if (layer->tiles.empty()) continue;
+        const int highest = highestTile(*layer);
+        if (highest >= editor.nextMarkerTile) editor.nextMarkerTile = highest + 1;
     }
 }
 }  // namespace

@@ -27,3 +27,6 @@ void setTile(MapLayer& layer, int column, int row, uint16_t tile);
 // through the linear index with the first cell as the fallback.
 void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBlock& at,
                bool centred);
+
+// The highest tile number the layer holds; 0 for a layer without cells.
+uint16_t highestTile(const MapLayer& layer);

@@ -97,7 +97,8 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
             }
             if (tile != lastTile) {
                 size_t index = static_cast<size_t>(tile) < images.size() ? tile : 0;
-                image = images.empty() ? nullptr : images[index]->surface;
+                image =
+                    images.empty() || images[index]->invisible ? nullptr : images[index]->surface;
                 lastTile = tile;
             }
             if (image) {

@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 const int kTileSize = 16;
@@ -44,6 +45,23 @@ SDL_Surface* errorPicture(TTF_Font* font) {
     SDL_FreeSurface(rendered);
     return picture;
 }
+// True when the surface blends by its pixels' alpha and every pixel's alpha is 0.
+bool whollyTransparent(SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface->format;
+    if (f->Amask == 0 || !(surface->flags & SDL_SRCALPHA)) return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    bool transparent = true;
+    for (int y = 0; y < surface->h && transparent; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < surface->w && transparent; ++x) {
+            Uint32 pixel = 0;
+            std::memcpy(&pixel, row + x * f->BytesPerPixel, f->BytesPerPixel);
+            transparent = (pixel & f->Amask) == 0;
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return transparent;
+}
 }  // namespace
 
 SDL_Surface* loadImage(const std::string& path, TTF_Font* font) {
@@ -75,6 +93,7 @@ void cutSheet(std::vector<TileImage*>& images, SDL_Surface* sheet) {
             auto* image = new TileImage;
             image->surface = SDL_CreateRGBSurfaceFrom(pixels, w, h, f->BitsPerPixel, sheet->pitch,
                                                       f->Rmask, f->Gmask, f->Bmask, f->Amask);
+            image->invisible = image->surface && whollyTransparent(image->surface);
             images.push_back(image);
         }
     }

@@ -9,6 +9,9 @@
 
 struct TileImage {
     SDL_Surface* surface = nullptr;  // shares the pixels of its sheet
+    // Every pixel is fully transparent (the see-through tile): drawing it changes nothing, so
+    // the view passes it over. Upper layers are mostly made of it.
+    bool invisible = false;
 };
 
 struct TileImageStore {

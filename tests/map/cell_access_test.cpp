@@ -56,3 +56,19 @@ TEST(CellAccess, BlockCopiesMatchTheCellByCellRuleEverywhere) {
         EXPECT_EQ(at.row, expectedAt.row);
     }
 }
+
+TEST(CellAccess, HighestTileIsFoundInEveryPositionOfALayer) {
+    LayerList layers;
+    EXPECT_EQ(highestTile(*createLayer(layers, 0, 0, "Empty", 0, 0)), 0);
+    // Layers shorter than, equal to and longer than one block of sixteen cells, with the highest
+    // tile in each place.
+    for (int cells : {1, 15, 16, 17, 33, 100}) {
+        for (int at = 0; at < cells; ++at) {
+            MapLayer* layer = createLayer(layers, cells, 1, "Row", 1, 3);
+            fillTiles(*layer, 0, 3);
+            layer->tiles[at] = 0xFFFE;
+            EXPECT_EQ(highestTile(*layer), 0xFFFE) << cells << " cells, at " << at;
+            layers.clear();
+        }
+    }
+}

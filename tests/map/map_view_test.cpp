@@ -61,6 +61,7 @@ TEST_F(MapViewTest, TilesAreBlendedOverTheCheckerboardAtTheirCells) {
     SDL_Surface* clear = e.tileImages->images[1]->surface;
     Uint32 red = SDL_MapRGBA(clear->format, 255, 0, 0, 128);
     std::memcpy(clear->pixels, &red, 4);
+    e.tileImages->images[1]->invisible = false;  // it has a pixel to draw now
     clearScreen();
     drawLayerWindow(e, *window);
     EXPECT_EQ(pixelAt(e.screen, 32, 32), imagePixel(0, 0, 0));

@@ -85,6 +85,11 @@ TEST(TileImages, BundledSheetsHaveGroundTransparentAndMarkerTiles) {
     // The marker is a target on a dark plate, unlike the ground.
     EXPECT_EQ(pixelAt(marker, 0, 0), (Rgb{88, 98, 132}));
     EXPECT_FALSE(pixelAt(marker, 8, 8) == pixelAt(ground, 8, 8));
+    // Only the see-through tile is passed over when drawing; every other bundled tile has
+    // pixels to draw.
+    for (size_t tile = 0; tile < images.size(); ++tile) {
+        EXPECT_EQ(images[tile]->invisible, tile == 1) << tile;
+    }
 }
 
 TEST(TileImages, SheetWiderThanThreeQuartersOfTheScreenKeepsThePalette) {
