@@ -142,7 +142,6 @@ struct Editor {
     // fingerprint of the map as it was then, to tell whether it has changed since.
     std::string mapFilePath;
     uint64_t savedMapFingerprint = 0;
-    uint64_t savedMapSize = 0;
     // Reads the mouse once a frame (SDL's state unless a test supplies another).
     std::function<MouseSample()> readMouse;
 };

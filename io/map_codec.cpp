@@ -100,8 +100,12 @@ int clampOffset(int32_t offset, int cells) {
     return offset >= cells ? (cells > 0 ? cells - 1 : 0) : offset;
 }
 
+// Tiles are read from the file a piece at a time, and each piece is fingerprinted and searched
+// for its highest tile while it is still in the cache.
+constexpr size_t kTilesPerReadPiece = 32768;
+
 // One record into a new layer, or null when the record is cut short or damaged.
-std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
+std::unique_ptr<MapLayer> readRecord(ByteReader& in, TileFacts& facts) {
     const unsigned char* length = nullptr;
     if (!in.bytes(1, length)) return nullptr;
     const unsigned char* stored = nullptr;
@@ -131,7 +135,15 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in) {
     layer->offsetY = clampOffset(offsetY, height);
     layer->cellWidth = sanitisedCellSize(cellWidth);
     layer->cellHeight = sanitisedCellSize(cellHeight);
-    layer->tiles.assign(FileTiles(tiles), FileTiles(tiles + cells * 2));
+    layer->tiles.reserve(static_cast<size_t>(cells));
+    TileFactsGatherer gatherer;
+    for (size_t first = 0; first < static_cast<size_t>(cells); first += kTilesPerReadPiece) {
+        const size_t n = std::min(kTilesPerReadPiece, static_cast<size_t>(cells) - first);
+        const unsigned char* bytes = tiles + 2 * first;
+        layer->tiles.insert(layer->tiles.end(), FileTiles(bytes), FileTiles(bytes + 2 * n));
+        gatherer.add(bytes, layer->tiles.data() + first, n);
+    }
+    facts = gatherer.facts();
     return layer;
 }
 
@@ -166,13 +178,28 @@ DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
         return map;
     }
     for (long long record = 0; record < map.statedLayers; ++record) {
-        std::unique_ptr<MapLayer> layer = readRecord(in);
+        TileFacts facts;
+        std::unique_ptr<MapLayer> layer = readRecord(in, facts);
         if (!layer) break;
         layer->number = static_cast<int>(record) + 1;
         map.layers.push_back(std::move(layer));
+        map.facts.push_back(facts);
     }
     map.kind = map.layers.empty() ? MapFileKind::NotAMap : MapFileKind::Map;
     return map;
+}
+
+size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out) {
+    const size_t nameLength = layer.name.size() & 0xFF;
+    out[0] = static_cast<unsigned char>(nameLength);
+    std::memcpy(out + 1, layer.name.data(), nameLength);
+    unsigned char* at = out + 1 + nameLength;
+    for (int32_t value : {layer.width, layer.height, layer.offsetX, layer.offsetY, layer.cellWidth,
+                          layer.cellHeight}) {
+        putInt32(at, value);
+        at += 4;
+    }
+    return static_cast<size_t>(at - out);
 }
 
 bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers) {
@@ -181,17 +208,8 @@ bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers) 
     if (!sink.write(count, 4)) return false;
     std::vector<unsigned char> piece(kTilesPerPiece * 2);
     for (const MapLayer* layer : layers) {
-        const size_t nameLength = layer->name.size() & 0xFF;
-        unsigned char header[kRecordHeaderBytes + 255];
-        header[0] = static_cast<unsigned char>(nameLength);
-        std::memcpy(header + 1, layer->name.data(), nameLength);
-        unsigned char* at = header + 1 + nameLength;
-        for (int32_t value : {layer->width, layer->height, layer->offsetX, layer->offsetY,
-                              layer->cellWidth, layer->cellHeight}) {
-            putInt32(at, value);
-            at += 4;
-        }
-        if (!sink.write(header, static_cast<size_t>(at - header))) return false;
+        unsigned char header[kMaxRecordHeaderBytes];
+        if (!sink.write(header, encodeRecordHeader(*layer, header))) return false;
         const size_t cells = layer->tiles.size();
         if (kLittleEndianHost) {
             if (!sink.write(layer->tiles.data(), cells * 2)) return false;

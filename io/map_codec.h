@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "io/byte_sink.h"
+#include "io/map_fingerprint.h"
 #include "map/layer_list.h"
 
 // What a decoded file turned out to be.
@@ -21,8 +22,9 @@ enum class MapFileKind {
 
 struct DecodedMap {
     MapFileKind kind = MapFileKind::NotAMap;
-    long long statedLayers = 0;  // the layer count the file states (0 when negative)
-    LayerList layers;            // the records read in full, in file order, numbered from 1
+    long long statedLayers = 0;    // the layer count the file states (0 when negative)
+    LayerList layers;              // the records read in full, in file order, numbered from 1
+    std::vector<TileFacts> facts;  // what reading each layer's tiles learnt, one a layer
 };
 
 // Decodes a map file held in memory. Reading stops at the first record that is cut short or
@@ -35,6 +37,11 @@ DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers = kMa
 // Writes a map file holding these layers, in this order, into `sink` in large pieces; false as
 // soon as the sink refuses one.
 bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers);
+
+// The most bytes a record header takes: the name's length, the name, six numbers.
+constexpr size_t kMaxRecordHeaderBytes = 1 + 255 + 6 * 4;
+// Writes the layer's record header as a file holds it into `out`; returns its length.
+size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out);
 
 // The bytes of a map file holding these layers, in this order.
 std::string encodeMapLayers(const std::vector<const MapLayer*>& layers);

@@ -7,8 +7,8 @@
 #include "app/hashed_name.h"
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
-#include "io/fingerprint_sink.h"
 #include "io/map_codec.h"
+#include "io/map_fingerprint.h"
 #include "io/mapped_file.h"
 #include "io/save_file.h"
 #include "platform/message_box.h"
@@ -30,30 +30,39 @@ bool nameTakenOutsideTheMap(const Editor& editor, const std::string& name) {
 
 // Drops the records whose name the editor already uses for the palette or a brush, or an
 // earlier record took (names are told apart ignoring letter case), and lists them.
-std::string passOverTakenNames(Editor& editor, LayerList& records) {
+std::string passOverTakenNames(Editor& editor, DecodedMap& map) {
     std::string passedOver;
     LayerList kept;
-    int recordNumber = 0;
-    for (auto& record : records) {
-        ++recordNumber;
+    std::vector<TileFacts> keptFacts;
+    for (size_t i = 0; i < map.layers.size(); ++i) {
+        auto& record = map.layers[i];
         if (nameTakenOutsideTheMap(editor, record->name) || findLayer(kept, record->name)) {
             passedOver += (passedOver.empty() ? "" : ", ") + std::string("record ") +
-                          std::to_string(recordNumber) + " '" + record->name + "'";
+                          std::to_string(i + 1) + " '" + record->name + "'";
             continue;
         }
         record->number = static_cast<int>(kept.size()) + 1;
         kept.push_back(std::move(record));
+        keptFacts.push_back(map.facts.at(i));
     }
-    records = std::move(kept);
+    map.layers = std::move(kept);
+    map.facts = std::move(keptFacts);
     return passedOver;
 }
 
 // Replaces the map layers, the design window's list and the Layer menu with the records.
-void replaceMap(Editor& editor, LayerList& records) {
+void replaceMap(Editor& editor, LayerList& records, const std::vector<TileFacts>& facts) {
     Window* design = findWindow(editor, kDesignWindowName);
     if (design) {
         for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
         design->layerNames.clear();
+    }
+    // Tiles from tileCount up are the numbered markers: new ones go on after the highest.
+    editor.nextMarkerTile = editor.tileCount;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (records[i]->tiles.empty()) continue;
+        const int highest = facts[i].highestTile;
+        if (highest >= editor.nextMarkerTile) editor.nextMarkerTile = highest + 1;
     }
     editor.currentLayer = 1;
     dropLayerEntries(editor);
@@ -66,14 +75,6 @@ void replaceMap(Editor& editor, LayerList& records) {
     editor.layerCount = static_cast<int>(records.size());
     // Strokes of the map that was open cannot be taken back into another map.
     clearUndo(editor);
-    // Tiles from tileCount up are the numbered markers: new ones go on after the highest.
-    editor.nextMarkerTile = editor.tileCount;
-    for (const auto& layer : editor.layers) {
-        if (layer->number == -1) continue;
-        if (layer->tiles.empty()) continue;
-        const int highest = highestTile(*layer);
-        if (highest >= editor.nextMarkerTile) editor.nextMarkerTile = highest + 1;
-    }
 }
 }  // namespace
 
@@ -95,29 +96,6 @@ std::vector<const MapLayer*> designLayers(Editor& editor) {
     return layers;
 }
 
-// Passes what is written on to two sinks.
-class TeeSink : public ByteSink {
-public:
-    TeeSink(ByteSink& first, ByteSink& second) : first_(first), second_(second) {}
-    bool write(const void* data, size_t size) override {
-        return first_.write(data, size) && second_.write(data, size);
-    }
-
-private:
-    ByteSink& first_;
-    ByteSink& second_;
-};
-
-FingerprintSink fingerprintOf(Editor& editor) {
-    FingerprintSink fingerprint;
-    writeMapLayers(fingerprint, designLayers(editor));
-    return fingerprint;
-}
-
-void rememberSaved(Editor& editor, const FingerprintSink& fingerprint) {
-    editor.savedMapFingerprint = fingerprint.fingerprint();
-    editor.savedMapSize = fingerprint.size();
-}
 }  // namespace
 
 std::string encodeMap(Editor& editor) {
@@ -125,37 +103,29 @@ std::string encodeMap(Editor& editor) {
 }
 
 void markMapSaved(Editor& editor) {
-    rememberSaved(editor, fingerprintOf(editor));
+    editor.savedMapFingerprint = mapFingerprint(designLayers(editor));
 }
 
 bool mapChangedSinceSaved(Editor& editor) {
     // What a file would hold is what counts: every tool, command and undo that changes a tile,
     // a layer or a size changes these bytes, and putting things back makes them equal again.
-    // They are fingerprinted as they are produced, without a copy of the file.
-    const FingerprintSink now = fingerprintOf(editor);
-    return now.size() != editor.savedMapSize || now.fingerprint() != editor.savedMapFingerprint;
+    // They are fingerprinted from the layers, without a copy of the file.
+    return mapFingerprint(designLayers(editor)) != editor.savedMapFingerprint;
 }
 
 bool saveMap(Editor& editor, const std::string& path) {
     if (path.empty()) return false;
     std::string error;
     const std::vector<const MapLayer*> layers = designLayers(editor);
-    FingerprintSink fingerprint;
     const bool saved = writeFileReplacing(
-        path,
-        [&](ByteSink& file) {
-            fingerprint = FingerprintSink();  // a retried write starts afresh
-            TeeSink both(file, fingerprint);
-            return writeMapLayers(both, layers);
-        },
-        error);
+        path, [&](ByteSink& file) { return writeMapLayers(file, layers); }, error);
     if (!saved) {
         editor.messageBox->show(kWarningTitle,
                                 "The map could not be saved to " + path + ": " + error);
         return false;
     }
     editor.mapFilePath = path;
-    rememberSaved(editor, fingerprint);
+    markMapSaved(editor);
     // The saved file is the map's file now, in the caption as after opening it.
     editor.mapFileName = baseName(path);
     setCaption(editor, currentMapLayer(editor), "");
@@ -188,16 +158,24 @@ bool loadMap(Editor& editor, const std::string& path) {
             break;
     }
     const size_t readInFull = map.layers.size();
-    const std::string passedOver = passOverTakenNames(editor, map.layers);
+    const std::string passedOver = passOverTakenNames(editor, map);
     if (map.layers.empty()) {
         refuse(editor, path,
                "every layer it holds has a name the editor already uses (" + passedOver + ")");
         return false;
     }
-    replaceMap(editor, map.layers);
+    // The map as opened is the saved state; its tiles' fingerprints were taken while reading.
+    std::vector<const MapLayer*> opened;
+    std::vector<uint64_t> tileFingerprints;
+    for (size_t i = 0; i < map.layers.size(); ++i) {
+        opened.push_back(map.layers[i].get());
+        tileFingerprints.push_back(map.facts[i].fingerprint);
+    }
+    const uint64_t openedFingerprint = mapFingerprint(opened, tileFingerprints);
+    replaceMap(editor, map.layers, map.facts);
     editor.mapFileName = baseName(path);
     editor.mapFilePath = path;
-    markMapSaved(editor);
+    editor.savedMapFingerprint = openedFingerprint;
     const MapLayer* last = nullptr;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         if (!design->layerNames.empty()) last = findLayer(editor.layers, design->layerNames.back());

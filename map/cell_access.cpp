@@ -71,12 +71,14 @@ void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBl
 }
 
 uint16_t highestTile(const MapLayer& layer) {
+    return highestTile(layer.tiles.data(), layer.tiles.size());
+}
+
+uint16_t highestTile(const uint16_t* tiles, size_t n) {
     // Sixteen running maxima, one a position in each block of sixteen cells, let the compiler
     // compare whole blocks at once: a map of nine big layers is 151 million cells.
     constexpr size_t kLanes = 16;
     uint16_t lanes[kLanes] = {};
-    const uint16_t* tiles = layer.tiles.data();
-    const size_t n = layer.tiles.size();
     size_t i = 0;
     for (; i + kLanes <= n; i += kLanes) {
         for (size_t k = 0; k < kLanes; ++k) lanes[k] = std::max(lanes[k], tiles[i + k]);

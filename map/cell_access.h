@@ -1,6 +1,7 @@
 // The cell primitives every tool shares: reading a cell, writing a tile, copying a block.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "map/map_layer.h"
@@ -28,5 +29,7 @@ void setTile(MapLayer& layer, int column, int row, uint16_t tile);
 void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBlock& at,
                bool centred);
 
+// The highest tile number of `count` tiles; 0 for none.
+uint16_t highestTile(const uint16_t* tiles, size_t count);
 // The highest tile number the layer holds; 0 for a layer without cells.
 uint16_t highestTile(const MapLayer& layer);
