@@ -10,7 +10,8 @@
 #   ./setup.sh package         set up, then build the Debian package in build-package/
 #   ./setup.sh bench [ARGS]    set up, then build the benchmarks (Release, in build-bench/),
 #                              run them (ARGS go to the benchmark program, e.g.
-#                              --benchmark_filter=Save) and print the performance table
+#                              --benchmark_filter=Save), print the performance table, and
+#                              time the map tool on a big map
 #   ./setup.sh                 set up only
 set -euo pipefail
 
@@ -98,6 +99,10 @@ run_benchmarks() {
     --benchmark_out_format=json "$@"
   echo
   python3 "$root/tools/bench_table.py" "$folder/bench.json"
+  # The map tool on the same big map, beside one read of it and beside tiled.
+  echo
+  python3 "$root/tools/bench_map_tool.py" "$folder/tools/map_tool/velloran-map" \
+    "$root/assets/Configuration.xml" "$folder/bench/map-tool-files"
 }
 
 case "${1:-}" in

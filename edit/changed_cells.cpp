@@ -83,24 +83,6 @@ void keepChangedOnly(ChangedCells& cells, const MapLayer& layer) {
     cells = std::move(kept);
 }
 
-void noteDifferences(ChangedCells& cells, const std::vector<uint16_t>& before,
-                     const MapLayer& layer) {
-    const size_t n = std::min(before.size(), layer.tiles.size());
-    size_t i = 0;
-    while (i < n) {
-        if (before[i] == layer.tiles[i]) {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        while (i < n && before[i] != layer.tiles[i]) ++i;
-        cells.runStart.push_back(static_cast<uint32_t>(start));
-        cells.runLength.push_back(static_cast<uint32_t>(i - start));
-        cells.oldTiles.insert(cells.oldTiles.end(), before.begin() + static_cast<long>(start),
-                              before.begin() + static_cast<long>(i));
-    }
-}
-
 void restoreCells(const ChangedCells& cells, MapLayer& layer) {
     size_t end = cells.oldTiles.size();
     for (size_t run = cells.runStart.size(); run-- > 0;) {

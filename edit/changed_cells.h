@@ -28,10 +28,6 @@ struct ChangedCells {
 // follows the number of notes, not the size of the layer.
 void keepChangedOnly(ChangedCells& cells, const MapLayer& layer);
 
-// Notes every cell whose tile in `layer` differs from `before` (the same layer's tiles earlier).
-void noteDifferences(ChangedCells& cells, const std::vector<uint16_t>& before,
-                     const MapLayer& layer);
-
 // Puts the noted tiles back into the layer, the newest note first, so that a cell noted twice
 // ends with its oldest tile. Cells beyond the layer (it was made smaller since) are passed over.
 void restoreCells(const ChangedCells& cells, MapLayer& layer);

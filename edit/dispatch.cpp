@@ -19,11 +19,8 @@ void fillEdgeOfCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
     MapLayer* brush = findLayer(editor.layers, "BrushLeft");
-    LayerChanges changes;
-    const std::vector<uint16_t> before = layer->tiles;
-    fillEdge(*layer, brush && !brush->tiles.empty() ? brush->tiles[0] : 0);
-    changes.noteChangedLayer(*layer, before);
-    pushUndoStep(editor, std::move(changes.step));
+    const uint16_t tile = brush && !brush->tiles.empty() ? brush->tiles[0] : 0;
+    recordBlocksChange(editor, *layer, edgeBlocks(*layer), [&] { fillEdge(*layer, tile); });
 }
 
 // Requests that open a dialog or a file dialog: while a dialog is open they do nothing, so the

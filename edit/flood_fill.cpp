@@ -180,11 +180,13 @@ void fillBlock(MapLayer& layer, CellBlock block, uint16_t tile) {
     }
 }
 
-void fillEdge(MapLayer& layer, uint16_t tile) {
+std::vector<CellBlock> edgeBlocks(const MapLayer& layer) {
     const int w = layer.width;
     const int h = layer.height;
-    fillBlock(layer, CellBlock{0, 0, w, 1}, tile);
-    fillBlock(layer, CellBlock{0, 0, 1, h}, tile);
-    fillBlock(layer, CellBlock{w - 1, 0, 1, h}, tile);
-    fillBlock(layer, CellBlock{0, h - 1, w, 1}, tile);
+    return {CellBlock{0, 0, w, 1}, CellBlock{0, 0, 1, h}, CellBlock{w - 1, 0, 1, h},
+            CellBlock{0, h - 1, w, 1}};
+}
+
+void fillEdge(MapLayer& layer, uint16_t tile) {
+    for (const CellBlock& block : edgeBlocks(layer)) fillBlock(layer, block, tile);
 }

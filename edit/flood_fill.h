@@ -23,5 +23,7 @@ bool fillChangesNothing(const MapLayer& layer, int column, int row, const MapLay
 
 void fillBlock(MapLayer& layer, CellBlock block, uint16_t tile);
 
-// Sets the outer ring of cells: top row, left column, right column, bottom row.
+// The outer ring of cells as blocks: top row, left column, right column, bottom row.
+std::vector<CellBlock> edgeBlocks(const MapLayer& layer);
+// Sets the outer ring of cells.
 void fillEdge(MapLayer& layer, uint16_t tile);

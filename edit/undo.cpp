@@ -60,10 +60,8 @@ void forgetFillStep(Editor& editor, const std::string& layerName) {
                 fills.end());
 }
 
-// A record of the cells of `block` that lie on the layer, with their tiles now.
-UndoRecord blockRecord(const MapLayer& layer, CellBlock block) {
-    UndoRecord record;
-    record.layerName = layer.name;
+// Notes the cells of `block` that lie on the layer, with their tiles now.
+void noteBlock(ChangedCells& cells, const MapLayer& layer, CellBlock block) {
     const int left = std::max(block.column, 0);
     const long long right =
         std::min<long long>(static_cast<long long>(block.column) + block.width, layer.width);
@@ -71,9 +69,16 @@ UndoRecord blockRecord(const MapLayer& layer, CellBlock block) {
     const long long bottom =
         std::min<long long>(static_cast<long long>(block.row) + block.height, layer.height);
     for (long long row = top; row < bottom && left < right; ++row) {
-        record.cells.note(layer, static_cast<size_t>(row) * layer.width + left,
-                          static_cast<size_t>(right - left));
+        cells.note(layer, static_cast<size_t>(row) * layer.width + left,
+                   static_cast<size_t>(right - left));
     }
+}
+
+// A record of the cells of `block` that lie on the layer, with their tiles now.
+UndoRecord blockRecord(const MapLayer& layer, CellBlock block) {
+    UndoRecord record;
+    record.layerName = layer.name;
+    noteBlock(record.cells, layer, block);
     return record;
 }
 
@@ -123,11 +128,14 @@ void clearUndo(Editor& editor) {
     editor.fillRecordedLayers.clear();
 }
 
-void LayerChanges::noteChangedLayer(const MapLayer& layer, const std::vector<uint16_t>& before) {
+void recordBlocksChange(Editor& editor, MapLayer& layer, const std::vector<CellBlock>& blocks,
+                        const std::function<void()>& change) {
     UndoRecord record;
     record.layerName = layer.name;
-    noteDifferences(record.cells, before, layer);
-    if (!record.cells.empty()) step.records.push_back(std::move(record));
+    for (const CellBlock& block : blocks) noteBlock(record.cells, layer, block);
+    change();
+    keepChangedOnly(record.cells, layer);
+    pushUndoStep(editor, singleRecordStep(std::move(record)));
 }
 
 void recordCell(Editor& editor, const MapLayer& layer, int column, int row) {

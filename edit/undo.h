@@ -2,6 +2,7 @@
 // within a memory limit.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,13 +39,10 @@ void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t no
 // Records the one cell at (column, row) of `layer` that a marker key is about to change.
 void recordCell(Editor& editor, const MapLayer& layer, int column, int row);
 
-// Tiles of a layer before a command that rewrites much of it; the command then calls
-// noteChangedLayer for each layer it changed, and pushes the step.
-struct LayerChanges {
-    UndoStep step;
-    // Adds to the step the cells of `layer` that differ from `before` (its earlier tiles).
-    void noteChangedLayer(const MapLayer& layer, const std::vector<uint16_t>& before);
-};
+// Runs `change`, which may overwrite only cells of `blocks` on `layer`, and records the cells it
+// changed as one step; no copy of the rest of the layer is made.
+void recordBlocksChange(Editor& editor, MapLayer& layer, const std::vector<CellBlock>& blocks,
+                        const std::function<void()>& change);
 
 // Pastes the newest step back into the layers it was taken from. A record whose layer no
 // longer exists is dropped, and a step left with nothing to restore is passed over for the
