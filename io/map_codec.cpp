@@ -190,7 +190,13 @@ DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
 }
 
 size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out) {
-    const size_t nameLength = layer.name.size() & 0xFF;
+    // The length is one byte: a longer name (a layer name set in the configuration may be) keeps
+    // its first 255 bytes, never half a UTF-8 character.
+    size_t nameLength = std::min<size_t>(layer.name.size(), 255);
+    while (nameLength < layer.name.size() && nameLength > 0 &&
+           (static_cast<unsigned char>(layer.name[nameLength]) & 0xC0) == 0x80) {
+        --nameLength;
+    }
     out[0] = static_cast<unsigned char>(nameLength);
     std::memcpy(out + 1, layer.name.data(), nameLength);
     unsigned char* at = out + 1 + nameLength;

@@ -40,7 +40,8 @@ bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers);
 
 // The most bytes a record header takes: the name's length, the name, six numbers.
 constexpr size_t kMaxRecordHeaderBytes = 1 + 255 + 6 * 4;
-// Writes the layer's record header as a file holds it into `out`; returns its length.
+// Writes the layer's record header as a file holds it into `out`; returns its length. A name
+// longer than 255 bytes is cut to as many whole UTF-8 characters as fit.
 size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out);
 
 // The bytes of a map file holding these layers, in this order.
