@@ -36,20 +36,6 @@ std::string property(const char* name, int value) {
            "\",\"type\":\"int\",\"value\":" + std::to_string(value) + "}";
 }
 
-bool writeData(ByteSink& sink, const MapLayer& layer, int tileCount, Progress& progress) {
-    std::string row;
-    for (int y = 0; y < layer.height; ++y) {
-        row.clear();
-        for (int x = 0; x < layer.width; ++x) {
-            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
-            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
-        }
-        if (!sink.write(row.data(), row.size())) return false;
-        progress.advance(layer.width);
-    }
-    return true;
-}
-
 // The object layer of a tile layer's markers, or "" when it has none.
 std::string markerLayer(const MapLayer& layer, int tileCount, int id, int& nextObject) {
     const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
@@ -104,7 +90,7 @@ bool writeTiledJson(ByteSink& sink, const LayerList& layers, const TiledLayout& 
         const MapLayer& layer = *layers[i];
         std::string start = i > 0 ? ",\n{\"data\":[" : "\n{\"data\":[";
         if (!sink.write(start.data(), start.size())) return false;
-        if (!writeData(sink, layer, tileCount, progress)) return false;
+        if (!writeGidRows(sink, layer, tileCount, "", progress)) return false;
         std::string end =
             "],\n\"height\":" + std::to_string(layer.height) + ",\"id\":" + std::to_string(id) +
             ",\"name\":" + quoted(layer.name) + ",\"opacity\":1,\"properties\":[" +

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map/cell_access.h"
+#include "map/line_points.h"
 #include "tools/map_tool/markers.h"
 #include "tools/map_tool/png_stream.h"
 
@@ -69,32 +70,10 @@ void drawTile(Band& band, const TilePixels& tile, long long x, long long y) {
 
 // The editor's line: the same steps, plotted only where the band is.
 void drawLine(Band& band, float x1, float y1, float x2, float y2) {
-    const bool steep = std::fabs(y2 - y1) > std::fabs(x2 - x1);
-    if (steep) {
-        std::swap(x1, y1);
-        std::swap(x2, y2);
-    }
-    if (x1 > x2) {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-    }
-    const float dx = x2 - x1;
-    const float dy = std::fabs(y2 - y1);
-    float error = dx * 0.5f;
-    const int ystep = y1 < y2 ? 1 : -1;
-    int y = static_cast<int>(y1);
-    const int end = static_cast<int>(x2);
     static const uint8_t white[4] = {255, 255, 255, 255};
-    for (int x = static_cast<int>(x1); x < end; ++x) {
-        const long long px = steep ? y : x;
-        const long long py = steep ? x : y;
-        if (band.holds(px, py)) std::copy(white, white + 4, band.at(px, py));
-        error -= dy;
-        if (error < 0) {
-            y += ystep;
-            error += dx;
-        }
-    }
+    forEachLinePoint(x1, y1, x2, y2, [&band](long long x, long long y) {
+        if (band.holds(x, y)) std::copy(white, white + 4, band.at(x, y));
+    });
 }
 
 // Where each marker index (number - 1) shows: the last of its cells in row-major order, as the

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "map/cell_access.h"
+
 namespace fs = std::filesystem;
 
 const char* const kCellWidthProperty = "cellwidth";
@@ -125,4 +127,20 @@ void appendNumber(std::string& out, unsigned long long value) {
         return;
     }
     out += std::to_string(value);
+}
+
+bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
+                  Progress& progress) {
+    std::string row;
+    for (int y = 0; y < layer.height; ++y) {
+        row.clear();
+        for (int x = 0; x < layer.width; ++x) {
+            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
+            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
+        }
+        row += rowEnd;
+        if (!sink.write(row.data(), row.size())) return false;
+        progress.advance(layer.width);
+    }
+    return true;
 }

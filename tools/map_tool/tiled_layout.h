@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "io/byte_sink.h"
 #include "map/layer_list.h"
+#include "tools/map_tool/progress.h"
 #include "tools/map_tool/tile_sheets.h"
 
 // The custom properties of a tile layer: its cell size in pixels and its scroll position in
@@ -49,3 +51,8 @@ bool namesAreText(const LayerList& layers, std::string& error);
 
 // Appends the decimal digits of `value`.
 void appendNumber(std::string& out, unsigned long long value);
+
+// Writes the layer's gids as CSV, row by row, each row ended by `rowEnd` ("" keeps one line),
+// and reports each row to `progress`.
+bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
+                  Progress& progress);

@@ -41,21 +41,6 @@ std::string property(const char* name, int value) {
            std::to_string(value) + "\"/>\n";
 }
 
-bool writeData(ByteSink& sink, const MapLayer& layer, int tileCount, Progress& progress) {
-    std::string row;
-    for (int y = 0; y < layer.height; ++y) {
-        row.clear();
-        for (int x = 0; x < layer.width; ++x) {
-            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
-            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
-        }
-        row.push_back('\n');
-        if (!sink.write(row.data(), row.size())) return false;
-        progress.advance(layer.width);
-    }
-    return true;
-}
-
 std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject) {
     const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
     std::string out;
@@ -125,7 +110,7 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
         start += property(kScrollRowProperty, layer.offsetY);
         start += "  </properties>\n  <data encoding=\"csv\">\n";
         if (!sink.write(start.data(), start.size())) return false;
-        if (!writeData(sink, layer, tileCount, progress)) return false;
+        if (!writeGidRows(sink, layer, tileCount, "\n", progress)) return false;
         std::string end = "</data>\n </layer>\n";
         if (!objects[i].empty()) {
             end += " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
