@@ -23,6 +23,14 @@ void forgetStep(Editor& editor, const UndoStep& step) {
     editor.undoBytes -= std::min(editor.undoBytes, step.bytes);
 }
 
+// Numbers, counts and pushes a step, as it is.
+void addStep(Editor& editor, UndoStep step) {
+    step.serial = ++editor.undoSerial;
+    step.bytes = stepBytes(step);
+    editor.undoBytes += step.bytes;
+    editor.undoStack.push_back(std::move(step));
+}
+
 // Lets go of the oldest steps while the history is over its limit, keeping the newest.
 void keepWithinLimit(Editor& editor) {
     const size_t limit = undoLimitBytes(editor);
@@ -114,10 +122,7 @@ void pushUndoStep(Editor& editor, UndoStep step) {
                                       [](const UndoRecord& r) { return r.cells.empty(); }),
                        step.records.end());
     if (step.records.empty()) return;
-    step.serial = ++editor.undoSerial;
-    step.bytes = stepBytes(step);
-    editor.undoBytes += step.bytes;
-    editor.undoStack.push_back(std::move(step));
+    addStep(editor, std::move(step));
     keepWithinLimit(editor);
 }
 
@@ -153,11 +158,7 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
         if (editor.toolMode == 1 && fillChangesNothing(layer, column, row, brush)) return false;
         UndoRecord record;
         record.layerName = layer.name;
-        UndoStep step = singleRecordStep(std::move(record));
-        step.serial = ++editor.undoSerial;
-        step.bytes = stepBytes(step);
-        editor.undoBytes += step.bytes;
-        editor.undoStack.push_back(std::move(step));
+        addStep(editor, singleRecordStep(std::move(record)));  // filled in by the press's fills
         if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();
         editor.fillRecordedThisPress = true;
         editor.fillRecordedLayers.push_back(PressFill{layer.name, editor.undoSerial});

@@ -208,29 +208,31 @@ size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out) {
     return static_cast<size_t>(at - out);
 }
 
+bool writeLayerTiles(ByteSink& sink, const MapLayer& layer) {
+    const size_t cells = layer.tiles.size();
+    if (kLittleEndianHost) return sink.write(layer.tiles.data(), cells * 2);
+    unsigned char piece[kTilesPerPiece * 2];
+    for (size_t first = 0; first < cells; first += kTilesPerPiece) {
+        const size_t n = std::min(kTilesPerPiece, cells - first);
+        unsigned char* out = piece;
+        for (size_t i = 0; i < n; ++i) {
+            const uint16_t tile = layer.tiles[first + i];
+            *out++ = static_cast<unsigned char>(tile & 0xFF);
+            *out++ = static_cast<unsigned char>(tile >> 8);
+        }
+        if (!sink.write(piece, n * 2)) return false;
+    }
+    return true;
+}
+
 bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers) {
     unsigned char count[4];
     putInt32(count, static_cast<int32_t>(layers.size()));
     if (!sink.write(count, 4)) return false;
-    std::vector<unsigned char> piece(kTilesPerPiece * 2);
     for (const MapLayer* layer : layers) {
         unsigned char header[kMaxRecordHeaderBytes];
         if (!sink.write(header, encodeRecordHeader(*layer, header))) return false;
-        const size_t cells = layer->tiles.size();
-        if (kLittleEndianHost) {
-            if (!sink.write(layer->tiles.data(), cells * 2)) return false;
-            continue;
-        }
-        for (size_t first = 0; first < cells; first += kTilesPerPiece) {
-            const size_t n = std::min(kTilesPerPiece, cells - first);
-            unsigned char* out = piece.data();
-            for (size_t i = 0; i < n; ++i) {
-                const uint16_t tile = layer->tiles[first + i];
-                *out++ = static_cast<unsigned char>(tile & 0xFF);
-                *out++ = static_cast<unsigned char>(tile >> 8);
-            }
-            if (!sink.write(piece.data(), n * 2)) return false;
-        }
+        if (!writeLayerTiles(sink, *layer)) return false;
     }
     return true;
 }

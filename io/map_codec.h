@@ -38,6 +38,9 @@ DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers = kMa
 // soon as the sink refuses one.
 bool writeMapLayers(ByteSink& sink, const std::vector<const MapLayer*>& layers);
 
+// Writes the layer's tiles as a file holds them (little-endian, row by row) into `sink`.
+bool writeLayerTiles(ByteSink& sink, const MapLayer& layer);
+
 // The most bytes a record header takes: the name's length, the name, six numbers.
 constexpr size_t kMaxRecordHeaderBytes = 1 + 255 + 6 * 4;
 // Writes the layer's record header as a file holds it into `out`; returns its length. A name

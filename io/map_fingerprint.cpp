@@ -11,26 +11,10 @@ void TileFactsGatherer::add(const unsigned char* bytes, const uint16_t* tiles, s
     highest_ = std::max(highest_, highestTile(tiles, count));
 }
 
-TileFacts tileFactsOf(const MapLayer& layer) {
-    // The tiles in memory are the file's bytes on a little-endian machine; elsewhere they are
-    // put in the file's order a piece at a time.
-    TileFactsGatherer gatherer;
-    constexpr size_t kPiece = 32768;
-    unsigned char bytes[kPiece * 2];
-    for (size_t first = 0; first < layer.tiles.size(); first += kPiece) {
-        const size_t n = std::min(kPiece, layer.tiles.size() - first);
-        const uint16_t* tiles = layer.tiles.data() + first;
-        if (__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__) {
-            gatherer.add(reinterpret_cast<const unsigned char*>(tiles), tiles, n);
-            continue;
-        }
-        for (size_t i = 0; i < n; ++i) {
-            bytes[2 * i] = static_cast<unsigned char>(tiles[i] & 0xFF);
-            bytes[2 * i + 1] = static_cast<unsigned char>(tiles[i] >> 8);
-        }
-        gatherer.add(bytes, tiles, n);
-    }
-    return gatherer.facts();
+uint64_t tilesFingerprintOf(const MapLayer& layer) {
+    FingerprintSink sink;
+    writeLayerTiles(sink, layer);
+    return sink.fingerprint();
 }
 
 uint64_t mapFingerprint(const std::vector<const MapLayer*>& layers,
@@ -49,7 +33,6 @@ uint64_t mapFingerprint(const std::vector<const MapLayer*>& layers,
 
 uint64_t mapFingerprint(const std::vector<const MapLayer*>& layers) {
     std::vector<uint64_t> tileFingerprints;
-    for (const MapLayer* layer : layers)
-        tileFingerprints.push_back(tileFactsOf(*layer).fingerprint);
+    for (const MapLayer* layer : layers) tileFingerprints.push_back(tilesFingerprintOf(*layer));
     return mapFingerprint(layers, tileFingerprints);
 }

@@ -29,8 +29,8 @@ private:
     uint16_t highest_ = 0;
 };
 
-// The facts of a layer's tiles, in one pass over them.
-TileFacts tileFactsOf(const MapLayer& layer);
+// The fingerprint of a layer's tiles as a file holds them.
+uint64_t tilesFingerprintOf(const MapLayer& layer);
 
 // The fingerprint of a map file holding these layers in this order, whose tiles have the
 // fingerprints given (one a layer, in the same order).

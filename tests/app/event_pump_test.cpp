@@ -23,19 +23,6 @@ void pushWheel(int button) {
     SDL_PushEvent(&event);
 }
 
-// A key-down and its key-up in the queue together: a tap quicker than one event pump.
-void pushTap(SDLKey key, uint16_t unicode = 0) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    event.key.keysym.unicode = unicode;
-    SDL_PushEvent(&event);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    SDL_PushEvent(&event);
-}
-
 std::vector<std::string> queued(const Editor& e) {
     std::vector<std::string> names;
     for (const auto& r : e.commandQueue) names.push_back(r->command.text + ":" + r->parameter);
@@ -128,7 +115,7 @@ TEST(EventPump, RepeatsOfAReleasedKeyAreDroppedAndEachTapCounts) {
     TestEditor t;
     Editor& e = t.editor();
     t.focusAt(100, 100);
-    pushTap(SDLK_RIGHT);
+    t.tapKey(SDLK_RIGHT);
     pumpEvents(e);
     EXPECT_EQ(queued(e), (std::vector<std::string>{"ScrollRight:"}));
     e.commandQueue.clear();
@@ -138,8 +125,8 @@ TEST(EventPump, RepeatsOfAReleasedKeyAreDroppedAndEachTapCounts) {
     pumpEvents(e);
     EXPECT_TRUE(e.commandQueue.empty());
     // ... while the next tap scrolls again, and held keys still repeat at the set pace.
-    pushTap(SDLK_RIGHT);
-    pushTap(SDLK_LEFT);
+    t.tapKey(SDLK_RIGHT);
+    t.tapKey(SDLK_LEFT);
     pumpEvents(e);
     EXPECT_EQ(queued(e), (std::vector<std::string>{"ScrollRight:", "ScrollLeft:"}));
     int delay = 0;
@@ -152,7 +139,7 @@ TEST(EventPump, RepeatsOfAReleasedKeyAreDroppedAndEachTapCounts) {
     Dialog* dialog = findDialog(e, "Resize Map");
     dialog->visible = 1;
     dialog->inputs[0]->focused = 1;
-    pushTap(SDLK_BACKSPACE, 8);
+    t.tapKey(SDLK_BACKSPACE, 8);
     pumpEvents(e);
     pumpEvents(e);  // the key-up waited behind the key the field took
     t.pressKey(SDLK_BACKSPACE, 8);

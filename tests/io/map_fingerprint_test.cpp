@@ -40,7 +40,7 @@ TEST(MapFingerprint, OpeningLearnsTheFingerprintAndHighestTileTheLayersGive) {
     for (size_t i = 0; i < 2; ++i) {
         opened.push_back(decoded.layers[i].get());
         learnt.push_back(decoded.facts[i].fingerprint);
-        EXPECT_EQ(decoded.facts[i].fingerprint, tileFactsOf(*map.layers()[i]).fingerprint);
+        EXPECT_EQ(decoded.facts[i].fingerprint, tilesFingerprintOf(*map.layers()[i]));
     }
     EXPECT_EQ(decoded.facts[0].highestTile, (7 + 59999) & 0xFFFF);
     EXPECT_EQ(decoded.facts[1].highestTile, 605);

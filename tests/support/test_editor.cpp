@@ -112,13 +112,24 @@ void TestEditor::pushResize(int w, int h) {
     SDL_PushEvent(&event);
 }
 
-void TestEditor::pressKey(SDLKey key, uint16_t unicode) {
+namespace {
+void pushKeyEvent(Uint8 type, SDLKey key, uint16_t unicode) {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
     event.key.keysym.unicode = unicode;
     SDL_PushEvent(&event);
+}
+}  // namespace
+
+void TestEditor::pressKey(SDLKey key, uint16_t unicode) {
+    pushKeyEvent(SDL_KEYDOWN, key, unicode);
+}
+
+void TestEditor::tapKey(SDLKey key, uint16_t unicode) {
+    pushKeyEvent(SDL_KEYDOWN, key, unicode);
+    pushKeyEvent(SDL_KEYUP, key, unicode);
 }
 
 std::string windowCaption() {

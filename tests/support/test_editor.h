@@ -54,6 +54,8 @@ public:
     void pushResize(int w, int h);
     // Queues a key press for the next frame's event pump.
     void pressKey(SDLKey key, uint16_t unicode = 0);
+    // Queues a key-down and its key-up together: a tap quicker than one event pump.
+    void tapKey(SDLKey key, uint16_t unicode = 0);
 
 private:
     TestFolder folder_;
