@@ -28,6 +28,7 @@ void FingerprintSink::mixStripe(const unsigned char* stripe) {
 }
 
 bool FingerprintSink::write(const void* data, size_t size) {
+    if (size == 0) return true;  // `data` may be null then
     const unsigned char* bytes = static_cast<const unsigned char*>(data);
     size_ += size;
     if (pendingBytes_ > 0) {

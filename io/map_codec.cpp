@@ -210,6 +210,7 @@ size_t encodeRecordHeader(const MapLayer& layer, unsigned char* out) {
 
 bool writeLayerTiles(ByteSink& sink, const MapLayer& layer) {
     const size_t cells = layer.tiles.size();
+    if (cells == 0) return true;  // an empty layer's array may have no memory at all
     if (kLittleEndianHost) return sink.write(layer.tiles.data(), cells * 2);
     unsigned char piece[kTilesPerPiece * 2];
     for (size_t first = 0; first < cells; first += kTilesPerPiece) {

@@ -35,5 +35,6 @@ TEST(FingerprintSink, SameBytesInAnyPiecesGiveOneFingerprintAndAnyChangeAnother)
     FingerprintSink counted;
     counted.write(bytes.data(), 10);
     counted.write(bytes.data(), 7);
+    counted.write(nullptr, 0);  // an empty layer's tiles
     EXPECT_EQ(counted.size(), 17u);
 }
