@@ -90,7 +90,6 @@ void waitForNextFrame(Editor& editor, Uint32 frameStart) {
 }
 
 void runMainLoop(Editor& editor) {
-    prepareMainLoop(editor);
     editor.framesToRedraw = kFramesAfterModeChange;
     while (!editor.quitRequested) {
         const Uint32 frameStart = SDL_GetTicks();

@@ -6,8 +6,7 @@
 
 #include "app/editor.h"
 
-// Posts the start-up caption request and clears the first map layer, then runs frames until
-// quitRequested is set, waiting between frames as waitForNextFrame says.
+// Runs frames until quitRequested is set, waiting between frames as waitForNextFrame says.
 void runMainLoop(Editor& editor);
 
 // The pace of the frames: about 60 a second while something goes on, and none at all while
@@ -19,7 +18,8 @@ constexpr int kFramesAfterModeChange = 30;
 bool frameWouldBeIdle(const Editor& editor);
 void waitForNextFrame(Editor& editor, Uint32 frameStart);
 
-// The set-up runMainLoop does before its first frame.
+// What start-up does to the configured map before the first frame: posts the start-up
+// caption request and clears the first map layer.
 void prepareMainLoop(Editor& editor);
 
 // One frame: events, the mouse, menus, dialogs, one queued command, the mouse step, drawing and

@@ -49,7 +49,9 @@ void openMapAtStart(Editor& editor, const std::string& path) {
     if (path.empty()) return;
     // The Open dialog remembers what it was given, whether it opened or not.
     editor.lastMapPath = path;
-    loadMap(editor, path);
+    // The open sets the caption itself, as File > Open does; the start-up request would put
+    // the configured first layer's caption back over it.
+    if (loadMap(editor, path)) dropCommands(editor.commandQueue, cmd::SetCaptionSizeDimensions);
 }
 
 int runEditor(Editor& editor, const std::string& mapPath) {
@@ -63,6 +65,9 @@ int runEditor(Editor& editor, const std::string& mapPath) {
         return 1;
     }
     loadTileSheets(editor);
+    // Start-up clears the configured map's first layer; a map named on the command line opens
+    // after that, so that it arrives exactly as File > Open would bring it.
+    prepareMainLoop(editor);
     openMapAtStart(editor, mapPath);
     runMainLoop(editor);
     shutDown(editor);

@@ -1,6 +1,8 @@
 // Posting and taking command requests.
 #include "edit/command_queue.h"
 
+#include <algorithm>
+
 void postCommand(CommandQueue& queue, const HashedName& command, const std::string& parameter) {
     auto request = std::make_unique<CommandRequest>();
     request->command = command;
@@ -13,4 +15,10 @@ std::unique_ptr<CommandRequest> takeNewestCommand(CommandQueue& queue) {
     std::unique_ptr<CommandRequest> request = std::move(queue.back());
     queue.pop_back();
     return request;
+}
+
+void dropCommands(CommandQueue& queue, const HashedName& command) {
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [&](const auto& request) { return request->command == command; }),
+                queue.end());
 }

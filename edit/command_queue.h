@@ -18,3 +18,6 @@ void postCommand(CommandQueue& queue, const HashedName& command, const std::stri
 
 // Removes and returns the request posted last, or null when the queue is empty.
 std::unique_ptr<CommandRequest> takeNewestCommand(CommandQueue& queue);
+
+// Takes every waiting request for `command` out of the queue.
+void dropCommands(CommandQueue& queue, const HashedName& command);

@@ -75,12 +75,11 @@ TEST(Startup, LayerOneWithoutAName) {
     EXPECT_EQ(e.menus.selected->label, "");
 }
 
-TEST(MainLoop, QuitBeforeTheFirstFramePostsTheCaptionRequestAndClearsLayerOne) {
+TEST(MainLoop, PreparingTheLoopPostsTheCaptionRequestAndClearsLayerOne) {
     TestEditor t;
     Editor& e = t.editor();
     currentMapLayer(e)->tiles[5] = 9;
-    e.quitRequested = 1;
-    runMainLoop(e);
+    prepareMainLoop(e);
     ASSERT_EQ(e.commandQueue.size(), 1u);
     EXPECT_EQ(e.commandQueue[0]->command, cmd::SetCaptionSizeDimensions);
     EXPECT_EQ(currentMapLayer(e)->tiles[5], 0);
