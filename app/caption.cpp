@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "app/editor.h"
+#include "app/main_loop.h"
 
 std::string captionText(const Editor& editor, const MapLayer* layer, const std::string& status) {
     std::string caption = editor.title + " / ";
@@ -21,7 +22,8 @@ void setCaption(Editor& editor, const MapLayer* layer, const std::string& status
 
 std::string layerStatus(Editor& editor) {
     std::string status;
-    if (const MapLayer* brush = findLayer(editor.layers, "Brush" + editor.activeBrushSide)) {
+    if (const MapLayer* brush =
+            findToolLayer(editor.layers, brushLayerName(editor.activeBrushSide))) {
         status =
             "brush: " + std::to_string(brush->width) + "x" + std::to_string(brush->height) + " / ";
     }

@@ -1,6 +1,8 @@
 // The command-name constants, defined once, in this order.
 #include "app/command_names.h"
 
+#include "map/layer_list.h"
+
 namespace cmd {
 const HashedName None("");
 const HashedName Exit("Exit");
@@ -43,3 +45,10 @@ const HashedName ScrollDown("ScrollDown");
 const HashedName ScrollLeft("ScrollLeft");
 const HashedName ScrollRight("ScrollRight");
 }  // namespace cmd
+
+bool isToolLayerName(const std::string& name) {
+    for (const std::string* kept : {&kPaletteLayerName, &kBrushLeftName, &kBrushRightName}) {
+        if (sameNameIgnoringCase(name, *kept)) return true;
+    }
+    return false;
+}

@@ -68,3 +68,10 @@ const std::string kDesignWindowName = "DesignWindow";
 const std::string kTileWindowName = "TileWindow";
 const std::string kLineSeparatorName = "LineSeparator";
 const std::string kMenuBarName = "MenuBar";
+// The two brushes, one for each mouse button.
+const std::string kBrushLeftName = "BrushLeft";
+const std::string kBrushRightName = "BrushRight";
+
+// True for the names the palette and the brushes go by (ignoring letter case): a map layer
+// never takes one of them.
+bool isToolLayerName(const std::string& name);

@@ -44,5 +44,5 @@ std::string currentLayerName(Editor& editor) {
 }
 
 MapLayer* currentMapLayer(Editor& editor) {
-    return findLayer(editor.layers, currentLayerName(editor));
+    return findMapLayer(editor.layers, currentLayerName(editor));
 }

@@ -48,7 +48,7 @@ struct PickState {
 
 // A layer whose fill step the current press has opened, and that step's serial number.
 struct PressFill {
-    std::string layerName;
+    uint64_t layerId = 0;
     uint64_t stepSerial = 0;
 };
 

@@ -18,7 +18,7 @@ std::string buttonSide(uint8_t mask) {
 }
 
 std::string brushLayerName(const std::string& side) {
-    return "Brush" + side;
+    return side == "Left" ? kBrushLeftName : side == "Right" ? kBrushRightName : "Brush" + side;
 }
 
 CellBlock dragRect(CellPosition a, CellPosition b) {
@@ -37,7 +37,7 @@ void mouseStep(Editor& editor) {
     Window* window = mouseWindow(editor);
     MapLayer* layer = nullptr;
     if (window) {
-        layer = window->name == kTileWindowName ? findLayer(editor.layers, window->layerName)
+        layer = window->name == kTileWindowName ? findToolLayer(editor.layers, window->layerName)
                                                 : currentMapLayer(editor);
         setCursorForWindow(editor, *window);
         if (window->name.rfind(kLineSeparatorName, 0) == 0 &&
@@ -54,7 +54,7 @@ void mouseStep(Editor& editor) {
     if (layer->cellWidth <= 0 || layer->cellHeight <= 0) return;
     const int column = (editor.mouseX - window->rect.x) / layer->cellWidth + layer->offsetX;
     const int row = (editor.mouseY - window->rect.y) / layer->cellHeight + layer->offsetY;
-    MapLayer* shown = findLayer(editor.layers, window->layerName);
+    MapLayer* shown = findWindowLayer(editor, *window, window->layerName);
     if (!shown) return;
     if (shown->number == -1 || editor.pickBrushArmed) {
         pickStep(editor, *window, *layer, *shown, column, row);
@@ -66,7 +66,7 @@ void mouseStep(Editor& editor) {
 
 void prepareMainLoop(Editor& editor) {
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
-    if (MapLayer* first = findLayer(editor.layers, stringSetting(editor, "Layer1"))) {
+    if (MapLayer* first = findMapLayer(editor.layers, stringSetting(editor, "Layer1"))) {
         fillTiles(*first, 0, 0);
     }
 }

@@ -22,7 +22,7 @@ void loadTileSheets(Editor& editor) {
     if (!(editor.screen->w * 0.75 > width)) return;
     layoutWindows(editor);
     Window* tiles = findWindow(editor, kTileWindowName);
-    MapLayer* palette = tiles ? findLayer(editor.layers, tiles->layerName) : nullptr;
+    MapLayer* palette = tiles ? findToolLayer(editor.layers, tiles->layerName) : nullptr;
     if (!palette) return;
     const int columns = width / 16;
     const int rows = (tilesHeight + baseHeight) / 16;

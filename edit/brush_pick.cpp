@@ -44,9 +44,9 @@ void pickStep(Editor& editor, Window& window, MapLayer& measured, MapLayer& show
     editor.pickBrushArmed = 0;
     const std::string name = brushLayerName(editor.activeBrushSide);
     // Replacing a brush leaves the map layers' names and numbers as they are.
-    removeLayer(editor, name, false);
+    eraseLayer(editor.layers, name, false);
     MapLayer* brush = createLayer(editor.layers, pick.block.width, pick.block.height, name, 0, 0);
-    MapLayer* source = findLayer(editor.layers, window.layerName);
+    MapLayer* source = findToolLayer(editor.layers, window.layerName);
     if (!source || source->name != kPaletteLayerName) source = currentMapLayer(editor);
     if (!source) return;
     CellBlock at{0, 0, pick.block.width, pick.block.height};

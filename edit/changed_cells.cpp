@@ -83,14 +83,23 @@ void keepChangedOnly(ChangedCells& cells, const MapLayer& layer) {
     cells = std::move(kept);
 }
 
-void restoreCells(const ChangedCells& cells, MapLayer& layer) {
+void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth) {
+    const bool sameWidth = notedWidth == layer.width;
     size_t end = cells.oldTiles.size();
     for (size_t run = cells.runStart.size(); run-- > 0;) {
         const size_t length = cells.runLength[run];
         end -= length;
         const size_t start = cells.runStart[run];
         for (size_t i = length; i-- > 0;) {
-            if (start + i < layer.tiles.size()) layer.tiles[start + i] = cells.oldTiles[end + i];
+            size_t index = start + i;
+            if (!sameWidth) {
+                if (notedWidth <= 0) return;
+                const size_t column = index % static_cast<size_t>(notedWidth);
+                const size_t row = index / static_cast<size_t>(notedWidth);
+                if (column >= static_cast<size_t>(layer.width)) continue;
+                index = row * static_cast<size_t>(layer.width) + column;
+            }
+            if (index < layer.tiles.size()) layer.tiles[index] = cells.oldTiles[end + i];
         }
     }
 }

@@ -29,8 +29,9 @@ struct ChangedCells {
 void keepChangedOnly(ChangedCells& cells, const MapLayer& layer);
 
 // Puts the noted tiles back into the layer, the newest note first, so that a cell noted twice
-// ends with its oldest tile. Cells beyond the layer (it was made smaller since) are passed over.
-void restoreCells(const ChangedCells& cells, MapLayer& layer);
+// ends with its oldest tile. The cells were noted on a layer `notedWidth` cells wide: each goes
+// back to its column and row, and cells beyond the layer now are passed over.
+void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth);
 
 // True when any of the noted old tiles is `tile`.
 bool holdsTile(const ChangedCells& cells, uint16_t tile);

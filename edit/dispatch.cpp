@@ -18,7 +18,7 @@ namespace {
 void fillEdgeOfCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
-    MapLayer* brush = findLayer(editor.layers, "BrushLeft");
+    MapLayer* brush = findToolLayer(editor.layers, kBrushLeftName);
     const uint16_t tile = brush && !brush->tiles.empty() ? brush->tiles[0] : 0;
     recordBlocksChange(editor, *layer, edgeBlocks(*layer), [&] { fillEdge(*layer, tile); });
 }
@@ -53,10 +53,10 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
         if (item == cmd::PickBrush) {
             editor.pickBrushArmed = 1;
         } else if (item == cmd::ShuffleRB) {
-            shuffleNamedLayer(editor.layers, "BrushRight");
+            shuffleNamedLayer(editor.layers, kBrushRightName);
             editor.activeBrushSide = "Right";
         } else if (item == cmd::ShuffleLB) {
-            shuffleNamedLayer(editor.layers, "BrushLeft");
+            shuffleNamedLayer(editor.layers, kBrushLeftName);
             editor.activeBrushSide = "Left";
         }
     } else if (menu == cmd::Layer) {
@@ -70,7 +70,7 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
             postCommand(queue, cmd::LayerShow, "");
         else if (item == cmd::Clear)
             postCommand(queue, cmd::LayerClear, "");
-        else if (findLayer(editor.layers, entry.label)) {
+        else if (findMapLayer(editor.layers, entry.label)) {
             postCommand(queue, cmd::LayerChange, entry.label);
         }
     } else if (menu == cmd::Map) {
@@ -141,7 +141,7 @@ void handleInterfaceCommand(Editor& editor) {
     } else if (c == cmd::ButtonResizeMap) {
         resizeMap(editor);
     } else if (c == cmd::SetCaptionSizeDimensions) {
-        setCaption(editor, findLayer(editor.layers, stringSetting(editor, "Layer1")), "");
+        setCaption(editor, findMapLayer(editor.layers, stringSetting(editor, "Layer1")), "");
     } else if (c == cmd::LayerChange) {
         changeLayer(editor, request->parameter);
     } else if (c == cmd::LayerHide) {

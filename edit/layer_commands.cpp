@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -33,13 +32,17 @@ MenuEntry* layerMenuSeparator(Editor& editor) {
     return entry;
 }
 
-void eraseLayer(Editor& editor, const MapLayer* layer) {
+// Takes the layer out of the list, whole, and says where it stood.
+std::unique_ptr<MapLayer> takeLayer(Editor& editor, const MapLayer* layer, size_t& slot) {
     for (auto it = editor.layers.begin(); it != editor.layers.end(); ++it) {
         if (it->get() == layer) {
+            std::unique_ptr<MapLayer> taken = std::move(*it);
+            slot = static_cast<size_t>(it - editor.layers.begin());
             editor.layers.erase(it);
-            return;
+            return taken;
         }
     }
+    return nullptr;
 }
 
 // Layer n is the one named by the setting "Layer<n>", so after a removal the map layers, in
@@ -49,7 +52,7 @@ void eraseLayer(Editor& editor, const MapLayer* layer) {
 void renumberMapLayers(Editor& editor) {
     int number = 1;
     for (const auto& layer : editor.layers) {
-        if (layer->number == -1) continue;
+        if (!layer->isMapLayer()) continue;
         layer->number = number;
         const std::string name = stringSetting(editor, layerSettingName(number));
         if (!name.empty()) layer->name = name;
@@ -72,12 +75,7 @@ void markCurrentLayerEntry(Editor& editor) {
 }  // namespace
 
 void removeLayer(Editor& editor, const std::string& name, bool renumber) {
-    for (const auto& layer : editor.layers) {
-        if (layer->name == name) {
-            eraseLayer(editor, layer.get());
-            break;
-        }
-    }
+    eraseLayer(editor.layers, name, true);
     if (renumber) renumberMapLayers(editor);
 }
 
@@ -98,7 +96,7 @@ void rebuildLayerMenu(Editor& editor) {
     // Listed from the layers themselves, so that the view, the saved file and the menu name
     // exactly the layers that exist.
     for (const auto& layer : editor.layers) {
-        if (layer->number == -1) continue;
+        if (!layer->isMapLayer()) continue;
         if (design) design->layerNames.push_back(layer->name);
         appendLayerEntry(editor, layer->name, layer->number == editor.currentLayer);
     }
@@ -110,7 +108,7 @@ void addLayer(Editor& editor) {
         return;
     }
     int width = 128, height = 128, offsetX = 0, offsetY = 0;
-    if (MapLayer* first = findLayer(editor.layers, stringSetting(editor, "Layer1"))) {
+    if (MapLayer* first = findMapLayer(editor.layers, stringSetting(editor, "Layer1"))) {
         width = first->width;
         height = first->height;
         offsetX = first->offsetX;
@@ -136,20 +134,15 @@ void removeCurrentLayer(Editor& editor) {
     // layers that do exist. The current layer is found ignoring letter case, and that very
     // layer is the one destroyed, so the count never drops while the layer stays.
     MapLayer* current = currentMapLayer(editor);
-    if (editor.layerCount <= 1 || !current || current->number == -1) return;
-    const std::string removed = current->name;
-    eraseLayer(editor, current);
-    // Undo entries follow their layers through the renaming that closes the gap.
-    std::vector<std::pair<MapLayer*, std::string>> before;
-    for (const auto& layer : editor.layers) {
-        if (layer->number != -1) before.emplace_back(layer.get(), layer->name);
-    }
+    if (editor.layerCount <= 1 || !current || !current->isMapLayer()) return;
+    // The layer goes into the undo step whole, and the names of the layers above it with it:
+    // undo steps find their layers by identity, so renaming them needs nothing more.
+    UndoStep step;
+    step.namesBefore = mapLayerNames(editor);
+    step.currentLayerBefore = editor.currentLayer;
+    step.removedLayer = takeLayer(editor, current, step.removedSlot);
+    pushUndoStep(editor, std::move(step));
     renumberMapLayers(editor);
-    std::map<std::string, std::string> renamed;
-    for (const auto& [layer, oldName] : before) {
-        if (layer->name != oldName) renamed[oldName] = layer->name;
-    }
-    followLayerRenames(editor, removed, renamed);
     if (Window* design = designWindow(editor)) design->layerNames.clear();
     editor.currentLayer = editor.currentLayer > 1 ? editor.currentLayer - 1 : 1;
     editor.layerCount -= 1;
@@ -170,8 +163,8 @@ void changeLayer(Editor& editor, const std::string& name) {
     // already moved the menu's mark, so the mark is set again whether the name was taken or not.
     const int number =
         key.size() > 5 && key.compare(0, 5, "Layer") == 0 ? std::atoi(key.c_str() + 5) : 0;
-    const MapLayer* layer = findLayer(editor.layers, name);
-    if (number >= 1 && number <= editor.layerCount && layer && layer->number != -1) {
+    const MapLayer* layer = findMapLayer(editor.layers, name);
+    if (number >= 1 && number <= editor.layerCount && layer && layer->isMapLayer()) {
         editor.currentLayer = number;
         showLayerStatus(editor);
     }
@@ -198,7 +191,8 @@ void recordClear(Editor& editor, const std::vector<ClearedLayer>& cleared) {
     for (const ClearedLayer& clear : cleared) {
         MapLayer& layer = *clear.layer;
         UndoRecord record;
-        record.layerName = layer.name;
+        record.layerId = layer.id;
+        record.layerWidth = layer.width;
         const size_t n = layer.tiles.size();
         for (size_t i = 0; i < n;) {
             if (layer.tiles[i] == clear.tile) {
@@ -226,7 +220,7 @@ void clearCurrentLayer(Editor& editor) {
 void clearMap(Editor& editor) {
     std::vector<ClearedLayer> cleared;
     for (const auto& layer : editor.layers) {
-        if (layer->number == -1) continue;
+        if (!layer->isMapLayer()) continue;
         cleared.push_back(
             ClearedLayer{layer.get(), static_cast<uint16_t>(cleared.empty() ? 0 : 1)});
     }

@@ -1,6 +1,8 @@
 // Create Map and Resize Map.
 #include "edit/map_size_commands.h"
 
+#include <algorithm>
+
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "edit/layer_commands.h"
@@ -32,6 +34,25 @@ bool sizeAccepted(Editor& editor, int width, int height) {
                                 " cells is too large: a layer may hold at most 16777216 cells "
                                 "(4096 x 4096). The map was not changed.");
     return false;
+}
+
+// A layer's shape now, and the record of the cells a width x height layer would cut away from it.
+LayerShape shapeOf(const MapLayer& layer) {
+    return LayerShape{layer.id,         layer.width,   layer.height,
+                      layer.offsetX,    layer.offsetY, layer.cellWidth,
+                      layer.cellHeight, layer.visible, layer.checkerBackground};
+}
+
+UndoRecord cutAwayCells(const MapLayer& layer, int width, int height) {
+    UndoRecord record;
+    record.layerId = layer.id;
+    record.layerWidth = layer.width;
+    const size_t oldWidth = static_cast<size_t>(layer.width);
+    for (int row = 0; row < layer.height; ++row) {
+        const size_t first = row < height ? static_cast<size_t>(std::max(width, 0)) : 0;
+        if (first < oldWidth) record.cells.note(layer, row * oldWidth + first, oldWidth - first);
+    }
+    return record;
 }
 }  // namespace
 
@@ -66,7 +87,7 @@ void showResizeDialog(Editor& editor) {
     if (!dialog) return;
     const Window* design = findWindow(editor, kDesignWindowName);
     if (design && !design->layerNames.empty()) {
-        if (const MapLayer* first = findLayer(editor.layers, design->layerNames.front())) {
+        if (const MapLayer* first = findMapLayer(editor.layers, design->layerNames.front())) {
             setNumberInput(*dialog, 0, first->width);
             setNumberInput(*dialog, 1, first->height);
         }
@@ -81,13 +102,23 @@ void resizeMap(Editor& editor) {
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         // Cells a layer gains take the tile a new layer of its place starts with: the opaque
         // ground on the first layer, the see-through tile on those above, so the ground shows.
+        // A ReSize that cuts cells away is one undo step that gives every layer its old shape
+        // back, with those cells; one that only adds cells takes nothing the user made.
+        UndoStep step;
+        bool cut = false;
         uint16_t newTile = 0;
         for (const std::string& name : design->layerNames) {
-            if (MapLayer* layer = findLayer(editor.layers, name)) {
+            if (MapLayer* layer = findMapLayer(editor.layers, name)) {
+                if (layer->width != width || layer->height != height) {
+                    step.shapesBefore.push_back(shapeOf(*layer));
+                    step.records.push_back(cutAwayCells(*layer, width, height));
+                    cut = cut || !step.records.back().cells.empty();
+                }
                 resizeLayer(editor.layers, *layer, width, height, newTile);
             }
             newTile = 1;
         }
+        if (cut) pushUndoStep(editor, std::move(step));
     }
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }

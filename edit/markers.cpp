@@ -24,7 +24,7 @@ void placeMarker(Editor& editor) {
     if (!cellUnderMouse(editor, layer, column, row)) return;
     // Marker numbers end where tile numbers do.
     if (tileAt(*layer, column, row) != 1 || editor.nextMarkerTile > 0xFFFF) return;
-    recordCell(editor, *layer, column, row);
+    recordCell(editor, *layer, column, row, editor.nextMarkerTile);
     setTile(*layer, column, row, static_cast<uint16_t>(editor.nextMarkerTile));
     editor.nextMarkerTile += 1;
 }

@@ -15,7 +15,7 @@ void clampOffsets(MapLayer& layer) {
 
 void scrollWindow(Editor& editor, const Window& window, ScrollDirection direction) {
     for (const std::string& name : window.layerNames) {
-        MapLayer* layer = findLayer(editor.layers, name);
+        MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
         switch (direction) {
             case ScrollDirection::Right: {

@@ -23,5 +23,5 @@ void shuffleLayer(MapLayer& layer) {
 }
 
 void shuffleNamedLayer(LayerList& layers, const std::string& name) {
-    if (MapLayer* layer = findLayer(layers, name)) shuffleLayer(*layer);
+    if (MapLayer* layer = findToolLayer(layers, name)) shuffleLayer(*layer);
 }

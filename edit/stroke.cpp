@@ -29,7 +29,7 @@ bool stampTouchesLayer(const MapLayer& brush, const MapLayer& layer, int column,
 
 void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int row) {
     editor.focusName = window.name;
-    MapLayer* brush = findLayer(editor.layers, brushLayerName(editor.activeBrushSide));
+    MapLayer* brush = findToolLayer(editor.layers, brushLayerName(editor.activeBrushSide));
     if (!brush || !buttonHeld(editor.mouseButtons)) return;
     // The tool is back to Draw after a Fill Random, but the button that filled is still down
     // for a few frames: stamping then would knock out tiles next to the click.

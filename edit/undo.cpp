@@ -3,8 +3,13 @@
 
 #include <algorithm>
 
+#include "app/caption.h"
+#include "app/command_names.h"
 #include "app/main_loop.h"
 #include "edit/flood_fill.h"
+#include "edit/layer_commands.h"
+#include "map/resize_layer.h"
+#include "platform/message_box.h"
 
 namespace {
 bool fillMode(int toolMode) {
@@ -13,9 +18,14 @@ bool fillMode(int toolMode) {
 
 size_t stepBytes(const UndoStep& step) {
     size_t bytes = sizeof(UndoStep);
-    for (const UndoRecord& record : step.records) {
-        bytes += sizeof(UndoRecord) + record.layerName.capacity() + record.cells.bytes();
+    for (const UndoRecord& record : step.records)
+        bytes += sizeof(UndoRecord) + record.cells.bytes();
+    if (step.removedLayer) {
+        bytes += sizeof(MapLayer) + step.removedLayer->name.capacity() +
+                 step.removedLayer->tiles.capacity() * sizeof(uint16_t);
     }
+    for (const auto& named : step.namesBefore) bytes += sizeof named + named.second.capacity();
+    bytes += step.shapesBefore.capacity() * sizeof(LayerShape);
     return bytes;
 }
 
@@ -41,10 +51,10 @@ void keepWithinLimit(Editor& editor) {
 }
 
 // This press's fill step of the layer, if the press has one and it is still in the history.
-UndoStep* pressFillStep(Editor& editor, const std::string& layerName) {
+UndoStep* pressFillStep(Editor& editor, uint64_t layerId) {
     if (!editor.fillRecordedThisPress) return nullptr;
     for (const PressFill& fill : editor.fillRecordedLayers) {
-        if (fill.layerName != layerName) continue;
+        if (fill.layerId != layerId) continue;
         for (auto it = editor.undoStack.rbegin(); it != editor.undoStack.rend(); ++it) {
             if (it->serial == fill.stepSerial) return &*it;
             if (it->serial < fill.stepSerial) break;
@@ -53,19 +63,26 @@ UndoStep* pressFillStep(Editor& editor, const std::string& layerName) {
     return nullptr;
 }
 
-bool fillRecordedOn(const Editor& editor, const std::string& layerName) {
+bool fillRecordedOn(const Editor& editor, uint64_t layerId) {
     const std::vector<PressFill>& fills = editor.fillRecordedLayers;
     return editor.fillRecordedThisPress &&
            std::any_of(fills.begin(), fills.end(),
-                       [&](const PressFill& fill) { return fill.layerName == layerName; });
+                       [&](const PressFill& fill) { return fill.layerId == layerId; });
 }
 
 // Once the press's fill step of a layer is gone, that layer's next fill in the press records.
-void forgetFillStep(Editor& editor, const std::string& layerName) {
+void forgetFillStep(Editor& editor, uint64_t layerId) {
     std::vector<PressFill>& fills = editor.fillRecordedLayers;
     fills.erase(std::remove_if(fills.begin(), fills.end(),
-                               [&](const PressFill& fill) { return fill.layerName == layerName; }),
+                               [&](const PressFill& fill) { return fill.layerId == layerId; }),
                 fills.end());
+}
+
+UndoRecord emptyRecord(const MapLayer& layer) {
+    UndoRecord record;
+    record.layerId = layer.id;
+    record.layerWidth = layer.width;
+    return record;
 }
 
 // Notes the cells of `block` that lie on the layer, with their tiles now.
@@ -84,8 +101,7 @@ void noteBlock(ChangedCells& cells, const MapLayer& layer, CellBlock block) {
 
 // A record of the cells of `block` that lie on the layer, with their tiles now.
 UndoRecord blockRecord(const MapLayer& layer, CellBlock block) {
-    UndoRecord record;
-    record.layerName = layer.name;
+    UndoRecord record = emptyRecord(layer);
     noteBlock(record.cells, layer, block);
     return record;
 }
@@ -98,16 +114,75 @@ UndoStep singleRecordStep(UndoRecord record) {
 
 // Pastes one record back; false when its layer is gone.
 bool restoreRecord(Editor& editor, const UndoRecord& record) {
-    forgetFillStep(editor, record.layerName);
-    MapLayer* layer = findLayer(editor.layers, record.layerName);
+    forgetFillStep(editor, record.layerId);
+    MapLayer* layer = findLayerById(editor.layers, record.layerId);
     if (!layer) return false;
-    restoreCells(record.cells, *layer);
+    restoreCells(record.cells, *layer, record.layerWidth);
     const int held = editor.heldMarkerTile;
     if (held != 0 && held <= 0xFFFF && holdsTile(record.cells, static_cast<uint16_t>(held)))
         editor.heldMarkerTile = 0;
     return true;
 }
+
+// Gives the map layers the names they had before a Remove, and the numbers of their places; a
+// layer added since then takes the name of its new number, as a renumbering gives it. The
+// Layer menu and the design window follow.
+void restoreLayerNames(Editor& editor, const UndoStep& step) {
+    int number = 0;
+    for (const auto& layer : editor.layers) {
+        if (!layer->isMapLayer()) continue;
+        layer->number = ++number;
+        auto before = std::find_if(step.namesBefore.begin(), step.namesBefore.end(),
+                                   [&](const auto& named) { return named.first == layer->id; });
+        if (before != step.namesBefore.end()) {
+            layer->name = before->second;
+        } else {
+            const std::string name = stringSetting(editor, "Layer" + std::to_string(number));
+            if (!name.empty()) layer->name = name;
+        }
+    }
+    editor.layerCount = number;
+    editor.currentLayer = step.currentLayerBefore;
+    if (Window* design = findWindow(editor, kDesignWindowName)) design->layerNames.clear();
+    rebuildLayerMenu(editor);
+    showLayerStatus(editor);
+}
+
+// Takes back what the step did to the layers themselves; false when there was nothing left to
+// take back (the layer it concerns is gone).
+bool restoreLayers(Editor& editor, UndoStep& step) {
+    if (step.removedLayer) {
+        const size_t slot = std::min(step.removedSlot, editor.layers.size());
+        editor.layers.insert(editor.layers.begin() + static_cast<std::ptrdiff_t>(slot),
+                             std::move(step.removedLayer));
+        restoreLayerNames(editor, step);
+        return true;
+    }
+    bool restored = false;
+    for (const LayerShape& shape : step.shapesBefore) {
+        const MapLayer* layer = findLayerById(editor.layers, shape.layerId);
+        if (!layer) continue;
+        MapLayer* back = resizeLayer(editor.layers, *layer, shape.width, shape.height);
+        back->offsetX = shape.offsetX;
+        back->offsetY = shape.offsetY;
+        back->cellWidth = shape.cellWidth;
+        back->cellHeight = shape.cellHeight;
+        back->visible = shape.visible;
+        back->checkerBackground = shape.checkerBackground;
+        restored = true;
+    }
+    if (restored) postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
+    return restored;
+}
 }  // namespace
+
+std::vector<std::pair<uint64_t, std::string>> mapLayerNames(const Editor& editor) {
+    std::vector<std::pair<uint64_t, std::string>> names;
+    for (const auto& layer : editor.layers) {
+        if (layer->isMapLayer()) names.emplace_back(layer->id, layer->name);
+    }
+    return names;
+}
 
 size_t undoLimitBytes(Editor& editor) {
     auto setting = editor.intSettings.find("UndoMemoryMB");
@@ -121,7 +196,7 @@ void pushUndoStep(Editor& editor, UndoStep step) {
     step.records.erase(std::remove_if(step.records.begin(), step.records.end(),
                                       [](const UndoRecord& r) { return r.cells.empty(); }),
                        step.records.end());
-    if (step.records.empty()) return;
+    if (step.records.empty() && !step.changesLayers()) return;
     addStep(editor, std::move(step));
     keepWithinLimit(editor);
 }
@@ -135,16 +210,17 @@ void clearUndo(Editor& editor) {
 
 void recordBlocksChange(Editor& editor, MapLayer& layer, const std::vector<CellBlock>& blocks,
                         const std::function<void()>& change) {
-    UndoRecord record;
-    record.layerName = layer.name;
+    UndoRecord record = emptyRecord(layer);
     for (const CellBlock& block : blocks) noteBlock(record.cells, layer, block);
     change();
     keepChangedOnly(record.cells, layer);
     pushUndoStep(editor, singleRecordStep(std::move(record)));
 }
 
-void recordCell(Editor& editor, const MapLayer& layer, int column, int row) {
-    pushUndoStep(editor, singleRecordStep(blockRecord(layer, CellBlock{column, row, 1, 1})));
+void recordCell(Editor& editor, const MapLayer& layer, int column, int row, int nextMarkerBefore) {
+    UndoStep step = singleRecordStep(blockRecord(layer, CellBlock{column, row, 1, 1}));
+    step.nextMarkerBefore = nextMarkerBefore;
+    pushUndoStep(editor, std::move(step));
 }
 
 bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row) {
@@ -154,14 +230,13 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
         // up steps. Plain Fill is held over many frames, so it is asked first whether it can
         // change anything and a fill that cannot opens no step; what Fill Random does depends
         // on its shuffles, so its step is judged after the fill (settleFill).
-        if (fillRecordedOn(editor, layer.name)) return false;
+        if (fillRecordedOn(editor, layer.id)) return false;
         if (editor.toolMode == 1 && fillChangesNothing(layer, column, row, brush)) return false;
-        UndoRecord record;
-        record.layerName = layer.name;
-        addStep(editor, singleRecordStep(std::move(record)));  // filled in by the press's fills
+        // Filled in by the press's fills.
+        addStep(editor, singleRecordStep(emptyRecord(layer)));
         if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();
         editor.fillRecordedThisPress = true;
-        editor.fillRecordedLayers.push_back(PressFill{layer.name, editor.undoSerial});
+        editor.fillRecordedLayers.push_back(PressFill{layer.id, editor.undoSerial});
         return true;
     }
     const CellBlock footprint{column - brush.width / 2, row - brush.height / 2, brush.width,
@@ -173,7 +248,7 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
         const UndoStep& top = editor.undoStack.back();
         const UndoRecord& last = top.records.front();
         const CellBlock& at = last.footprint;
-        if (top.records.size() == 1 && last.stamp && last.layerName == layer.name &&
+        if (top.records.size() == 1 && last.stamp && last.layerId == layer.id &&
             at.column == footprint.column && at.row == footprint.row &&
             at.width == footprint.width && at.height == footprint.height)
             return false;
@@ -186,12 +261,12 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
 }
 
 ChangedCells* fillLog(Editor& editor, const MapLayer& layer) {
-    UndoStep* step = pressFillStep(editor, layer.name);
+    UndoStep* step = pressFillStep(editor, layer.id);
     return step ? &step->records.front().cells : nullptr;
 }
 
 void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t notedBefore) {
-    UndoStep* step = pressFillStep(editor, layer.name);
+    UndoStep* step = pressFillStep(editor, layer.id);
     if (!step) return;
     // A held fill that found nothing more to fill left the step as it was.
     if (!pushedNow && step->records.front().cells.cellCount() == notedBefore) return;
@@ -202,7 +277,7 @@ void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t no
         editor.undoStack.erase(
             std::find_if(editor.undoStack.begin(), editor.undoStack.end(),
                          [serial](const UndoStep& s) { return s.serial == serial; }));
-        forgetFillStep(editor, layer.name);
+        forgetFillStep(editor, layer.id);
         return;
     }
     step->bytes = stepBytes(*step);
@@ -211,39 +286,28 @@ void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t no
 }
 
 void undoLast(Editor& editor) {
+    // Layers added since a removal may have filled the map: the removed layer then has no place
+    // to go back to, and its step waits (with the steps before it) until there is one.
+    if (!editor.undoStack.empty() && editor.undoStack.back().removedLayer &&
+        editor.layerCount >= kMaxMapLayers) {
+        editor.messageBox->show(kWarningTitle,
+                                "The removed layer can not come back: the map holds " +
+                                    std::to_string(kMaxMapLayers) + " layers, the limit.");
+        return;
+    }
     // The stroke of a layer that is gone went with it: there is nothing left to take back, and
     // keeping the step would make Undo do nothing for ever.
     while (!editor.undoStack.empty()) {
         UndoStep step = std::move(editor.undoStack.back());
         editor.undoStack.pop_back();
         forgetStep(editor, step);
-        bool restored = false;
+        // The layers first: a ReSize's cut-away cells go back into the layer at its old size.
+        bool restored = step.changesLayers() && restoreLayers(editor, step);
         for (auto it = step.records.rbegin(); it != step.records.rend(); ++it) {
             restored = restoreRecord(editor, *it) || restored;
         }
-        if (restored) return;
-    }
-}
-
-void followLayerRenames(Editor& editor, const std::string& removed,
-                        const std::map<std::string, std::string>& renamed) {
-    for (UndoStep& step : editor.undoStack) {
-        auto& records = step.records;
-        records.erase(std::remove_if(records.begin(), records.end(),
-                                     [&](const UndoRecord& r) { return r.layerName == removed; }),
-                      records.end());
-        for (UndoRecord& record : records) {
-            auto it = renamed.find(record.layerName);
-            if (it != renamed.end()) record.layerName = it->second;
-        }
-    }
-    auto& stack = editor.undoStack;
-    stack.erase(std::remove_if(stack.begin(), stack.end(),
-                               [](const UndoStep& s) { return s.records.empty(); }),
-                stack.end());
-    editor.undoBytes = 0;
-    for (UndoStep& step : stack) {
-        step.bytes = stepBytes(step);
-        editor.undoBytes += step.bytes;
+        if (!restored) continue;
+        if (step.nextMarkerBefore >= 0) editor.nextMarkerTile = step.nextMarkerBefore;
+        return;
     }
 }

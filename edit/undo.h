@@ -3,8 +3,8 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/editor.h"
@@ -36,22 +36,22 @@ ChangedCells* fillLog(Editor& editor, const MapLayer& layer);
 // that pushed the step (`pushedNow`) and changed nothing, the step is dropped again.
 void settleFill(Editor& editor, const MapLayer& layer, bool pushedNow, size_t notedBefore);
 
-// Records the one cell at (column, row) of `layer` that a marker key is about to change.
-void recordCell(Editor& editor, const MapLayer& layer, int column, int row);
+// Records the one cell at (column, row) of `layer` that a marker key is about to change. A
+// placement passes the number the next marker has now, which its Undo gives back.
+void recordCell(Editor& editor, const MapLayer& layer, int column, int row,
+                int nextMarkerBefore = -1);
 
 // Runs `change`, which may overwrite only cells of `blocks` on `layer`, and records the cells it
 // changed as one step; no copy of the rest of the layer is made.
 void recordBlocksChange(Editor& editor, MapLayer& layer, const std::vector<CellBlock>& blocks,
                         const std::function<void()>& change);
 
-// Pastes the newest step back into the layers it was taken from. A record whose layer no
-// longer exists is dropped, and a step left with nothing to restore is passed over for the
-// next one. A marker lifted with 'e' that Undo puts back on the map is no longer held, so it
-// cannot be put down twice.
+// Pastes the newest step back into the layers it was taken from: a removed layer goes back to
+// its place with its name, an added one goes away, resized layers take their old shape, and
+// the cells come back by column and row. A record whose layer no longer exists is dropped, and
+// a step left with nothing to restore is passed over for the next one. A marker lifted with
+// 'e' that Undo puts back on the map is no longer held, so it cannot be put down twice.
 void undoLast(Editor& editor);
 
-// Keeps the records with their layers when a layer is removed and the others renamed: the
-// records of `removed` are dropped, and `renamed` maps each renamed layer's old name to its
-// new one. All renames apply at once, so names may move along a row of layers.
-void followLayerRenames(Editor& editor, const std::string& removed,
-                        const std::map<std::string, std::string>& renamed);
+// Every map layer's identity and name, in list order.
+std::vector<std::pair<uint64_t, std::string>> mapLayerNames(const Editor& editor);

@@ -59,7 +59,7 @@ int maxPaletteColumns(int W) {
 // Makes the tile window `columns` whole columns wide and re-flows the palette row by row.
 void flowPalette(Editor& editor, int columns) {
     editor.tileImages->sheetWidth = columns * 16;
-    MapLayer* palette = findLayer(editor.layers, kPaletteLayerName);
+    MapLayer* palette = findToolLayer(editor.layers, kPaletteLayerName);
     if (!palette) return;
     int rows = (palette->entryCount + columns - 1) / columns;
     palette->tiles.resize(static_cast<size_t>(rows) * columns);
@@ -110,7 +110,7 @@ bool dragSeparator(Editor& editor) {
     const int W = editor.screen->w;
     int w = std::max(W - editor.mouseX, 16);
     const int columns = std::min(std::max(w / 16, 1), maxPaletteColumns(W));
-    MapLayer* palette = findLayer(editor.layers, kPaletteLayerName);
+    MapLayer* palette = findToolLayer(editor.layers, kPaletteLayerName);
     if (!palette || palette->width == columns) return false;
     flowPalette(editor, columns);
     layoutWindows(editor);
@@ -127,4 +127,9 @@ void setCursorForWindow(Editor& editor, const Window& window) {
         return;
     }
     SDL_SetCursor(editor.defaultCursor);
+}
+
+MapLayer* findWindowLayer(const Editor& editor, const Window& window, const std::string& name) {
+    return window.name == kTileWindowName ? findToolLayer(editor.layers, name)
+                                          : findMapLayer(editor.layers, name);
 }

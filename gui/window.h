@@ -8,6 +8,7 @@
 #include <vector>
 
 struct Editor;
+struct MapLayer;
 
 struct Window {
     SDL_Rect rect{0, 0, 0, 0};
@@ -34,6 +35,10 @@ Window* windowAt(const Editor& editor, int x, int y);
 Window* mouseWindow(const Editor& editor);
 
 bool rectContains(const SDL_Rect& rect, int x, int y);
+
+// The layer of that name that the window shows: the palette for the tile window, a map layer
+// for the others.
+MapLayer* findWindowLayer(const Editor& editor, const Window& window, const std::string& name);
 
 // Lays the four windows out from the screen size and the tile-window width, then re-centres
 // the open dialogs.

@@ -20,23 +20,16 @@ void refuse(Editor& editor, const std::string& path, const std::string& reason) 
                                                ". The map was not changed.");
 }
 
-// True when a layer other than a map layer (the palette, a brush) has the name.
-bool nameTakenOutsideTheMap(const Editor& editor, const std::string& name) {
-    for (const auto& layer : editor.layers) {
-        if (layer->number == -1 && sameNameIgnoringCase(layer->name, name)) return true;
-    }
-    return false;
-}
-
-// Drops the records whose name the editor already uses for the palette or a brush, or an
-// earlier record took (names are told apart ignoring letter case), and lists them.
-std::string passOverTakenNames(Editor& editor, DecodedMap& map) {
+// Drops the records whose name the editor keeps for the palette or a brush (whether or not that
+// brush exists yet), or an earlier record took (names are told apart ignoring letter case), and
+// lists them.
+std::string passOverTakenNames(DecodedMap& map) {
     std::string passedOver;
     LayerList kept;
     std::vector<TileFacts> keptFacts;
     for (size_t i = 0; i < map.layers.size(); ++i) {
         auto& record = map.layers[i];
-        if (nameTakenOutsideTheMap(editor, record->name) || findLayer(kept, record->name)) {
+        if (isToolLayerName(record->name) || findLayer(kept, record->name)) {
             passedOver += (passedOver.empty() ? "" : ", ") + std::string("record ") +
                           std::to_string(i + 1) + " '" + record->name + "'";
             continue;
@@ -90,7 +83,7 @@ std::vector<const MapLayer*> designLayers(Editor& editor) {
     std::vector<const MapLayer*> layers;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         for (const std::string& name : design->layerNames) {
-            if (const MapLayer* layer = findLayer(editor.layers, name)) layers.push_back(layer);
+            if (const MapLayer* layer = findMapLayer(editor.layers, name)) layers.push_back(layer);
         }
     }
     return layers;
@@ -158,7 +151,7 @@ bool loadMap(Editor& editor, const std::string& path) {
             break;
     }
     const size_t readInFull = map.layers.size();
-    const std::string passedOver = passOverTakenNames(editor, map);
+    const std::string passedOver = passOverTakenNames(map);
     if (map.layers.empty()) {
         refuse(editor, path,
                "every layer it holds has a name the editor already uses (" + passedOver + ")");
@@ -178,7 +171,8 @@ bool loadMap(Editor& editor, const std::string& path) {
     editor.savedMapFingerprint = openedFingerprint;
     const MapLayer* last = nullptr;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
-        if (!design->layerNames.empty()) last = findLayer(editor.layers, design->layerNames.back());
+        if (!design->layerNames.empty())
+            last = findMapLayer(editor.layers, design->layerNames.back());
     }
     setCaption(editor, last, "");
 

@@ -2,6 +2,7 @@
 #include "io/map_fingerprint.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "io/map_codec.h"
 #include "map/cell_access.h"
@@ -24,7 +25,11 @@ uint64_t mapFingerprint(const std::vector<const MapLayer*>& layers,
     sink.write(&count, sizeof count);
     for (size_t i = 0; i < layers.size(); ++i) {
         unsigned char header[kMaxRecordHeaderBytes];
-        sink.write(header, encodeRecordHeader(*layers[i], header));
+        const size_t length = encodeRecordHeader(*layers[i], header);
+        // Where the view stands is no change to the map: the scroll position (the two numbers
+        // before the cell size) is left out, though a file keeps it.
+        std::memset(header + length - 4 * 4, 0, 2 * 4);
+        sink.write(header, length);
         const uint64_t tiles = i < tileFingerprints.size() ? tileFingerprints[i] : 0;
         sink.write(&tiles, sizeof tiles);
     }

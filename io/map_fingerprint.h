@@ -1,6 +1,7 @@
 // The fingerprint of a map: what a map file of its layers would hold (the layer count, each
 // layer's record header and its tiles), folded into 64 bits, so that the editor can tell whether
-// the map changed since it was opened or saved without keeping or writing a copy.
+// the map changed since it was opened or saved without keeping or writing a copy. The scroll
+// positions are left out: looking around changes nothing of the map.
 #pragma once
 
 #include <cstddef>

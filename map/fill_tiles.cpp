@@ -1,5 +1,6 @@
-// fillTiles: running tile numbers.
+// fillTiles: running tile numbers; newLayerId: layer identities.
 #include <algorithm>
+#include <atomic>
 
 #include "map/map_layer.h"
 
@@ -13,4 +14,9 @@ void fillTiles(MapLayer& layer, int step, uint16_t start) {
         cell = static_cast<uint16_t>(tile);
         tile += static_cast<uint32_t>(step);
     }
+}
+
+uint64_t newLayerId() {
+    static std::atomic<uint64_t> made{0};
+    return ++made;
 }

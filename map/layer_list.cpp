@@ -26,19 +26,51 @@ MapLayer* createLayer(LayerList& layers, int width, int height, const std::strin
     return layers.back().get();
 }
 
-MapLayer* findLayer(const LayerList& layers, const std::string& name) {
+namespace {
+template <typename Wanted>
+MapLayer* findFirst(const LayerList& layers, const std::string& name, Wanted wanted) {
     for (const auto& layer : layers) {
-        if (sameNameIgnoringCase(layer->name, name)) return layer.get();
+        if (wanted(*layer) && sameNameIgnoringCase(layer->name, name)) return layer.get();
+    }
+    return nullptr;
+}
+}  // namespace
+
+MapLayer* findLayer(const LayerList& layers, const std::string& name) {
+    return findFirst(layers, name, [](const MapLayer&) { return true; });
+}
+
+MapLayer* findMapLayer(const LayerList& layers, const std::string& name) {
+    return findFirst(layers, name, [](const MapLayer& layer) { return layer.isMapLayer(); });
+}
+
+MapLayer* findToolLayer(const LayerList& layers, const std::string& name) {
+    return findFirst(layers, name, [](const MapLayer& layer) { return !layer.isMapLayer(); });
+}
+
+MapLayer* findLayerById(const LayerList& layers, uint64_t id) {
+    for (const auto& layer : layers) {
+        if (layer->id == id && layer->isMapLayer()) return layer.get();
     }
     return nullptr;
 }
 
 MapLayer* replaceLayer(LayerList& layers, std::unique_ptr<MapLayer> layer) {
     for (auto& slot : layers) {
-        if (slot->name == layer->name) {
+        if (slot->name == layer->name && slot->isMapLayer() == layer->isMapLayer()) {
             slot = std::move(layer);
             return slot.get();
         }
     }
     return nullptr;
+}
+
+bool eraseLayer(LayerList& layers, const std::string& name, bool mapLayer) {
+    for (auto it = layers.begin(); it != layers.end(); ++it) {
+        if ((*it)->name == name && (*it)->isMapLayer() == mapLayer) {
+            layers.erase(it);
+            return true;
+        }
+    }
+    return false;
 }

@@ -11,10 +11,15 @@
 constexpr long long kMaxLayerCells = 16777216;
 constexpr int kMaxMapLayers = 9;
 
+// A number no other layer made in this run of the program has: undo steps find their layer by
+// it, whatever the layer is called or numbered by then.
+uint64_t newLayerId();
+
 // A layer holds only what its cells mean: a tile number each. A tile below the editor's tile
 // count is an image; from the tile count up it is a numbered marker. Where a cell is drawn
 // follows from its column, its row and the layer's cell size.
 struct MapLayer {
+    uint64_t id = newLayerId();
     int entryCount = 0;  // palette entries; the tile window re-flows this many cells
     std::string name;
     int number = -1;  // 1-based position of a map layer; -1 for palette, brushes, fresh layers
@@ -29,6 +34,7 @@ struct MapLayer {
     std::unordered_set<int> highlighted;
 
     int cellCount() const { return static_cast<int>(tiles.size()); }
+    bool isMapLayer() const { return number != -1; }
 };
 
 // Sets every cell's tile to a running value that starts at `start` and grows by `step` per

@@ -2,6 +2,7 @@
 #include "map/map_view.h"
 
 #include "app/editor.h"
+#include "app/main_loop.h"
 #include "gui/widgets.h"
 
 namespace {
@@ -58,7 +59,7 @@ void drawLayerWindow(Editor& editor, const Window& window) {
     }
     if (window.showsLayers != 1) return;
     for (const std::string& name : window.layerNames) {
-        MapLayer* layer = findLayer(editor.layers, name);
+        MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer) continue;
         if (layer->number == 1 || layer->checkerBackground) drawCheckerboard(editor, window.rect);
         drawLayer(editor, *layer, window.rect.x, window.rect.y, window.rect.w, window.rect.h,
@@ -115,7 +116,7 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
 }
 
 void drawBrushPreview(Editor& editor, const std::string& side) {
-    MapLayer* brush = findLayer(editor.layers, "Brush" + side);
+    MapLayer* brush = findToolLayer(editor.layers, brushLayerName(side));
     if (!brush || brush->cellWidth <= 0 || brush->cellHeight <= 0) return;
     const int cw = brush->cellWidth;
     const int ch = brush->cellHeight;
@@ -126,7 +127,7 @@ void drawBrushPreview(Editor& editor, const std::string& side) {
 
 void clampScroll(Editor& editor, const Window& window) {
     for (const std::string& name : window.layerNames) {
-        MapLayer* layer = findLayer(editor.layers, name);
+        MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
         // Counted in 64 bits: a file may give a layer a long side and a far scroll position.
         const long long p = window.rect.w / layer->cellWidth;

@@ -7,6 +7,7 @@ MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int h
                       uint16_t newTile) {
     auto resized = std::make_unique<MapLayer>();
     resized->name = layer.name;
+    resized->id = layer.id;
     resized->number = layer.number;
     resized->width = width > 0 ? width : 0;
     resized->height = height > 0 ? height : 0;

@@ -37,6 +37,19 @@ TEST_F(MarkerTest, WPlacesNumberedMarkersOnlyOnTileOne) {
     EXPECT_EQ(e.nextMarkerTile, e.tileCount + 2);
 }
 
+// Slip caught: an Undo of a placement that keeps the number used up, so the next marker skips
+// one and the line breaks where none was taken away. Undoing a lift gives no number back.
+TEST_F(MarkerTest, UndoingAPlacementGivesItsNumberBack) {
+    for (int column = 1; column <= 5; ++column) key(SDLK_w, column, 1);
+    key(SDLK_u, 0, 0);
+    EXPECT_EQ(at(5, 1), 1);
+    key(SDLK_w, 5, 2);
+    EXPECT_EQ(at(5, 2), e.tileCount + 4);
+    key(SDLK_e, 1, 1);  // lifts marker 1
+    key(SDLK_u, 0, 0);
+    EXPECT_EQ(e.nextMarkerTile, e.tileCount + 5);
+}
+
 TEST_F(MarkerTest, WBeyondTheMapWritesNoNeighbouringCell) {
     key(SDLK_w, 6, 1);  // one column past the right edge
     key(SDLK_w, 1, 6);

@@ -83,35 +83,6 @@ TEST_F(UndoTest, UndoWritesIntoTheLayerTheStrokeWasMadeOn) {
     EXPECT_EQ(at(1, 1), 109);
 }
 
-TEST_F(UndoTest, UndoPassesOverTheStrokesOfARemovedLayer) {
-    makeBrush(e, "Left", 1, 1, {5});
-    t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
-    t.frame(mapX(1), mapY(1), 0);
-    addLayer(e);
-    changeLayer(e, "Map2");
-    t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
-    t.frame(mapX(3), mapY(3), 0);
-    removeCurrentLayer(e);
-    ASSERT_EQ(e.currentLayer, 1);
-    undoLast(e);
-    EXPECT_TRUE(e.undoStack.empty());
-    EXPECT_EQ(at(1, 1), 109);
-    EXPECT_EQ(at(3, 3), 100 + 3 * 8 + 3);
-}
-
-TEST_F(UndoTest, EntriesFollowTheirLayersThroughARemovalAndRenames) {
-    for (const char* name : {"Ground", "Trees", "Roof", "Attic", "Trees"}) {
-        UndoStep step;
-        step.records.push_back(UndoRecord{name, {{0}, {1}, {7}}, false, {}});
-        pushUndoStep(e, std::move(step));
-    }
-    // Trees is removed; Roof and Attic move down a place and take the names before them.
-    followLayerRenames(e, "Trees", {{"Roof", "Trees"}, {"Attic", "Roof"}});
-    std::vector<std::string> names;
-    for (const UndoStep& step : e.undoStack) names.push_back(step.records.at(0).layerName);
-    EXPECT_EQ(names, (std::vector<std::string>{"Ground", "Trees", "Roof"}));
-}
-
 TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
     fillTiles(*map, 0, 3);
     makeBrush(e, "Left", 1, 1, {5});
@@ -248,8 +219,10 @@ TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
 }
 
 // Removing a layer closes the gap by renaming the layers above it; their strokes go with them,
-// so Undo never pastes a removed layer's cells into the layer that took its name.
-TEST_F(UndoTest, StrokesFollowTheirLayerWhenARemovalRenamesIt) {
+// so Undo never pastes a removed layer's cells into the layer that took its name. The removal
+// is a step of its own that brings the layer back whole, in its place, with the names above.
+// Slips caught: records keyed by name, a removal that is no step (u undoes an older stroke).
+TEST_F(UndoTest, RemovalIsUndoneWholeAndStrokesFollowTheirLayerThroughTheRenames) {
     addLayer(e);
     addLayer(e);
     makeBrush(e, "Left", 1, 1, {5});
@@ -260,11 +233,27 @@ TEST_F(UndoTest, StrokesFollowTheirLayerWhenARemovalRenamesIt) {
         t.frame(mapX(2), mapY(2), 0);
     }
     MapLayer* third = findLayer(e.layers, "Map3");
+    MapLayer* removed = findLayer(e.layers, "Map2");
+    removed->offsetX = 3;
     changeLayer(e, "Map2");
     removeCurrentLayer(e);
     ASSERT_EQ(third->name, "Map2");  // the third layer moved down and took the name
+    ASSERT_EQ(third->number, 2);
     ASSERT_EQ(third->tiles[2 * 8 + 2], 5);
+    undoLast(e);  // the removal
+    EXPECT_EQ(findLayer(e.layers, "Map2"), removed);
+    EXPECT_EQ(removed->number, 2);
+    EXPECT_EQ(removed->offsetX, 3);
+    EXPECT_EQ(third->name, "Map3");
+    EXPECT_EQ(third->number, 3);
+    EXPECT_EQ(e.currentLayer, 2);
+    EXPECT_EQ(e.layerCount, 3);
+    EXPECT_EQ(findWindow(e, "DesignWindow")->layerNames,
+              (std::vector<std::string>{"Map1", "Map2", "Map3"}));
     undoLast(e);  // the third layer's own stroke
     EXPECT_EQ(third->tiles[2 * 8 + 2], 1);
-    EXPECT_TRUE(e.undoStack.empty());  // the removed layer's stroke went with it
+    EXPECT_EQ(removed->tiles[2 * 8 + 2], 5);
+    undoLast(e);  // the removed layer's stroke
+    EXPECT_EQ(removed->tiles[2 * 8 + 2], 7);
+    EXPECT_TRUE(e.undoStack.empty());
 }

@@ -263,6 +263,27 @@ TEST_F(MapFileTest, FileThatIsNoMapIsRefusedAndTheMapUndoCaptionAndNameStay) {
     }
 }
 
+// Slips caught: the rule applied only to brushes that exist already (a map opened before the
+// first pick kept a layer "brushleft", which then stamped as the brush and was replaced by the
+// next pick), and a brush lookup that finds a map layer of the same name.
+TEST_F(MapFileTest, BrushNamesArePassedOverBeforeAnyBrushExistsAndLookupsKeepTheKindsApart) {
+    eraseLayer(e.layers, "BrushLeft", false);
+    eraseLayer(e.layers, "BrushRight", false);
+    loadBytes(withCount(3, record("Map1", 1, 1, 16, {5}) + record("brushleft", 1, 1, 16, {9}) +
+                               record("BRUSHRIGHT", 1, 1, 16, {9})));
+    EXPECT_EQ(e.layerCount, 1);
+    EXPECT_EQ(findToolLayer(e.layers, "BrushLeft"), nullptr);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_NE(t.messages.shown[0].text.find("'brushleft'"), std::string::npos);
+    // A layer of the map that does carry such a name (the configuration may give it one).
+    MapLayer* named = createLayer(e.layers, 1, 1, "BrushLeft", 0, 7);
+    named->number = 2;
+    EXPECT_EQ(findToolLayer(e.layers, "BrushLeft"), nullptr);
+    MapLayer* brush = makeBrush(e, "Left", 1, 1, {4});
+    EXPECT_EQ(findToolLayer(e.layers, "brushLEFT"), brush);
+    EXPECT_EQ(findMapLayer(e.layers, "brushLEFT"), named);
+}
+
 TEST_F(MapFileTest, DamagedFileOpensItsWholeLayersAndSaysWhatWasLeftOut) {
     makeBrush(e, "Right", 1, 1, {5});
     // Five records stated: one named like the right brush, two whole layers, one named like an
@@ -423,7 +444,7 @@ TEST_F(MapFileTest, RecordsNamedLikeThePaletteOrABrushArePassedOver) {
                          record("BrushLeft", 1, 1, 16, {9}) + record("Map2", 1, 1, 16, {8}));
     for (int load = 0; load < 2; ++load) {
         loadBytes(file);
-        const MapLayer* palette = findLayer(e.layers, "Tile01");
+        const MapLayer* palette = findToolLayer(e.layers, "Tile01");
         ASSERT_NE(palette, nullptr);
         EXPECT_EQ(palette->name, "Tile01");
         EXPECT_EQ(palette->tiles.size(), 576u);

@@ -133,6 +133,8 @@ TEST(UnsavedChanges, TerminationSignalQuitsWithoutAsking) {
 }
 
 // Putting a change back leaves nothing unsaved; opening, saving and a new map start clean.
+// Scrolling is no change (a fingerprint that took in the scroll position asked after a look
+// around), a cell size is.
 TEST(UnsavedChanges, TheMapCountsAsChangedOnlyWhileItDiffersFromItsSavedState) {
     TestEditor t;
     Editor& e = t.editor();
@@ -141,7 +143,10 @@ TEST(UnsavedChanges, TheMapCountsAsChangedOnlyWhileItDiffersFromItsSavedState) {
     EXPECT_TRUE(mapChangedSinceSaved(e));
     setTile(*currentMapLayer(e), 3, 3, 0);
     EXPECT_FALSE(mapChangedSinceSaved(e));
-    currentMapLayer(e)->offsetX = 5;  // a scroll position is saved with the map too
+    currentMapLayer(e)->offsetX = 5;
+    currentMapLayer(e)->offsetY = 7;
+    EXPECT_FALSE(mapChangedSinceSaved(e));
+    currentMapLayer(e)->cellWidth = 8;
     EXPECT_TRUE(mapChangedSinceSaved(e));
     ASSERT_TRUE(saveMap(e, t.folder().path() + "/a.map"));
     EXPECT_FALSE(mapChangedSinceSaved(e));

@@ -26,12 +26,7 @@ inline int mapY(int row) {
 inline MapLayer* makeBrush(Editor& e, const std::string& side, int width, int height,
                            std::initializer_list<int> tiles) {
     const std::string name = "Brush" + side;
-    for (auto it = e.layers.begin(); it != e.layers.end(); ++it) {
-        if ((*it)->name == name) {
-            e.layers.erase(it);
-            break;
-        }
-    }
+    eraseLayer(e.layers, name, false);
     MapLayer* brush = createLayer(e.layers, width, height, name, 0, 0);
     size_t i = 0;
     for (int tile : tiles) brush->tiles[i++] = static_cast<uint16_t>(tile);
