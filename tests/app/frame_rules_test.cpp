@@ -105,9 +105,8 @@ TEST(FrameRules, EveryClickCountsOnceHoweverShort) {
     TestEditor t;
     Editor& e = t.editor();
     t.focusAt(mapX(2), mapY(3));
-    // One frame per step: where the pointer is (Palette cell (5, 2), Map cell (2, 3), the Edit
-    // Title or its Fill item), then the edges queued before it ('d' press, 'u' release) while
-    // SDL reads no button held.
+    // A frame per step: the pointer on Palette cell (5, 2), Map cell (2, 3), the Edit Title or
+    // its Fill item, and the edges queued before it ('d' press, 'u' release); no button is read.
     const std::string places = "PMTF";
     const int xs[] = {paletteX(5), mapX(2), 50, 50}, ys[] = {paletteY(2), mapY(3), 5, 40};
     std::istringstream steps("Pdu P Mdu Mud Mu M Tdu T Fdu F");
