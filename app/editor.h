@@ -97,6 +97,10 @@ struct Editor {
     std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
     uint8_t mouseButtons = 0;
     uint8_t previousMouseButtons = 0;
+    // Button edges (SDL masks) the event pump saw since the last frame. A tap can press and
+    // release a button between two frames, where reading the button state alone misses it.
+    uint8_t buttonsPressed = 0;
+    uint8_t buttonsReleased = 0;
     // Keys seen coming up since they last went down, and the key that went down last: SDL may
     // go on repeating a key after its key-up (see the event pump).
     std::bitset<SDLK_LAST> releasedKeys;

@@ -92,6 +92,11 @@ void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
     }
 }
 
+// The wheel's turns come as buttons too, but are never held.
+uint8_t holdableButton(Uint8 button) {
+    return button >= SDL_BUTTON_LEFT && button <= SDL_BUTTON_RIGHT ? SDL_BUTTON(button) : 0;
+}
+
 void handleWheel(Editor& editor, const SDL_MouseButtonEvent& button) {
     if (editor.focusName == kFocusLost) return;
     if (button.button == SDL_BUTTON_WHEELUP) postCommand(editor.commandQueue, cmd::ScrollUp, "");
@@ -214,7 +219,11 @@ void pumpEvents(Editor& editor) {
                 noteKeyUp(editor, event.key.keysym.sym);
                 break;
             case SDL_MOUSEBUTTONDOWN:
+                editor.buttonsPressed |= holdableButton(event.button.button);
                 handleWheel(editor, event.button);
+                break;
+            case SDL_MOUSEBUTTONUP:
+                editor.buttonsReleased |= holdableButton(event.button.button);
                 break;
             case SDL_QUIT:
                 // A session manager's or a test's termination signal quits at once; closing

@@ -62,6 +62,19 @@ void mouseStep(Editor& editor) {
         strokeStep(editor, *window, *layer, column, row);
     }
 }
+
+// The buttons as the frame sees them: the reading, amended by the edges the event pump saw since
+// the last frame, so that each click counts once however short. A button changes at most once a
+// frame: a press released before the frame looked shows as held for this one frame, and a press
+// that follows a release in the same wait is kept for the next frame.
+uint8_t buttonsThisFrame(Editor& editor, uint8_t reading) {
+    const uint8_t before = editor.previousMouseButtons;
+    const uint8_t pressedAgain = before & editor.buttonsReleased & editor.buttonsPressed;
+    const uint8_t shown = (reading | (editor.buttonsPressed & ~before)) & ~pressedAgain;
+    editor.buttonsPressed = pressedAgain;
+    editor.buttonsReleased = 0;
+    return shown;
+}
 }  // namespace
 
 void prepareMainLoop(Editor& editor) {
@@ -72,8 +85,8 @@ void prepareMainLoop(Editor& editor) {
 }
 
 bool frameWouldBeIdle(const Editor& editor) {
-    return !buttonHeld(editor.mouseButtons) && editor.commandQueue.empty() &&
-           editor.framesToRedraw <= 0;
+    return !buttonHeld(editor.mouseButtons | editor.buttonsPressed) &&
+           editor.commandQueue.empty() && editor.framesToRedraw <= 0;
 }
 
 void waitForNextFrame(Editor& editor, Uint32 frameStart) {
@@ -105,7 +118,7 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     MouseSample sample = mouse ? *mouse : editor.readMouse();
     editor.mouseX = sample.x;
     editor.mouseY = sample.y;
-    editor.mouseButtons = sample.buttons;
+    editor.mouseButtons = buttonsThisFrame(editor, sample.buttons);
     if (!buttonHeld(editor.previousMouseButtons)) {
         editor.mouseReleased = 0;
     } else if (!buttonHeld(editor.mouseButtons)) {

@@ -118,7 +118,10 @@ void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY) {
     }
     if (editor.mouseReleased) {
         for (const auto& field : dialog.inputs) {
-            field->focused = rectContains(field->rect, rx, ry);
+            const bool clicked = rectContains(field->rect, rx, ry);
+            // A second click into the focused field means the user wants to edit the number.
+            field->replaceOnType = clicked && !field->focused;
+            field->focused = clicked;
         }
     }
 }

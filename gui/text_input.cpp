@@ -19,8 +19,11 @@ bool StringInput::handleKey(const Editor& editor, const SDL_keysym& key) {
     char c =
         (key.unicode == 0 || (key.unicode & 0xFF80)) ? 0 : static_cast<char>(key.unicode & 0x7F);
     if (c == 8) {
+        replaceOnType = false;
         if (!text.empty()) text.pop_back();
     } else if (accepts(c)) {
+        if (replaceOnType) text.clear();
+        replaceOnType = false;
         text.push_back(c);
         int width = 0;
         int height = 0;

@@ -65,6 +65,51 @@ bool hasExtension(const std::string& path) {
     return path.find('.', nameStart) != std::string::npos;
 }
 
+// The file a save would write: the chosen name, with the extension added to a name without one.
+std::string savedPath(std::string chosen, const std::string& extension) {
+    if (!extension.empty() && !hasExtension(chosen)) chosen += "." + extension;
+    return chosen;
+}
+
+// Saving over the map's own file, the name the dialog opened with, is the common case and asks
+// nothing; saving over any other existing file does.
+bool needsConfirmation(const char* fileName, const std::string& preselected) {
+    if (!g_file_test(fileName, G_FILE_TEST_EXISTS)) return false;
+    if (preselected.empty()) return true;
+    GFile* file = g_file_new_for_path(fileName);
+    GFile* own = fileFromUtf8(preselected);
+    const bool ownFile = g_file_equal(file, own);
+    g_object_unref(own);
+    g_object_unref(file);
+    return !ownFile;
+}
+
+// Asks over the chooser, in the words and with the buttons of GTK's own overwrite question:
+// Return replaces, Escape goes back to the chooser.
+bool mayReplace(GtkWidget* chooser, const char* fileName) {
+    gchar* name = g_filename_display_basename(fileName);
+    gchar* folderName = g_path_get_dirname(fileName);
+    gchar* folder = g_filename_display_name(folderName);
+    GtkWidget* question = gtk_message_dialog_new(
+        GTK_WINDOW(chooser), GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
+        "A file named \u201c%s\u201d already exists. Do you want to replace it?", name);
+    gtk_message_dialog_format_secondary_text(
+        GTK_MESSAGE_DIALOG(question),
+        "The file already exists in \u201c%s\u201d. Replacing it will overwrite its contents.",
+        folder);
+    gtk_window_set_title(GTK_WINDOW(question), "Replace File");
+    gtk_dialog_add_buttons(GTK_DIALOG(question), "_Cancel", GTK_RESPONSE_CANCEL, "_Replace",
+                           GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(question), GTK_RESPONSE_ACCEPT);
+    gtk_window_set_keep_above(GTK_WINDOW(question), TRUE);
+    const bool replace = gtk_dialog_run(GTK_DIALOG(question)) == GTK_RESPONSE_ACCEPT;
+    gtk_widget_destroy(question);
+    g_free(folder);
+    g_free(folderName);
+    g_free(name);
+    return replace;
+}
+
 struct GtkFileChooserDialogBox : FileChooser {
     std::string choose(const FileChooserRequest& request) override {
         if (!gtkAvailable()) {
@@ -78,8 +123,8 @@ struct GtkFileChooserDialogBox : FileChooser {
         GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
         // Return in the name field presses the default button.
         gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
-        // Saving over the map that was opened is the common case, and the editor treats the
-        // chosen name as the user's decision.
+        // GTK would ask about the name as typed, before the extension is added; the question
+        // comes below, about the file that will be written.
         gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE);
         gtk_file_chooser_set_local_only(chooser, TRUE);
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
@@ -100,19 +145,19 @@ struct GtkFileChooserDialogBox : FileChooser {
         useFromKeyboard(dialog, !saving);
 
         std::string chosen;
-        if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-            if (gchar* fileName = gtk_file_chooser_get_filename(chooser)) {
-                chosen = toUtf8(fileName);
-                g_free(fileName);
+        while (chosen.empty() && gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+            gchar* fileName = gtk_file_chooser_get_filename(chooser);
+            if (fileName == nullptr) break;
+            const std::string path =
+                saving ? savedPath(fileName, request.defaultExtension) : fileName;
+            g_free(fileName);
+            if (!saving || !needsConfirmation(path.c_str(), request.initialPath) ||
+                mayReplace(dialog, path.c_str())) {
+                chosen = toUtf8(path.c_str());
             }
         }
         gtk_widget_destroy(dialog);
         drainGtkEvents();
-
-        if (saving && !chosen.empty() && !request.defaultExtension.empty() &&
-            !hasExtension(chosen)) {
-            chosen += "." + request.defaultExtension;
-        }
         return chosen;
     }
 };

@@ -97,3 +97,16 @@ TEST_F(NumberFieldTest, DigitThatWouldOverflowTheFieldIsRefused) {
     for (int i = 0; i < 4; ++i) type(wide, '8');
     EXPECT_EQ(wide.text, "18888");
 }
+
+// Catches the first digit after the focusing click being added to the number shown ("128" and
+// 4096 giving 12840), and a second click not letting the user edit the number instead.
+TEST_F(NumberFieldTest, FirstDigitAfterTheFocusingClickReplacesTheNumber) {
+    for (int clicks : {1, 2}) {
+        Dialog dialog;
+        addNumberInput(&dialog, 54, 30, 200, 18);
+        e.mouseReleased = 1;
+        for (int i = 0; i < clicks; ++i) updateDialog(e, dialog, 60, 35);
+        for (char c : std::string("4096")) type(*dialog.inputs[0], c);
+        EXPECT_EQ(dialog.inputs[0]->text, clicks == 1 ? "4096" : "12840");
+    }
+}

@@ -84,6 +84,9 @@ def run_case(env, probe_path, case):
         for action, value in case["keys"]:
             if action == "type":
                 xdotool(env, "type", "--delay", "40", "--", value)
+            elif action == "wait":  # for a window with this title; keys then go to it
+                if find_window(env, probe, value) is None:
+                    return "no window titled %r appeared" % value
             else:
                 xdotool(env, "key", value)
         try:
@@ -118,6 +121,16 @@ def cases(work):
         dict(name="save: Escape cancels", mode="save", cwd=work,
              initial=os.path.join(maps, "first.map"),
              keys=[("type", "other"), ("key", "Escape")], expected=""),
+        # Caught slip: the Save dialog replacing an existing file other than its own silently,
+        # or asking about "second" instead of the "second.map" it writes.
+        dict(name="save: no to replacing another file returns to the dialog", mode="save",
+             cwd=work, initial=os.path.join(maps, "first.map"),
+             keys=[("type", "second"), ("key", "Return"), ("wait", "Replace File"),
+                   ("key", "Escape"), ("type", "-2"), ("key", "Return")],
+             expected=os.path.join(maps, "second-2.map")),
+        dict(name="save: yes to replacing another file", mode="save", cwd=maps,
+             keys=[("type", "second.map"), ("key", "Return"), ("wait", "Replace File"),
+                   ("key", "Return")], expected=os.path.join(maps, "second.map")),
         dict(name="open: Return opens the preselected file", mode="open", cwd=work,
              initial=os.path.join(maps, "second.map"), keys=[("key", "Return")],
              expected=os.path.join(maps, "second.map")),

@@ -272,10 +272,11 @@ TEST_F(DisplayDialogs, SaveAddsTheExtensionOnlyToANameWithoutOne) {
     }
 }
 
-TEST_F(DisplayDialogs, SaveOverwritesAnExistingFileWithoutAsking) {
+// Saving the map over its own file, the name the dialog opened with, asks nothing.
+TEST_F(DisplayDialogs, SaveOverwritesThePreselectedFileWithoutAsking) {
     createFile("other.map");
-    DialogScript script(typeNameAndAccept("other.map"));
-    EXPECT_EQ(desktopFileChooser().choose(request(FileChooserMode::Save, folder_)),
+    DialogScript script(typeNameAndAccept("other"));
+    EXPECT_EQ(desktopFileChooser().choose(request(FileChooserMode::Save, inFolder("other.map"))),
               inFolder("other.map"));
 }
 

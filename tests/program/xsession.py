@@ -263,7 +263,8 @@ def sanitizer_report(stderr):
 class Editor:
     """The editor started in a scratch folder holding a copy of the assets."""
 
-    def __init__(self, server, binary, assets, drop=(), with_display=True, env_extra=None):
+    def __init__(self, server, binary, assets, drop=(), with_display=True, env_extra=None,
+                 args=()):
         self.server = server
         self.folder = tempfile.mkdtemp(prefix="velloran-case-")
         for name in os.listdir(assets):
@@ -284,7 +285,7 @@ class Editor:
         self.stdout_path = os.path.join(self.folder, "stdout.txt")
         self.stderr_path = os.path.join(self.folder, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self.process = subprocess.Popen([os.path.abspath(binary)], cwd=self.folder, env=env,
+            self.process = subprocess.Popen([os.path.abspath(binary), *args], cwd=self.folder, env=env,
                                             stdin=subprocess.DEVNULL, stdout=out, stderr=err)
         self.wid = None
         self.origin = None
@@ -385,6 +386,11 @@ class Editor:
         time.sleep(settle)
         self.release()
         time.sleep(settle)
+
+    def quick_click(self, x, y):
+        """A click whose press and release reach the editor together, as a touchpad's tap."""
+        self.move(x, y)
+        self.server.tool("xdotool", "click", "1")
 
     def key(self, name):
         self.server.tool("xdotool", "key", name)
