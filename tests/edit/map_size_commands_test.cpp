@@ -231,113 +231,78 @@ TEST_F(MapSizeTest, LayersWithoutCellsSurvivePaintingFillingAndScrolling) {
 }
 
 namespace {
-// A plain model of a map's layers for the randomized runs: each layer a grid of tiles.
-struct ModelLayer {
-    int width = 0, height = 0;
+// A plain model of a map layer: its width and its tiles, row by row.
+struct Grid {
+    int width = 0;
     std::vector<int> tiles;
-    int at(int column, int row) const { return tiles[row * width + column]; }
+    int height() const { return width ? int(tiles.size()) / width : 0; }
+    int& at(int column, int row) { return tiles[row * width + column]; }
 };
-using ModelMap = std::vector<ModelLayer>;
 
-ModelLayer resized(const ModelLayer& old, int width, int height, int newTile) {
-    ModelLayer layer{width, height, std::vector<int>(static_cast<size_t>(width) * height, newTile)};
-    for (int row = 0; row < std::min(height, old.height); ++row)
+Grid resized(Grid old, int width, int height, int newTile) {
+    Grid grid{width, std::vector<int>(size_t(width) * height, newTile)};
+    for (int row = 0; row < std::min(height, old.height()); ++row)
         for (int column = 0; column < std::min(width, old.width); ++column)
-            layer.tiles[row * width + column] = old.at(column, row);
-    return layer;
+            grid.at(column, row) = old.at(column, row);
+    return grid;
 }
-
-// What Undo must do: a stroke puts its old tiles back by column and row, into whatever size the
-// layer has now; a ReSize that cut cells away gives back the old size and those cells.
-struct ModelStep {
-    int layer = -1;                         // a stroke's layer; -1 for a ReSize
-    std::vector<std::array<int, 3>> cells;  // column, row, old tile
-    ModelMap before;                        // a ReSize's map before it
-    int width = 0, height = 0;              // and the size it gave
-};
 }  // namespace
 
-// Strokes, ReSizes (growing, shrinking, both at once), layer changes and Undo in random order,
-// against the model. Slips caught: cells put back by their index in the layer (wrong cells after
-// a width change), a shrinking ReSize that is no step, its cut cells not coming back, a growing
-// ReSize that Undo takes back.
+// Stamps, ReSizes (growing, shrinking, both) and Undo in random order, against the model: a
+// stamp's Undo puts its old tiles back by column and row into whatever size the layer has now;
+// a ReSize that cut cells is one step that gives the old size and those cells back. Slips
+// caught: cells put back by their index in the layer, a shrinking ReSize that is no step or
+// loses its cut cells, a growing ReSize that Undo takes back.
 TEST_F(MapSizeTest, RandomStrokesResizesAndUndoAgreeWithAPlainModel) {
-    for (unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u}) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
         TestEditor fresh;
         Editor& f = fresh.editor();
-        f.focusName = "DesignWindow";
         std::mt19937 random(seed);
-        auto pick = [&](int low, int high) {
-            return std::uniform_int_distribution<int>(low, high)(random);
+        auto pick = [&](int low, int high) { return int(random() % (high - low + 1)) + low; };
+        fillTiles(*resizeLayer(f.layers, *currentMapLayer(f), 20, 14), 0, 0);
+        Grid model = resized({1, {0}}, 20, 14, 0);
+        // Each step: the stamped cells' old tiles, or the map and size around a ReSize.
+        struct Step {
+            std::vector<std::array<int, 3>> cells;
+            Grid before;
+            int width = 0, height = 0;
         };
-        MapLayer* first = resizeLayer(f.layers, *currentMapLayer(f), 20, 14);
-        fillTiles(*first, 1, 100);
-        addLayer(f);
-        ModelMap model{resized({1, 1, {0}}, 20, 14, 0), resized({1, 1, {1}}, 20, 14, 1)};
-        for (size_t i = 0; i < model[0].tiles.size(); ++i) model[0].tiles[i] = 100 + int(i);
-        std::vector<ModelStep> history;
-        int current = 0;
+        std::vector<Step> history;
         for (int op = 0; op < 60; ++op) {
-            const int kind = pick(0, 9);
-            if (kind < 5) {  // a 2 x 1 stamp centred on a cell of the current layer
-                ModelLayer& layer = model[current];
-                const int column = pick(0, layer.width - 1), row = pick(0, layer.height - 1);
-                const int a = pick(2, 60), b = pick(2, 60);
-                makeBrush(f, "Left", 2, 1, {a, b});
+            const int kind = pick(0, 8);
+            if (kind < 5) {  // a 1 x 1 stamp
+                const int column = pick(0, model.width - 1), row = pick(0, model.height() - 1);
+                const int tile = pick(2, 60);
+                makeBrush(f, "Left", 1, 1, {tile});
                 fresh.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
                 fresh.frame(mapX(column), mapY(row), 0);
-                ModelStep step{current, {}, {}};
-                for (int dx : {-1, 0}) {
-                    const int c = column + dx;
-                    if (c < 0) continue;
-                    step.cells.push_back({c, row, layer.at(c, row)});
-                    layer.tiles[row * layer.width + c] = dx < 0 ? a : b;
-                }
-                history.push_back(step);
-            } else if (kind < 7) {  // ReSize
+                history.push_back({{{column, row, model.at(column, row)}}, {}, 0, 0});
+                model.at(column, row) = tile;
+            } else if (kind < 7) {
                 const int width = pick(1, 26), height = pick(1, 18);
                 Dialog* d = findDialog(f, "Resize Map");
-                d->visible = 1;
                 setNumberInput(*d, 0, width);
                 setNumberInput(*d, 1, height);
                 resizeMap(f);
-                if (width < model[0].width || height < model[0].height)
-                    history.push_back(ModelStep{-1, {}, model, width, height});
-                for (size_t i = 0; i < model.size(); ++i)
-                    model[i] = resized(model[i], width, height, i == 0 ? 0 : 1);
-            } else if (kind < 8) {
-                current = pick(0, 1);
-                changeLayer(f, current == 0 ? "Map1" : "Map2");
-            } else {
+                if (width < model.width || height < model.height())
+                    history.push_back({{}, model, width, height});
+                model = resized(model, width, height, 0);
+            } else if (!history.empty()) {
                 undoLast(f);
-                if (history.empty()) continue;
-                const ModelStep step = history.back();
+                Step step = history.back();
                 history.pop_back();
-                if (step.layer >= 0) {
-                    ModelLayer& layer = model[step.layer];
-                    for (const auto& [c, r, old] : step.cells)
-                        if (c < layer.width && r < layer.height)
-                            layer.tiles[r * layer.width + c] = old;
-                } else {
-                    // What the ReSize kept is as it is now; what it cut comes back.
-                    const int width = std::min(step.width, model[0].width);
-                    const int height = std::min(step.height, model[0].height);
-                    for (size_t i = 0; i < model.size(); ++i) {
-                        ModelLayer back = step.before[i];
-                        for (int r = 0; r < std::min(back.height, height); ++r)
-                            for (int c = 0; c < std::min(back.width, width); ++c)
-                                back.tiles[r * back.width + c] = model[i].at(c, r);
-                        model[i] = back;
-                    }
-                }
+                for (const auto& [c, r, old] : step.cells)
+                    if (c < model.width && r < model.height()) model.at(c, r) = old;
+                // What the ReSize kept is as it is now; what it cut comes back.
+                for (int r = 0; r < std::min(step.height, model.height()); ++r)
+                    for (int c = 0; c < std::min(step.width, model.width); ++c)
+                        if (c < step.before.width && r < step.before.height())
+                            step.before.at(c, r) = model.at(c, r);
+                if (step.cells.empty()) model = step.before;
             }
-            for (size_t i = 0; i < model.size(); ++i) {
-                const MapLayer* layer = findMapLayer(f.layers, i == 0 ? "Map1" : "Map2");
-                ASSERT_EQ(layer->width, model[i].width) << "op " << op;
-                ASSERT_EQ(layer->height, model[i].height) << "op " << op;
-                ASSERT_EQ(tilesOf(*layer), model[i].tiles) << "op " << op << " layer " << i;
-            }
+            ASSERT_EQ(currentMapLayer(f)->width, model.width) << "op " << op;
+            ASSERT_EQ(tilesOf(*currentMapLayer(f)), model.tiles) << "op " << op;
         }
     }
 }
