@@ -2,6 +2,7 @@
 #include "io/mapped_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,15 @@ bool unchanged(const struct stat& before, const struct stat& after) {
            sameTime(before.st_ctim, after.st_ctim);
 }
 
+// Memory for a copy of `size` bytes. Huge pages, where the system has them, make filling and
+// freeing a map of hundreds of megabytes take half the time that small pages do.
+unsigned char* allocate(size_t size) {
+    void* memory = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return nullptr;
+    madvise(memory, size, MADV_HUGEPAGE);
+    return static_cast<unsigned char*>(memory);
+}
+
 // Reads `size` bytes from the start of `fd`, or says why not.
 bool readAll(int fd, unsigned char* bytes, size_t size, std::string& error) {
     size_t done = 0;
@@ -46,39 +56,6 @@ bool readAll(int fd, unsigned char* bytes, size_t size, std::string& error) {
     }
     return true;
 }
-
-bool readRegularFile(int fd, std::unique_ptr<unsigned char[]>& bytes, size_t& size, size_t largest,
-                     std::string& error) {
-    struct stat before {};
-    if (fstat(fd, &before) != 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    if (!S_ISREG(before.st_mode)) {
-        error = S_ISDIR(before.st_mode) ? "it is a folder" : "it is not a regular file";
-        return false;
-    }
-    if (static_cast<unsigned long long>(before.st_size) > largest) {
-        error = "it is larger than " + std::to_string(largest) + " bytes";
-        return false;
-    }
-    size = static_cast<size_t>(before.st_size);
-    if (size == 0) return true;
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    // Left uninitialised: the read is the first and only write of each page.
-    bytes.reset(new unsigned char[size]);
-    if (!readAll(fd, bytes.get(), size, error)) return false;
-    struct stat after {};
-    if (fstat(fd, &after) != 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    if (!unchanged(before, after)) {
-        error = kChanged;
-        return false;
-    }
-    return true;
-}
 }  // namespace
 
 bool MappedFile::open(const std::string& path, std::string& error, size_t largest) {
@@ -89,11 +66,43 @@ bool MappedFile::open(const std::string& path, std::string& error, size_t larges
         error = std::strerror(errno);
         return false;
     }
-    const bool read = readRegularFile(fd, bytes_, size_, largest, error);
+    struct stat before {};
+    struct stat after {};
+    bool ok = fstat(fd, &before) == 0;
+    if (!ok) {
+        error = std::strerror(errno);
+    } else if (!S_ISREG(before.st_mode)) {
+        error = S_ISDIR(before.st_mode) ? "it is a folder" : "it is not a regular file";
+        ok = false;
+    } else if (static_cast<unsigned long long>(before.st_size) > largest) {
+        error = "it is larger than " + std::to_string(largest) + " bytes";
+        ok = false;
+    } else if (before.st_size > 0) {
+        posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        size_ = static_cast<size_t>(before.st_size);
+        bytes_ = allocate(size_);
+        if (!bytes_) {
+            error = std::strerror(errno);
+            ok = false;
+        } else if (!readAll(fd, bytes_, size_, error)) {
+            ok = false;
+        } else if (fstat(fd, &after) != 0) {
+            error = std::strerror(errno);
+            ok = false;
+        } else if (!unchanged(before, after)) {
+            error = kChanged;
+            ok = false;
+        }
+    }
     close(fd);
-    if (!read) {
-        bytes_.reset();
+    if (!ok) {
+        if (bytes_) munmap(bytes_, size_);
+        bytes_ = nullptr;
         size_ = 0;
     }
-    return read;
+    return ok;
+}
+
+MappedFile::~MappedFile() {
+    if (bytes_) munmap(bytes_, size_);
 }
