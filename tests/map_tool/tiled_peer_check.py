@@ -57,14 +57,19 @@ def main():
             expected = [0 if t >= TILE_COUNT else t + 1 for t in tiles]
             if (got["width"], got["height"]) != (w, h) or got["data"] != expected:
                 failures.append("layer %s: tiles differ" % name)
-        points = {}
+        points, lines = {}, []
         for group in (l for l in peer["layers"] if l["type"] == "objectgroup"):
             for o in group["objects"]:
                 if o.get("point"):
                     points[o["name"]] = (o["x"], o["y"])
+                elif "polyline" in o:
+                    lines.append([(o["x"] + p["x"], o["y"] + p["y"]) for p in o["polyline"]])
         expected_points = {"1": (88, 8), "2": (120, 24), "3": (200, 104), "5": (136, 56)}
         if points != expected_points:
             failures.append("marker points: %s" % points)
+        # As the editor draws them: 1 to 2 to 3, and no line on to 5 across the missing 4.
+        if lines != [[expected_points[n] for n in "123"]]:
+            failures.append("marker lines: %s" % lines)
 
         back = os.path.join(folder, "back.map")
         subprocess.run([tool, *config, "import", converted, back], check=True)
