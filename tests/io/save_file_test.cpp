@@ -150,47 +150,22 @@ TEST(SaveFile, ALinkToAnotherFileSystemIsWrittenThrough) {
     EXPECT_EQ(entriesUnder(folder.path()), std::set<std::string>{"link.map"});
 }
 
-// Catches a writer that checks only that the end of the chain exists: its rename would put a
-// regular file in place of the node.
-TEST(SaveFile, AFifoOrADeviceDirectlyOrAtTheEndOfLinksIsRefusedAndKept) {
-    const struct {
-        const char* what;
-        mode_t node;  // made as "node.map"
-        Links links;
-        const char* saved;
-    } cases[] = {
-        {"a FIFO", S_IFIFO, {}, "node.map"},
-        {"a link to a FIFO", S_IFIFO, {{"link.map", "node.map"}}, "link.map"},
-        {"a chain of links to a FIFO",
-         S_IFIFO,
-         {{"first.map", "maps/second.map"}, {"maps/second.map", "@/node.map"}},
-         "first.map"},
-        {"a link to a device (made by the superuser alone)",
-         S_IFCHR,
-         {{"link.map", "node.map"}},
-         "link.map"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        TestFolder folder;
-        fs::create_directory("maps");
-        // The device is a copy of /dev/null's kind (1, 3) of the test's own.
-        if (mknod("node.map", c.node | 0666, c.node == S_IFCHR ? makedev(1, 3) : 0) != 0) continue;
-        makeLinks(folder, c.links);
-        const std::set<std::string> before = entriesUnder(folder.path());
-
-        std::string error;
-        EXPECT_FALSE(writeFileReplacing(c.saved, kNewBytes, error));
-        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
-        if (!c.links.empty()) {
-            EXPECT_NE(error.find("node.map"), std::string::npos) << error;
-        }
-        struct stat info {};
-        EXPECT_EQ(lstat("node.map", &info), 0);
-        EXPECT_EQ(info.st_mode & S_IFMT, c.node);
-        expectLinksKept(folder, c.links);
-        EXPECT_EQ(entriesUnder(folder.path()), before);
-    }
+// A node of the test's own (a null device where the superuser may make one, else a FIFO) at the
+// end of a chain of links. Slip: checking only that the end exists; the rename replaces the node.
+TEST(SaveFile, ADeviceOrAFifoAtTheEndOfLinksIsRefusedAndKept) {
+    TestFolder folder;
+    const bool device = mknod("node.map", S_IFCHR | 0666, makedev(1, 3)) == 0;
+    ASSERT_TRUE(device || mkfifo("node.map", 0666) == 0);
+    const Links links = {{"first.map", "second.map"}, {"second.map", "@/node.map"}};
+    makeLinks(folder, links);
+    const std::set<std::string> before = entriesUnder(folder.path());
+    std::string error;
+    EXPECT_FALSE(writeFileReplacing("first.map", kNewBytes, error));
+    EXPECT_NE(error.find(device ? "node.map, is a device" : "node.map, is a FIFO"),
+              std::string::npos);
+    EXPECT_TRUE(device ? fs::is_character_file("node.map") : fs::is_fifo("node.map"));
+    expectLinksKept(folder, links);
+    EXPECT_EQ(entriesUnder(folder.path()), before) << error;
 }
 
 TEST(SaveFile, ReadOnlyFilesAreRefusedUntouchedAndWritableOnesSave) {

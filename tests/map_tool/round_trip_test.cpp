@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <array>
 #include <functional>
 
 #include "io/map_codec.h"
 #include "tests/map_tool/map_tool_support.h"
 #include "tools/map_tool/map_input.h"
-#include "tools/map_tool/markers.h"
 #include "tools/map_tool/tile_data.h"
 #include "tools/map_tool/tiled_import.h"
 #include "tools/map_tool/tiled_readers.h"
@@ -85,30 +83,6 @@ TEST(MapToolRoundTrip, TmxAndJsonGiveTheMapBackByteForByte) {
         EXPECT_EQ(roundTrip(layers, writeTmx, readTmx), original) << "TMX: " << generated.what;
         EXPECT_EQ(roundTrip(layers, writeTiledJson, readTiledJson), original)
             << "JSON: " << generated.what;
-    }
-}
-
-// Catches lines drawn across a missing number, or through another cell of a repeated number
-// than the one the editor shows it in.
-TEST(MapToolExport, MarkerLinesJoinOnlyConsecutiveNumbersAsTheEditorDrawsThem) {
-    using Line = std::vector<std::array<int, 3>>;  // number, column, row of each point
-    const struct {
-        int width;
-        std::vector<int> tiles;  // 10 is marker 1
-        std::vector<Line> lines;
-    } cases[] = {
-        {6, {10, 11, 13, 14, 15, 17}, {{{1, 0, 0}, {2, 1, 0}}, {{4, 2, 0}, {5, 3, 0}, {6, 4, 0}}}},
-        {3, {11, 10, 1, 1, 1, 11}, {{{1, 1, 0}, {2, 2, 1}}}},
-    };
-    for (const auto& c : cases) {
-        LayerList layers;
-        const MapLayer* layer = addLayer(layers, "Marks", c.width, 2, c.tiles);
-        std::vector<Line> lines;
-        for (const auto& line : markerLines(*layer, testSheets().tileCount)) {
-            lines.emplace_back();
-            for (const MarkerCell& m : line) lines.back().push_back({m.number, m.column, m.row});
-        }
-        EXPECT_EQ(lines, c.lines);
     }
 }
 
