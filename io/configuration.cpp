@@ -112,8 +112,8 @@ size_t declarationEnd(const std::string& text, size_t at) {
 // What makes `text` unsafe for TinyXML, or "". The markup is divided as TinyXML divides it
 // (comments, character data, declarations, other "<!" and "<?" nodes, end tags and element
 // tags with their quoted values) far enough to count how deep elements nest and how many
-// attributes each has. Where the division could part from TinyXML's the markup is malformed,
-// and TinyXML stops reading there.
+// attributes each has. Where the division could part from TinyXML's, the markup is
+// malformed, and TinyXML stops reading there.
 std::string markupProblem(const std::string& text) {
     int depth = 0;
     size_t i = 0;

@@ -28,8 +28,12 @@ bool readSheet(const std::string& path, SheetPixels& sheet, std::string& error) 
         error = path + ": " + error;
         return false;
     }
-    SDL_Surface* surface =
-        IMG_Load_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
+    // The type is taken from the name first, as loading by name does: some formats have no
+    // signature to be told by.
+    const size_t dot = path.rfind('.');
+    std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
+    SDL_Surface* surface = IMG_LoadTyped_RW(
+        SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, type.data());
     if (!surface) {
         error = path + ": " + IMG_GetError();
         return false;
