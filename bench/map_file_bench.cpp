@@ -145,7 +145,7 @@ void BM_OpenBigMap(benchmark::State& state) {
     Timings opening, floor, decoding, fingerprint;
     size_t peakAbove = 0;
     for (auto _ : state) {
-        // Where Open's time goes: mapping and decoding the file into new layers, and the
+        // Where Open's time goes: copying and decoding the file into new layers, and the
         // fingerprint of the opened map as its saved state.
         warmPageCache(path);
         {
@@ -170,7 +170,7 @@ void BM_OpenBigMap(benchmark::State& state) {
     if (failed) state.SkipWithError("the map file could not be written or opened");
     reportAgainstFloor(state, opening, floor);
     state.counters["file_MB"] = static_cast<double>(size) / kMegabyte;
-    // Above the map that was open before: the new map, and the file while it is mapped.
+    // Above the map that was open before: the new map, and the file's copy while it is held.
     state.counters["peak_above_map_MB"] = static_cast<double>(peakAbove) / kMegabyte;
     state.counters["decode_ms"] = decoding.median() * 1e3;
     state.counters["fingerprint_ms"] = fingerprint.median() * 1e3;

@@ -6,14 +6,17 @@
 struct Editor;
 
 // Fills the settings from the first top-level "Data" element: every "integer" child first,
-// then every "string" child. A missing or malformed file leaves the settings as they are.
+// then every "string" child. A missing or malformed file leaves the settings as they are. So
+// does a file that is refused, which returns false with `reason`: one that is not a regular
+// file or cannot be read, holds more than 1 MiB, nests elements more than 64 deep or gives an
+// element more than 64 attributes.
+bool loadConfiguration(Editor& editor, const std::string& path, std::string& reason);
+
+// As loadConfiguration, with a refused file named, with its reason, in a warning box.
 void readConfiguration(Editor& editor, const std::string& path);
 
-// The file's bytes with CR LF and lone CR line ends read as LF; "" when it cannot be read.
-std::string readConfigurationFile(const std::string& path);
-
-// Fills the settings from configuration text, as readConfiguration does from a file.
-void parseConfiguration(Editor& editor, const std::string& text);
+// Fills the settings from configuration text, as loadConfiguration does from a file.
+bool parseConfiguration(Editor& editor, const std::string& text, std::string& reason);
 
 // The installed data folder (configuration, font and sheets) of the program at programPath:
 // dataFromProgram taken from the program's folder, when it holds a Configuration.xml; else "".

@@ -66,6 +66,15 @@ bool resolveLinks(const std::string& path, std::string& resolved, struct stat& i
     return false;
 }
 
+// What a file that is not a regular one is, for a message that names it.
+const char* kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+
 bool isInGroup(gid_t group) {
     if (getegid() == group) return true;
     int count = getgroups(0, nullptr);
@@ -190,6 +199,14 @@ bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSi
     int failure = 0;
     if (!resolveLinks(path, target, existing, exists, failure)) {
         error = std::strerror(failure);
+        return false;
+    }
+    // The rename would put a regular file in place of a FIFO or a device node (the system's
+    // own /dev/null, for the superuser), so only a regular file is ever replaced.
+    if (exists && !S_ISREG(existing.st_mode)) {
+        const std::string kind = std::string(kindOf(existing.st_mode)) + ", not a regular file";
+        error =
+            target == path ? "It is " + kind : "The file it links to, " + target + ", is " + kind;
         return false;
     }
     if (exists && !permitsWriting(existing)) {

@@ -2,7 +2,11 @@
 #include "io/configuration.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+
+#include "app/command_names.h"
 #include "app/editor.h"
 #include "tests/support/test_editor.h"
 
@@ -137,5 +141,40 @@ TEST_F(ConfigurationTest, FileCutInsideACharacterOrWithOtherLineEndsReadsOnlyIts
         readConfiguration(fresh, "Configuration.xml");
         EXPECT_EQ(intSetting(fresh, "MapWidth"), 9);
         EXPECT_EQ(stringSetting(fresh, "Layer1"), "a\nb");
+    }
+}
+
+// Refused before the XML reader sees it, with a warning naming it and why; the defaults stand.
+TEST_F(ConfigurationTest, FilesTheReaderCannotSurviveAreRefusedWithAWarning) {
+    const auto times = [](int count, const std::string& text) {
+        std::string out;
+        while (count-- > 0) out += text;
+        return out;
+    };
+    const std::string start = "<Data><integer Name=\"MapWidth\" Value=\"5\"/>";
+    const std::pair<std::string, const char*> cases[] = {
+        {"folder", "it is a folder"},          // read as a stream, it throws
+        {"fifo", "it is not a regular file"},  // opened without O_NONBLOCK, it waits forever
+        {start + std::string(1 << 20, ' '), "it is larger than 1048576 bytes"},
+        {start + times(64, "<a>"), "its elements nest more than 64 deep"},
+        // 71 deep, but a comment end looked for from the comment's own start would close 40.
+        {start + times(40, "<a>") + "<!-->" + times(40, "</a>") + "-->" + times(30, "<a>"),
+         "its elements nest more than 64 deep"},
+        {start + "<a" + times(65, " a=''"), "an element has more than 64 attributes"},
+    };
+    for (const auto& [text, reason] : cases) {
+        std::filesystem::remove_all("Configuration.xml");
+        if (text == "folder") std::filesystem::create_directory("Configuration.xml");
+        if (text == "fifo") mkfifo("Configuration.xml", 0644);
+        if (text.size() > 6) folder.write("Configuration.xml", text);
+        ScriptedMessageBox messages;
+        editor.messageBox = &messages;
+        readConfiguration(editor, "Configuration.xml");
+        EXPECT_EQ(intSetting(editor, "MapWidth"), 0);
+        ASSERT_EQ(messages.shown.size(), 1u) << reason;
+        EXPECT_EQ(messages.shown[0].title, kWarningTitle);
+        EXPECT_NE(
+            messages.shown[0].text.find("Configuration.xml was not read: " + std::string(reason)),
+            std::string::npos);
     }
 }

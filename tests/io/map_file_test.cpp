@@ -2,6 +2,8 @@
 #include "io/map_file.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,9 +14,11 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "app/command_names.h"
 #include "edit/layer_commands.h"
+#include "io/mapped_file.h"
 #include "map/resize_layer.h"
 #include "tests/support/editing.h"
 
@@ -282,6 +286,31 @@ TEST_F(MapFileTest, BrushNamesArePassedOverBeforeAnyBrushExistsAndLookupsKeepThe
     MapLayer* brush = makeBrush(e, "Left", 1, 1, {4});
     EXPECT_EQ(findToolLayer(e.layers, "brushLEFT"), brush);
     EXPECT_EQ(findMapLayer(e.layers, "brushLEFT"), named);
+}
+
+// A thread cuts the file short at its first read. Slips: mapping it, trusting its first size.
+TEST(MappedFileTest, FileCutShortWhileItIsReadIsRefused) {
+    TestFolder folder;
+    const std::string whole(size_t{32} << 20, 'm');
+    int refused = 0;
+    for (int attempt = 0; attempt < 10 && refused == 0; ++attempt) {
+        folder.write("cut.map", whole);
+        const int watch = inotify_init1(IN_CLOEXEC);
+        inotify_add_watch(watch, "cut.map", IN_ACCESS);
+        std::thread cutter([watch] {
+            pollfd read{watch, POLLIN, 0};
+            if (poll(&read, 1, 2000) == 1 && truncate("cut.map", 4096) != 0) ADD_FAILURE();
+        });
+        MappedFile file;
+        std::string error;
+        const bool read = file.open("cut.map", error);  // the reader may still win the race
+        EXPECT_TRUE(read ? std::equal(whole.begin(), whole.end(), file.data())
+                         : error == "it changed while it was read");
+        refused += !read;
+        cutter.join();
+        close(watch);
+    }
+    EXPECT_EQ(refused, 1);
 }
 
 TEST_F(MapFileTest, DamagedFileOpensItsWholeLayersAndSaysWhatWasLeftOut) {

@@ -1,6 +1,7 @@
 // The velloran-map command line: every failure is one line on standard error naming the file and
 // the reason, the exit status tells bad input (1) from bad usage (2), and no output is left.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,8 +66,10 @@ struct Case {
     std::string arguments;  // {in}, {out} and {config} are filled in
     std::string outputName;
     int status;
-    std::string file;    // the file the message names
-    std::string reason;  // a part of the message
+    std::string file;       // the file the message names
+    std::string reason;     // a part of the message
+    std::string fifo = "";  // a FIFO made in the test folder
+    std::string link = "";  // a symbolic link to that FIFO
 };
 }  // namespace
 
@@ -152,6 +155,12 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
          "line 1"},
         {"JSON nested too deep", deepJson, "a.json", "import {in} {out}", "a.map", 1, "a.json",
          "nesting deeper"},
+        {"FIFO map opened blocking", "", "a.map", "export {in} {out}", "a.csv", 1, "a.map",
+         "not a regular file", "a.map"},
+        {"FIFO output renamed over", mapFile(1, 2), "a.map", "export {in} {out}", "out.csv", 1,
+         "out.csv", "It is a FIFO, not a regular file", "out.csv"},
+        {"link to a FIFO output", mapFile(1, 2), "a.map", "export {in} {out}", "link.csv", 1,
+         "link.csv", "/node.csv, is a FIFO, not a regular file", "node.csv", "link.csv"},
         // A damaged map still exports the layers read in full, with a warning.
         {"map cut short", mapFile(2, 2, 1), "a.map", "export {in} {out}", "", 0, "a.map",
          "cut short after 1 of its 2 layers"},
@@ -163,6 +172,8 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
         fs::create_directories(dir);
         const std::string in = (dir / c.inputName).string();
         if (!c.input.empty()) std::ofstream(in, std::ios::binary) << c.input;
+        if (!c.fifo.empty()) mkfifo((dir / c.fifo).c_str(), 0644);
+        if (!c.link.empty()) fs::create_symlink(dir / c.fifo, dir / c.link);
         const std::string out = (dir / (c.outputName.empty() ? "out.csv" : c.outputName)).string();
         std::string arguments = "--config " + kConfig + " " + c.arguments;
         for (const auto& [key, value] : {std::pair<std::string, std::string>{"{in}", in},
@@ -189,7 +200,8 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
             (void)entry;
             ++files;
         }
-        const size_t expected = (c.input.empty() ? 1 : 2) + (c.status == 0 ? 1 : 0);
+        const size_t expected =
+            (c.input.empty() ? 1 : 2) + (c.status == 0 ? 1 : 0) + !c.fifo.empty() + !c.link.empty();
         EXPECT_EQ(files, expected) << c.what;
         fs::remove_all(dir);
     }

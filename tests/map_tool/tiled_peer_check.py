@@ -28,7 +28,7 @@ def main():
     ground = [(i * 37) % TILE_COUNT for i in range(width * height)]
     layers.append(("Map1", width, height, (4, 2), (16, 16), ground))
     marks = [1] * (width * height)
-    for number, cell in [(1, 5), (2, 20), (3, 90), (5, 47)]:
+    for number, cell in [(1, 5), (2, 20), (3, 90), (5, 47), (2, 33)]:
         marks[cell] = TILE_COUNT + number - 1
     marks[60] = 511
     layers.append(("Paths & <names>", width, height, (0, 0), (16, 16), marks))
@@ -57,14 +57,19 @@ def main():
             expected = [0 if t >= TILE_COUNT else t + 1 for t in tiles]
             if (got["width"], got["height"]) != (w, h) or got["data"] != expected:
                 failures.append("layer %s: tiles differ" % name)
-        points = {}
+        points, lines = {}, []
         for group in (l for l in peer["layers"] if l["type"] == "objectgroup"):
             for o in group["objects"]:
                 if o.get("point"):
                     points[o["name"]] = (o["x"], o["y"])
-        expected_points = {"1": (88, 8), "2": (120, 24), "3": (200, 104), "5": (136, 56)}
+                elif "polyline" in o:
+                    lines.append([(o["x"] + p["x"], o["y"] + p["y"]) for p in o["polyline"]])
+        expected_points = {"1": (88, 8), "2": (120, 40), "3": (200, 104), "5": (136, 56)}
         if points != expected_points:
             failures.append("marker points: %s" % points)
+        # As the editor draws them: 1 to 2 (the last of its cells) to 3, none on across 4 to 5.
+        if lines != [[expected_points[n] for n in "123"]]:
+            failures.append("marker lines: %s" % lines)
 
         back = os.path.join(folder, "back.map")
         subprocess.run([tool, *config, "import", converted, back], check=True)

@@ -56,14 +56,14 @@ std::string markerLayer(const MapLayer& layer, int tileCount, int id, int& nextO
                "\"x\":" +
                halves(twiceX(markers[i])) + ",\"y\":" + halves(twiceY(markers[i])) + "}";
     }
-    if (markers.size() >= 2) {
-        const MarkerCell& first = markers.front();
+    for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
+        const MarkerCell& first = line.front();
         out += ",\n {\"height\":0,\"id\":" + std::to_string(nextObject++) + ",\"name\":\"" +
                kMarkerPathName + "\",\"polyline\":[";
-        for (size_t i = 0; i < markers.size(); ++i) {
+        for (size_t i = 0; i < line.size(); ++i) {
             if (i > 0) out.push_back(',');
-            out += "{\"x\":" + halves(twiceX(markers[i]) - twiceX(first)) +
-                   ",\"y\":" + halves(twiceY(markers[i]) - twiceY(first)) + "}";
+            out += "{\"x\":" + halves(twiceX(line[i]) - twiceX(first)) +
+                   ",\"y\":" + halves(twiceY(line[i]) - twiceY(first)) + "}";
         }
         out += "],\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,\"x\":" +
                halves(twiceX(first)) + ",\"y\":" + halves(twiceY(first)) + "}";

@@ -2,6 +2,7 @@
 #include "tools/map_tool/markers.h"
 
 #include <algorithm>
+#include <map>
 
 #include "map/cell_access.h"
 
@@ -21,4 +22,20 @@ std::vector<MarkerCell> markersInSequence(const MapLayer& layer, int tileCount) 
     std::stable_sort(markers.begin(), markers.end(),
                      [](const MarkerCell& a, const MarkerCell& b) { return a.number < b.number; });
     return markers;
+}
+
+std::vector<std::vector<MarkerCell>> markerLines(const MapLayer& layer, int tileCount) {
+    std::map<int, MarkerCell> shown;
+    for (const MarkerCell& m : markersOf(layer, tileCount)) shown[m.number] = m;
+    std::vector<std::vector<MarkerCell>> lines;
+    std::vector<MarkerCell> run;
+    for (const auto& [number, marker] : shown) {
+        if (!run.empty() && number != run.back().number + 1) {
+            if (run.size() >= 2) lines.push_back(run);
+            run.clear();
+        }
+        run.push_back(marker);
+    }
+    if (run.size() >= 2) lines.push_back(run);
+    return lines;
 }

@@ -17,3 +17,8 @@ std::vector<MarkerCell> markersOf(const MapLayer& layer, int tileCount);
 // The same markers in the order of their numbers (row-major among equal numbers): the order in
 // which the path joining them runs.
 std::vector<MarkerCell> markersInSequence(const MapLayer& layer, int tileCount);
+
+// The lines the editor draws between markers: one for each run of consecutive numbers, through
+// the one cell where it shows each number (the last in row-major order). A number without its
+// neighbours gets no line.
+std::vector<std::vector<MarkerCell>> markerLines(const MapLayer& layer, int tileCount);

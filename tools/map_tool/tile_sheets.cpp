@@ -3,13 +3,17 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "app/editor.h"
 #include "io/configuration.h"
+#include "io/mapped_file.h"
 #include "map/tile_count.h"
 
 namespace fs = std::filesystem;
@@ -17,7 +21,19 @@ namespace fs = std::filesystem;
 namespace {
 // SDL surfaces of any depth, palette or colour key, read pixel by pixel into RGBA.
 bool readSheet(const std::string& path, SheetPixels& sheet, std::string& error) {
-    SDL_Surface* surface = IMG_Load(path.c_str());
+    // Read as any file the tool reads, so that a FIFO or a sheet cut short while it is read is
+    // refused rather than waited on or half read.
+    MappedFile file;
+    if (!file.open(path, error, INT_MAX)) {
+        error = path + ": " + error;
+        return false;
+    }
+    // The type is taken from the name first, as loading by name does: some formats have no
+    // signature to be told by.
+    const size_t dot = path.rfind('.');
+    std::string type = dot == std::string::npos ? "" : path.substr(dot + 1);
+    SDL_Surface* surface = IMG_LoadTyped_RW(
+        SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, type.data());
     if (!surface) {
         error = path + ": " + IMG_GetError();
         return false;
@@ -83,12 +99,13 @@ void cutTiles(TileSheets& sheets) {
 }
 
 bool readTileSheets(const std::string& configPath, TileSheets& sheets, std::string& error) {
-    if (!std::ifstream(configPath, std::ios::binary)) {
-        error = configPath + ": cannot be read";
+    Editor settings;
+    std::string reason;
+    if (access(configPath.c_str(), F_OK) != 0) reason = std::strerror(errno);
+    if (!reason.empty() || !loadConfiguration(settings, configPath, reason)) {
+        error = configPath + ": cannot be read (" + reason + ")";
         return false;
     }
-    Editor settings;
-    readConfiguration(settings, configPath);
     const char* names[2] = {"TileImages", "BaseImages"};
     for (int i = 0; i < 2; ++i) {
         const std::string name = stringSetting(settings, names[i]);

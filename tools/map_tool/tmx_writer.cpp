@@ -55,15 +55,15 @@ std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject)
                std::to_string(m.number) + "\" x=\"" + halves(twiceX(m)) + "\" y=\"" +
                halves(twiceY(m)) + "\">\n   <point/>\n  </object>\n";
     }
-    if (markers.size() >= 2) {
-        const MarkerCell& first = markers.front();
+    for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
+        const MarkerCell& first = line.front();
         out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" + kMarkerPathName +
                "\" x=\"" + halves(twiceX(first)) + "\" y=\"" + halves(twiceY(first)) +
                "\">\n   <polyline points=\"";
-        for (size_t i = 0; i < markers.size(); ++i) {
+        for (size_t i = 0; i < line.size(); ++i) {
             if (i > 0) out.push_back(' ');
-            out += halves(twiceX(markers[i]) - twiceX(first)) + "," +
-                   halves(twiceY(markers[i]) - twiceY(first));
+            out += halves(twiceX(line[i]) - twiceX(first)) + "," +
+                   halves(twiceY(line[i]) - twiceY(first));
         }
         out += "\"/>\n  </object>\n";
     }
