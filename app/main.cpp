@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -56,7 +57,14 @@ int main(int argc, char** argv) {
 
     Editor& editor = Editor::instance();
     if (movedToData && !startFolder.empty()) startDialogsIn(editor, startFolder);
-    int status = runEditor(editor, mapPath);
+    int status = 1;
+    try {
+        status = runEditor(editor, mapPath);
+    } catch (const std::exception& failure) {
+        // Nothing the editor reads may end it this way; should anything still do so, it says
+        // what, instead of leaving the C++ runtime to abort.
+        std::cerr << "velloran: stopped by an unexpected failure: " << failure.what() << "\n";
+    }
     // The editor's destructor runs at exit, after SDL has been shut down.
     std::exit(status);
 }

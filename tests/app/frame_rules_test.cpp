@@ -2,8 +2,6 @@
 // field before the key table; and the screen and caption the frame works with.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/command_names.h"
 #include "app/main_loop.h"
 #include "edit/layer_commands.h"
@@ -97,31 +95,6 @@ TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
     EXPECT_EQ(e.pickBrushArmed, 0);
     EXPECT_FALSE(e.fullScreen);
     EXPECT_TRUE(e.commandQueue.empty());
-}
-
-// Catches the frame reading only the button state: a press and its release, or a release and
-// the next press, that arrive between two frames were lost.
-TEST(FrameRules, EveryClickCountsOnceHoweverShort) {
-    TestEditor t;
-    Editor& e = t.editor();
-    t.focusAt(mapX(2), mapY(3));
-    // A frame per step: the pointer on Palette cell (5, 2), Map cell (2, 3), the Edit Title or
-    // its Fill item, and the edges queued before it ('d' press, 'u' release); no button is read.
-    const std::string places = "PMTF";
-    const int xs[] = {paletteX(5), mapX(2), 50, 50}, ys[] = {paletteY(2), mapY(3), 5, 40};
-    std::istringstream steps("Pdu P Mdu Mud Mu M Tdu T Fdu F");
-    for (std::string step; steps >> step;) {
-        for (char edge : step.substr(1)) {
-            SDL_Event event{};
-            event.type = edge == 'd' ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            event.button.button = SDL_BUTTON_LEFT;
-            SDL_PushEvent(&event);
-        }
-        t.frame(xs[places.find(step[0])], ys[places.find(step[0])]);
-    }
-    EXPECT_EQ(currentMapLayer(e)->tiles[3 * 128 + 2], 37);  // tile 37 picked, then painted
-    EXPECT_EQ(e.undoStack.size(), 2u);                      // two strokes on the cell
-    EXPECT_EQ(e.toolMode, 1);                               // Edit > Fill chosen
 }
 
 // Catches the start-up request (or the clearing before the first frame) using the current map

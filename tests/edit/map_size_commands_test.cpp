@@ -262,13 +262,9 @@ TEST_F(MapSizeTest, RandomStrokesResizesAndUndoAgreeWithAPlainModel) {
         auto pick = [&](int low, int high) { return int(random() % (high - low + 1)) + low; };
         fillTiles(*resizeLayer(f.layers, *currentMapLayer(f), 20, 14), 0, 0);
         Grid model = resized({1, {0}}, 20, 14, 0);
-        // Each step: the stamped cells' old tiles, or the map and size around a ReSize.
-        struct Step {
-            std::vector<std::array<int, 3>> cells;
-            Grid before;
-            int width = 0, height = 0;
-        };
-        std::vector<Step> history;
+        // Each step: a stamp's cell and its old tile, or the map before a ReSize that cut cells
+        // (Undo takes back later steps first, so what that ReSize kept is as it was then).
+        std::vector<std::pair<std::array<int, 3>, Grid>> history;
         for (int op = 0; op < 60; ++op) {
             const int kind = pick(0, 8);
             if (kind < 5) {  // a 1 x 1 stamp
@@ -277,7 +273,7 @@ TEST_F(MapSizeTest, RandomStrokesResizesAndUndoAgreeWithAPlainModel) {
                 makeBrush(f, "Left", 1, 1, {tile});
                 fresh.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
                 fresh.frame(mapX(column), mapY(row), 0);
-                history.push_back({{{column, row, model.at(column, row)}}, {}, 0, 0});
+                history.push_back({{column, row, model.at(column, row)}, {}});
                 model.at(column, row) = tile;
             } else if (kind < 7) {
                 const int width = pick(1, 26), height = pick(1, 18);
@@ -285,21 +281,17 @@ TEST_F(MapSizeTest, RandomStrokesResizesAndUndoAgreeWithAPlainModel) {
                 setNumberInput(*d, 0, width);
                 setNumberInput(*d, 1, height);
                 resizeMap(f);
-                if (width < model.width || height < model.height())
-                    history.push_back({{}, model, width, height});
+                if (width < model.width || height < model.height()) history.push_back({{}, model});
                 model = resized(model, width, height, 0);
             } else if (!history.empty()) {
                 undoLast(f);
-                Step step = history.back();
+                const auto [cell, before] = history.back();
                 history.pop_back();
-                for (const auto& [c, r, old] : step.cells)
-                    if (c < model.width && r < model.height()) model.at(c, r) = old;
-                // What the ReSize kept is as it is now; what it cut comes back.
-                for (int r = 0; r < std::min(step.height, model.height()); ++r)
-                    for (int c = 0; c < std::min(step.width, model.width); ++c)
-                        if (c < step.before.width && r < step.before.height())
-                            step.before.at(c, r) = model.at(c, r);
-                if (step.cells.empty()) model = step.before;
+                const auto [c, r, old] = cell;
+                if (before.width)
+                    model = before;
+                else if (c < model.width && r < model.height())
+                    model.at(c, r) = old;
             }
             ASSERT_EQ(currentMapLayer(f)->width, model.width) << "op " << op;
             ASSERT_EQ(tilesOf(*currentMapLayer(f)), model.tiles) << "op " << op;

@@ -114,21 +114,6 @@ TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
     EXPECT_LT(e.undoBytes, 1024u);
 }
 
-// Slip caught: a removal that copies the layer into its step instead of moving it there.
-TEST_F(UndoMemoryTest, ARemovedLayerCostsItsTilesOnce) {
-    useMapOf(1024, 1024, 1);
-    addLayer(e);
-    changeLayer(e, "Map2");
-    const MapLayer* second = currentMapLayer(e);
-    const size_t tileBytes = second->tiles.capacity() * sizeof(uint16_t);
-    removeCurrentLayer(e);
-    EXPECT_GE(e.undoBytes, tileBytes);
-    EXPECT_LT(e.undoBytes, tileBytes + 4096);
-    undoLast(e);
-    EXPECT_EQ(currentMapLayer(e), second);
-    EXPECT_EQ(e.undoBytes, 0u);
-}
-
 TEST_F(UndoMemoryTest, LimitComesFromTheSettingOrIs256Megabytes) {
     const struct {
         bool set;

@@ -240,7 +240,8 @@ TEST_F(UndoTest, RemovalIsUndoneWholeAndStrokesFollowTheirLayerThroughTheRenames
     ASSERT_EQ(third->name, "Map2");  // the third layer moved down and took the name
     ASSERT_EQ(third->number, 2);
     ASSERT_EQ(third->tiles[2 * 8 + 2], 5);
-    undoLast(e);  // the removal
+    EXPECT_GE(e.undoBytes, removed->tiles.size() * 2);  // the layer itself, counted once
+    undoLast(e);                                        // the removal
     EXPECT_EQ(findLayer(e.layers, "Map2"), removed);
     EXPECT_EQ(removed->number, 2);
     EXPECT_EQ(removed->offsetX, 3);
