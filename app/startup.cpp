@@ -9,8 +9,6 @@
 #include "map/tile_count.h"
 #include "platform/message_box.h"
 
-const char kEditorTitle[] = "Velloran 1.09";
-
 void loadTileSheets(Editor& editor) {
     TileImageStore& store = *editor.tileImages;
     const int tilesHeight = loadTileSheet(store, stringSetting(editor, "TileImages"), editor.font);

@@ -5,8 +5,7 @@
 
 struct Editor;
 
-// The program's name and version, as the caption and --version show them.
-extern const char kEditorTitle[];
+#include "app/version.h"
 
 // Loads the two tile sheets, counts the tiles and, when the sheets are narrower than three
 // quarters of the screen, lays the palette out as one cell per tile.

@@ -23,7 +23,7 @@ BenchEditor::BenchEditor(int screenWidth, int screenHeight) {
     if (chdir(VELLORAN_ASSETS_DIR) != 0) std::abort();
     editor_ = std::make_unique<Editor>();
     editor_->messageBox = &silent;
-    buildInterface(*editor_, "Velloran 1.09");
+    buildInterface(*editor_, kEditorTitle);
     loadTileSheets(*editor_);
     if (SDL_Surface* screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_RESIZABLE)) {
         editor_->screen = screen;

@@ -13,6 +13,7 @@
 #include "app/command_names.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
+#include "app/version.h"
 #include "bench/bench_editor.h"
 #include "bench/bench_folder.h"
 #include "bench/stopwatch.h"
@@ -72,7 +73,7 @@ void BM_StartWith4096Map(benchmark::State& state) {
         const double starting = secondsOf([&] {
             editor = std::make_unique<Editor>();
             editor->messageBox = &quiet;
-            buildInterface(*editor, "Velloran 1.09");
+            buildInterface(*editor, kEditorTitle);
             loadTileSheets(*editor);
             prepareMainLoop(*editor);
             runFrame(*editor, MouseSample{-1, -1, 0});

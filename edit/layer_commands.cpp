@@ -102,6 +102,25 @@ void rebuildLayerMenu(Editor& editor) {
     }
 }
 
+void replaceMapLayers(Editor& editor, LayerList& layers) {
+    Window* design = designWindow(editor);
+    if (design) {
+        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
+        design->layerNames.clear();
+    }
+    // Strokes of the map that was open cannot be taken back into another map.
+    clearUndo(editor);
+    editor.currentLayer = 1;
+    dropLayerEntries(editor);
+    for (auto& layer : layers) {
+        const std::string name = layer->name;
+        if (design) design->layerNames.push_back(name);
+        appendLayerEntry(editor, name, layer->number == editor.currentLayer);
+        editor.layers.push_back(std::move(layer));
+    }
+    editor.layerCount = static_cast<int>(layers.size());
+}
+
 void addLayer(Editor& editor) {
     if (editor.layerCount >= kMaxMapLayers) {
         editor.messageBox->show(kWarningTitle, "No more room for another layer, 9 is the limit");

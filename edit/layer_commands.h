@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "map/layer_list.h"
+
 struct Editor;
 
 // Destroys the first layer named exactly `name`. With `renumber`, the map layers then take, in
@@ -15,6 +17,10 @@ void dropLayerEntries(Editor& editor);
 void appendLayerEntry(Editor& editor, const std::string& name, bool selected);
 // After a removal: the design window's layer list and the Layer menu, from the map layers.
 void rebuildLayerMenu(Editor& editor);
+// Puts `layers` (numbered from 1, in drawing order) in the place of the map's layers, with
+// their design window list and Layer menu entries, the first layer current, and forgets the
+// undo history of the map they replace. Open and New both go through it.
+void replaceMapLayers(Editor& editor, LayerList& layers);
 
 void addLayer(Editor& editor);
 void removeCurrentLayer(Editor& editor);

@@ -29,10 +29,9 @@ bool takeDialogSize(Editor& editor, const std::string& dialogName, int& width, i
 // A size the machine may not hold is refused with a warning, and the map stays as it was.
 bool sizeAccepted(Editor& editor, int width, int height) {
     if (static_cast<long long>(width) * height <= kMaxLayerCells) return true;
-    editor.messageBox->show(kWarningTitle,
-                            "A map of " + std::to_string(width) + " x " + std::to_string(height) +
-                                " cells is too large: a layer may hold at most 16777216 cells "
-                                "(4096 x 4096). The map was not changed.");
+    editor.messageBox->show(kWarningTitle, "A map of " + std::to_string(width) + " x " +
+                                               std::to_string(height) + " cells is too large: " +
+                                               layerLimitText() + ". The map was not changed.");
     return false;
 }
 
@@ -60,21 +59,9 @@ void createMap(Editor& editor) {
     int width = 0, height = 0;
     if (!takeDialogSize(editor, kCreateMapDialogName, width, height)) return;
     if (!sizeAccepted(editor, width, height)) return;
-    editor.currentLayer = 1;
-    editor.layerCount = 1;
-    // Strokes of the map that was there cannot be taken back into the new one.
-    clearUndo(editor);
-    Window* design = findWindow(editor, kDesignWindowName);
-    if (design) {
-        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
-        design->layerNames.clear();
-    }
-    const std::string name = stringSetting(editor, "Layer1");
-    dropLayerEntries(editor);
-    appendLayerEntry(editor, name, true);
-    MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 0);
-    layer->number = 1;
-    if (design) design->layerNames.push_back(name);
+    LayerList fresh;
+    createLayer(fresh, width, height, stringSetting(editor, "Layer1"), 0, 0)->number = 1;
+    replaceMapLayers(editor, fresh);
     // A new map has no file yet, and nothing of it is unsaved.
     editor.mapFilePath.clear();
     editor.mapFileName.clear();

@@ -93,9 +93,8 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     if (static_cast<long long>(mapWidth) * mapHeight > kMaxLayerCells) {
         editor.messageBox->show(kWarningTitle,
                                 "The map size in Configuration.xml, " + std::to_string(mapWidth) +
-                                    " x " + std::to_string(mapHeight) +
-                                    " cells, is too large: a layer may hold at most 16777216 "
-                                    "cells (4096 x 4096). The editor starts with an empty map.");
+                                    " x " + std::to_string(mapHeight) + " cells, is too large: " +
+                                    layerLimitText() + ". The editor starts with an empty map.");
         mapWidth = mapHeight = 0;
     }
     MapLayer* first =

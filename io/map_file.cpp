@@ -43,13 +43,8 @@ std::string passOverTakenNames(DecodedMap& map) {
     return passedOver;
 }
 
-// Replaces the map layers, the design window's list and the Layer menu with the records.
+// Replaces the map layers with the records; new markers are numbered after the highest in them.
 void replaceMap(Editor& editor, LayerList& records, const std::vector<TileFacts>& facts) {
-    Window* design = findWindow(editor, kDesignWindowName);
-    if (design) {
-        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
-        design->layerNames.clear();
-    }
     // Tiles from tileCount up are the numbered markers: new ones go on after the highest.
     editor.nextMarkerTile = editor.tileCount;
     for (size_t i = 0; i < records.size(); ++i) {
@@ -57,17 +52,7 @@ void replaceMap(Editor& editor, LayerList& records, const std::vector<TileFacts>
         const int highest = facts[i].highestTile;
         if (highest >= editor.nextMarkerTile) editor.nextMarkerTile = highest + 1;
     }
-    editor.currentLayer = 1;
-    dropLayerEntries(editor);
-    for (auto& record : records) {
-        const std::string name = record->name;
-        if (design) design->layerNames.push_back(name);
-        appendLayerEntry(editor, name, record->number == editor.currentLayer);
-        editor.layers.push_back(std::move(record));
-    }
-    editor.layerCount = static_cast<int>(records.size());
-    // Strokes of the map that was open cannot be taken back into another map.
-    clearUndo(editor);
+    replaceMapLayers(editor, records);
 }
 }  // namespace
 

@@ -8,8 +8,12 @@
 
 // The largest layer the editor accepts, in cells (4096 x 4096), and the most map layers it
 // works with.
-constexpr long long kMaxLayerCells = 16777216;
+constexpr int kMaxLayerSide = 4096;
+constexpr long long kMaxLayerCells = static_cast<long long>(kMaxLayerSide) * kMaxLayerSide;
 constexpr int kMaxMapLayers = 9;
+
+// "a layer may hold at most ... cells (... x ...)", for the messages that refuse a size.
+std::string layerLimitText();
 
 // A number no other layer made in this run of the program has: undo steps find their layer by
 // it, whatever the layer is called or numbered by then.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "io/map_codec.h"
 #include "io/mapped_file.h"
 #include "io/save_file.h"
@@ -165,7 +166,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::puts("Velloran 1.09");
+            std::puts(kEditorTitle);
             return 0;
         }
         if (arg == "--config") {

@@ -1,8 +1,8 @@
-// fillTiles: running tile numbers; newLayerId: layer identities.
+// Running tile numbers, layer identities and the layer size limit's words.
+#include "map/map_layer.h"
+
 #include <algorithm>
 #include <atomic>
-
-#include "map/map_layer.h"
 
 void fillTiles(MapLayer& layer, int step, uint16_t start) {
     if (step == 0) {
@@ -19,4 +19,10 @@ void fillTiles(MapLayer& layer, int step, uint16_t start) {
 uint64_t newLayerId() {
     static std::atomic<uint64_t> made{0};
     return ++made;
+}
+
+std::string layerLimitText() {
+    const std::string side = std::to_string(kMaxLayerSide);
+    return "a layer may hold at most " + std::to_string(kMaxLayerCells) + " cells (" + side +
+           " x " + side + ")";
 }
