@@ -6,7 +6,8 @@ Every pixel is drawn here from fixed random seeds, so running the script twice
 gives byte-identical PNGs.  Only the standard library is used: the PNG writer
 at the bottom emits 8-bit RGBA (colour type 6) with a single IDAT chunk.
 
-Usage:  python3 tools/make_tile_sheets.py [output_dir]     (default: assets/)
+Usage:  python3 tools/make_tile_sheets.py [output_dir]
+        (default: the assets/ folder beside tools/, wherever it is run from)
 
 Sheets hold 16x16 tiles, 16 per row, numbered row by row.  Groups of 16 that
 are indexed by a bit mask are laid out so the column equals the mask:
@@ -2571,7 +2572,10 @@ def png_bytes(w, h, rgba):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "assets"
+    # The default follows the script, not the working folder, so a run from elsewhere
+    # cannot scatter a stray assets/ folder there.
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, os.pardir, "assets"))
     os.makedirs(out, exist_ok=True)
     tiles = build_tiles()
     base = build_base()
