@@ -8,6 +8,8 @@ at the bottom emits 8-bit RGBA (colour type 6) with a single IDAT chunk.
 
 Usage:  python3 tools/make_tile_sheets.py [output_dir]
         (default: the assets/ folder beside tools/, wherever it is run from)
+        python3 tools/make_tile_sheets.py --check [output_dir]
+        (draws elsewhere and fails unless assets/ holds the same bytes)
 
 Sheets hold 16x16 tiles, 16 per row, numbered row by row.  Groups of 16 that
 are indexed by a bit mask are laid out so the column equals the mask:
@@ -17,12 +19,14 @@ are indexed by a bit mask are laid out so the column equals the mask:
     bit2 = S, bit3 = W; a set bit means the piece joins that neighbour.
 """
 
+import argparse
 import colorsys
 import math
 import os
 import random
 import struct
 import sys
+import tempfile
 import zlib
 
 T = 16          # tile edge in pixels
@@ -2571,11 +2575,62 @@ def png_bytes(w, h, rgba):
             chunk(b"IEND", b""))
 
 
+def idat(path):
+    """The unpacked image data of a PNG: equal for two of this script's files exactly when
+    their pixels are equal, whatever zlib made of them."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at, packed = 8, b""
+    while at + 8 <= len(data):
+        size, kind = struct.unpack(">I4s", data[at:at + 8])
+        if kind == b"IDAT":
+            packed += data[at + 8:at + 8 + size]
+        at += 12 + size
+    try:
+        return zlib.decompress(packed)
+    except zlib.error:
+        return None
+
+
+def check(out, assets, names):
+    """Fails unless each sheet just written into out is byte for byte the one in assets."""
+    differ = []
+    for name in names:
+        with open(os.path.join(out, name), "rb") as a, open(os.path.join(assets, name), "rb") as b:
+            if a.read() == b.read():
+                continue
+        same_pixels = idat(os.path.join(out, name)) == idat(os.path.join(assets, name))
+        differ.append("assets/%s differs from the one this script draws (%s): %s" % (
+            name, os.path.join(out, name),
+            "the pixels are the same, only zlib packed them otherwise" if same_pixels
+            else "its pixels differ"))
+    if differ:
+        raise SystemExit("\n".join(differ) + "\nIf the change to the script is meant, remake "
+                         "the sheets with\n    python3 tools/make_tile_sheets.py\nand commit "
+                         "them with it; otherwise undo the change to the script or to the PNG.")
+    print("the sheets in assets/ are the ones this script draws")
+
+
 def main():
     # The default follows the script, not the working folder, so a run from elsewhere
     # cannot scatter a stray assets/ folder there.
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, os.pardir, "assets"))
+    assets = os.path.normpath(os.path.join(here, os.pardir, "assets"))
+    parser = argparse.ArgumentParser(description="Draws the editor's tile sheets.")
+    parser.add_argument("out", nargs="?", help="folder to write into (default: assets/)")
+    parser.add_argument("--check", action="store_true",
+                        help="write elsewhere (into out, or a temporary folder), then fail "
+                             "unless the sheets in assets/ are byte for byte the same")
+    args = parser.parse_args()
+    if args.check and not args.out:
+        with tempfile.TemporaryDirectory() as folder:
+            return write_and_check(folder, assets, True)
+    if args.check and os.path.abspath(args.out) == assets:
+        raise SystemExit("--check compares with assets/, so it needs another folder to draw into")
+    write_and_check(args.out or assets, assets, args.check)
+
+
+def write_and_check(out, assets, checking):
     os.makedirs(out, exist_ok=True)
     tiles = build_tiles()
     base = build_base()
@@ -2583,12 +2638,15 @@ def main():
         raise SystemExit("tile 0 must be opaque")
     if any(p[3] != 0 for p in tiles[1].px):
         raise SystemExit("tile 1 must be clear")
-    for name, ts, rows in (("tiles.png", tiles, 32), ("base.png", base, 4)):
+    sheets = (("tiles.png", tiles, 32), ("base.png", base, 4))
+    for name, ts, rows in sheets:
         w, h, rgba = pack(ts, rows)
         path = os.path.join(out, name)
         with open(path, "wb") as f:
             f.write(png_bytes(w, h, rgba))
         print("wrote %s (%dx%d, %d tiles)" % (path, w, h, len(ts)))
+    if checking:
+        check(out, assets, [name for name, _, _ in sheets])
 
 
 if __name__ == "__main__":
