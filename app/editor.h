@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "edit/command_queue.h"
+#include "edit/tool_mode.h"
 #include "edit/undo_step.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
@@ -93,7 +94,7 @@ struct Editor {
     SDL_Surface* screen = nullptr;
     uint8_t pickBrushArmed = 0;
     uint8_t quitRequested = 0;
-    int toolMode = 0;       // 0 Draw, 1 Fill, 2 Draw Random, 3 Fill Random
+    ToolMode toolMode = ToolMode::Draw;
     std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
     uint8_t mouseButtons = 0;
     uint8_t previousMouseButtons = 0;

@@ -152,7 +152,7 @@ void renderFrame(Editor& editor, bool modal) {
     if (!modal && !buttonHeld(editor.mouseButtons)) {
         Window* under = windowAt(editor, editor.mouseX, editor.mouseY);
         if (!editor.pickBrushArmed && under && under->name == kDesignWindowName &&
-            !menusActive(editor.menus) && editor.toolMode != 1 && editor.toolMode != 3) {
+            !menusActive(editor.menus) && !isFill(editor.toolMode)) {
             drawBrushPreview(editor, editor.activeBrushSide);
         }
     }

@@ -43,7 +43,7 @@ struct StrokeBench {
     // A new press of the left button at (column, row) with the tool: the frame's stroke.
     void press(int tool, int column, int row) { pressOn(*layer, tool, column, row); }
     void pressOn(MapLayer& target, int tool, int column, int row) {
-        editor.toolMode = tool;
+        editor.toolMode = static_cast<ToolMode>(tool);
         editor.previousMouseButtons = 0;
         editor.mouseButtons = SDL_BUTTON_LMASK;
         editor.fillRecordedThisPress = false;

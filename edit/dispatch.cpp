@@ -42,13 +42,13 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
         if (item == cmd::Undo)
             undoLast(editor);
         else if (item == cmd::Fill)
-            editor.toolMode = 1;
+            editor.toolMode = ToolMode::Fill;
         else if (item == cmd::Draw)
-            editor.toolMode = 0;
+            editor.toolMode = ToolMode::Draw;
         else if (item == cmd::DrawRandom)
-            editor.toolMode = 2;
+            editor.toolMode = ToolMode::DrawRandom;
         else if (item == cmd::FillRandom)
-            editor.toolMode = 3;
+            editor.toolMode = ToolMode::FillRandom;
     } else if (menu == cmd::Brush) {
         if (item == cmd::PickBrush) {
             editor.pickBrushArmed = 1;

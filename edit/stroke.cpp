@@ -36,7 +36,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     if (!editor.fillRecordedThisPress) editor.fillRandomThisPress = false;  // an earlier press's
     if (editor.fillRandomThisPress) return;
 
-    const bool fill = editor.toolMode == 1 || editor.toolMode == 3;
+    const bool fill = isFill(editor.toolMode);
     // A stroke that starts beyond the layer (a fill from a cell outside it, a stamp none of
     // whose cells fall on it) does nothing at all: no entry, no shuffle, no mode or caption
     // change.
@@ -47,21 +47,21 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     const size_t notedBefore = log ? log->cellCount() : 0;
 
     switch (editor.toolMode) {
-        case 0:
+        case ToolMode::Draw:
             stamp(*brush, layer, column, row);
             break;
-        case 1:
+        case ToolMode::Fill:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
                         false, log);
             break;
-        case 2:
+        case ToolMode::DrawRandom:
             shuffleLayer(*brush);
             stamp(*brush, layer, column, row);
             break;
-        case 3:
+        case ToolMode::FillRandom:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
                         true, log);
-            editor.toolMode = 0;
+            editor.toolMode = ToolMode::Draw;
             editor.fillRandomThisPress = true;
             break;
         default:

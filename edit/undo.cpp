@@ -12,10 +12,6 @@
 #include "platform/message_box.h"
 
 namespace {
-bool fillMode(int toolMode) {
-    return toolMode == 1 || toolMode == 3;
-}
-
 size_t stepBytes(const UndoStep& step) {
     size_t bytes = sizeof(UndoStep);
     for (const UndoRecord& record : step.records)
@@ -224,14 +220,14 @@ void recordCell(Editor& editor, const MapLayer& layer, int column, int row, int 
 }
 
 bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, int column, int row) {
-    if (fillMode(editor.toolMode)) {
+    if (isFill(editor.toolMode)) {
         // One step per press and per layer, opened before the press's first fill of that
         // layer; every fill of the press notes its cells in it, so a held fill does not stack
         // up steps. Plain Fill is held over many frames, so it is asked first whether it can
         // change anything and a fill that cannot opens no step; what Fill Random does depends
         // on its shuffles, so its step is judged after the fill (settleFill).
         if (fillRecordedOn(editor, layer.id)) return false;
-        if (editor.toolMode == 1 && fillChangesNothing(layer, column, row, brush)) return false;
+        if (editor.toolMode == ToolMode::Fill && fillChangesNothing(layer, column, row, brush)) return false;
         // Filled in by the press's fills.
         addStep(editor, singleRecordStep(emptyRecord(layer)));
         if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();

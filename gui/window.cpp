@@ -119,9 +119,9 @@ bool dragSeparator(Editor& editor) {
 
 void setCursorForWindow(Editor& editor, const Window& window) {
     if (window.showsLayers == 1 && !menusActive(editor.menus)) {
-        if (editor.toolMode == 0 || editor.toolMode == 2) {
+        if (!isFill(editor.toolMode)) {
             SDL_SetCursor(editor.drawCursor);
-        } else if (editor.toolMode == 1 || editor.toolMode == 3) {
+        } else {
             SDL_SetCursor(editor.fillCursor);
         }
         return;

@@ -30,7 +30,7 @@ TEST(FrameRules, ItemChosenOverTheMapLeavesThePickInProgress) {
     t.frame(50, 5, 0);                            // opens Edit
     t.frame(50, 40, SDL_BUTTON_LMASK);
     t.frame(50, 40, 0);  // Fill, whose item lies over cell (3, 1) of the map
-    ASSERT_EQ(e.toolMode, 1);
+    ASSERT_EQ(e.toolMode, ToolMode::Fill);
     EXPECT_TRUE(e.pick.pickInProgress);
     EXPECT_EQ(e.pickBrushArmed, 1);
     EXPECT_EQ(tilesOf(*findLayer(e.layers, "BrushLeft")), (std::vector<int>{9}));

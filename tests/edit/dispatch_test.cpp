@@ -144,10 +144,10 @@ TEST_F(DispatchTest, WheelOverThePaletteScrollsThePalette) {
 
 TEST_F(DispatchTest, EditAndBrushItemsActAtOnce) {
     chooseMenuItem(t, 50, 50, 40);  // Edit, Fill
-    EXPECT_EQ(e.toolMode, 1);
+    EXPECT_EQ(e.toolMode, ToolMode::Fill);
     EXPECT_TRUE(e.commandQueue.empty());
     chooseMenuItem(t, 50, 50, 90);  // Edit, Draw Random
-    EXPECT_EQ(e.toolMode, 2);
+    EXPECT_EQ(e.toolMode, ToolMode::DrawRandom);
     chooseMenuItem(t, 95, 95, 20);  // Brush, Pick Brush
     EXPECT_EQ(e.pickBrushArmed, 1);
     chooseMenuItem(t, 95, 95, 56);  // Brush, Shuffle RB without a right brush

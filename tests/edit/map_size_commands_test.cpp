@@ -209,7 +209,7 @@ TEST_F(MapSizeTest, LayersWithoutCellsSurvivePaintingFillingAndScrolling) {
         ASSERT_TRUE(currentMapLayer(e)->tiles.empty());
         clearUndo(e);  // Undo would give the cells the ReSize cut away back
         for (int tool : {0, 1, 2, 3}) {
-            e.toolMode = tool;
+            e.toolMode = static_cast<ToolMode>(tool);
             t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
             t.frame(mapX(2), mapY(3), SDL_BUTTON_LMASK);
             t.frame(mapX(2), mapY(3));

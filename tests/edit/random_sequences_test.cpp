@@ -32,7 +32,7 @@ TEST(RandomSequences, DrawRandomShufflesTheBrushBeforeEveryStamp) {
     MapLayer* map = resizeLayer(e.layers, *currentMapLayer(e), 6, 4);
     fillTiles(*map, 0, 0);
     MapLayer* brush = makeBrush(e, "Left", 3, 2, {1, 2, 3, 4, 5, 6});
-    e.toolMode = 2;
+    e.toolMode = ToolMode::DrawRandom;
     // Seed 11, then three frames with the button held over cell (2, 1): the stamped block is
     // columns 1..3 of rows 0 and 1, listed row by row.
     const std::vector<int> golden[3] = {

@@ -82,7 +82,7 @@ TEST_F(StrokeTest, NoBrushMeansNoPaintAndNoStatus) {
 TEST_F(StrokeTest, PatternFillIsAnchoredAtTheLayersCorner) {
     mapOf(5, 5, 7);
     makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     click(3, 3);
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 5; ++x) EXPECT_EQ(at(x, y), 1 + (x % 2) + 2 * (y % 2)) << x << "," << y;
@@ -96,7 +96,7 @@ TEST_F(StrokeTest, FillStaysInsideItsFourConnectedRegion) {
     map->tiles[0 * 5 + 3] = 9;
     map->tiles[1 * 5 + 4] = 9;
     makeBrush(e, "Left", 1, 1, {6});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     click(0, 0);
     EXPECT_EQ(at(0, 0), 6);
     EXPECT_EQ(at(1, 4), 6);
@@ -108,7 +108,7 @@ TEST_F(StrokeTest, FillStaysInsideItsFourConnectedRegion) {
 TEST_F(StrokeTest, FillWithTheClickedTileChangesNothing) {
     mapOf(5, 5, 3);
     makeBrush(e, "Left", 1, 1, {3});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     click(1, 1);
     for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
     EXPECT_TRUE(e.undoStack.empty());
@@ -130,12 +130,12 @@ TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + " at " + std::to_string(c.column) + "," +
                      std::to_string(c.row));
         const MapLayer* brush = makeBrush(e, "Left", 2, 2, {5, 6, 7, 8});
-        e.toolMode = c.mode;
+        e.toolMode = static_cast<ToolMode>(c.mode);
         SDL_WM_SetCaption("before the click", nullptr);
         click(c.column, c.row);
         EXPECT_EQ(tilesOf(*map), std::vector<int>(16, 0));
         EXPECT_EQ(tilesOf(*brush), (std::vector<int>{5, 6, 7, 8}));
-        EXPECT_EQ(e.toolMode, c.mode);
+        EXPECT_EQ(e.toolMode, static_cast<ToolMode>(c.mode));
         EXPECT_EQ(windowCaption(), "before the click");
         EXPECT_TRUE(e.undoStack.empty());
     }
@@ -146,9 +146,9 @@ TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
 TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) {
     mapOf(6, 6, 0);
     makeBrush(e, "Left", 2, 1, {4, 5});
-    e.toolMode = 3;
+    e.toolMode = ToolMode::FillRandom;
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
-    EXPECT_EQ(e.toolMode, 0);
+    EXPECT_EQ(e.toolMode, ToolMode::Draw);
     int filled = 0;
     for (uint16_t tile : map->tiles) filled += tile == 4 || tile == 5;
     EXPECT_EQ(filled, 36);
@@ -166,7 +166,7 @@ TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) 
     EXPECT_EQ(stamped, 2);
 
     // A held Fill fills again in the frames after its first.
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
     fillTiles(*map, 0, 9);
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
@@ -179,7 +179,7 @@ TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {
     mapOf(5, 5, 0);
     MapLayer* brush =
         makeBrush(e, "Left", 4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
-    e.toolMode = 2;
+    e.toolMode = ToolMode::DrawRandom;
     std::srand(1);
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     std::vector<int> first = tilesOf(*brush);
@@ -195,9 +195,9 @@ TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {
 TEST_F(StrokeTest, FillsAndBordersOnLayersWithoutCells) {
     mapOf(0, 0, 0);
     makeBrush(e, "Left", 1, 1, {5});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     click(0, 0);
-    e.toolMode = 0;
+    e.toolMode = ToolMode::Draw;
     click(0, 0);
     fillEdge(*map, 3);
     EXPECT_TRUE(map->tiles.empty());

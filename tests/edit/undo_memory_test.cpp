@@ -56,7 +56,7 @@ TEST_F(UndoMemoryTest, StepsHoldOnlyTheCellsTheirStrokeChanged) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.mode == 1) makeBrush(e, "Left", 1, 1, {c.row == 5 ? 8 : 9});
-        e.toolMode = c.mode;
+        e.toolMode = static_cast<ToolMode>(c.mode);
         before.push_back(map->tiles);
         const size_t steps = e.undoStack.size();
         strokeAt(c.column, c.row);
@@ -78,7 +78,7 @@ TEST_F(UndoMemoryTest, HeldFillDraggedOverTwoRegionsIsOneStepThatRestoresBoth) {
         for (int column = 4; column < 8; ++column) setTile(*map, column, row, 4);
     const std::vector<int> before = tilesOf(*map);
     makeBrush(e, "Left", 1, 1, {5});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(6), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(6), mapY(1), 0);
@@ -108,7 +108,7 @@ TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
     ASSERT_EQ(e.undoStack.size(), 1u);
     EXPECT_GT(e.undoBytes, size_t{2} << 20);
     makeBrush(e, "Left", 1, 1, {6});
-    e.toolMode = 0;
+    e.toolMode = ToolMode::Draw;
     strokeAt(3, 3);
     ASSERT_EQ(e.undoStack.size(), 1u);  // the big one made room for the stamp
     EXPECT_LT(e.undoBytes, 1024u);

@@ -86,7 +86,7 @@ TEST_F(UndoTest, UndoWritesIntoTheLayerTheStrokeWasMadeOn) {
 TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
     fillTiles(*map, 0, 3);
     makeBrush(e, "Left", 1, 1, {5});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     // Put the target tile back under the held button: every frame fills again.
     for (int i = 0; i < 5; ++i) {
@@ -107,7 +107,7 @@ TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
     fillTiles(*map, 0, 3);
     map->tiles[0] = 5;
     makeBrush(e, "Left", 1, 1, {5});
-    e.toolMode = 1;
+    e.toolMode = ToolMode::Fill;
     t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
     t.frame(mapX(4), mapY(4), 0);
     ASSERT_EQ(e.undoStack.size(), 1u);
@@ -118,7 +118,7 @@ TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
 
 TEST_F(UndoTest, DrawRandomHeldStillRestoresTheTilesBeforeTheFirstStamp) {
     makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
-    e.toolMode = 2;
+    e.toolMode = ToolMode::DrawRandom;
     std::vector<int> before = tilesOf(*map);
     for (int i = 0; i < 6; ++i) t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
     t.frame(mapX(3), mapY(3), 0);
@@ -151,7 +151,7 @@ TEST_F(UndoTest, FillRandomIsRecordedExactlyWhenItChangesACell) {
         fillTiles(*map, 0, 2);
         makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
         e.undoStack.clear();
-        e.toolMode = 3;
+        e.toolMode = ToolMode::FillRandom;
         std::srand(i + 1);
         const std::vector<int> before = tilesOf(*map);
         t.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
@@ -204,7 +204,7 @@ TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
         const MapLayer* second = findLayer(e.layers, "Map2");
         ASSERT_NE(second, nullptr);
         makeBrush(e, "Left", 1, 1, {5});
-        e.toolMode = c.mode;
+        e.toolMode = static_cast<ToolMode>(c.mode);
         t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
         for (SDLKey key : c.keys) {
             t.pressKey(key);

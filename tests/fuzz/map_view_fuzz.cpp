@@ -24,7 +24,7 @@ void release(Editor& editor) {
 void resetTools(Editor& editor) {
     release(editor);
     clearUndo(editor);
-    editor.toolMode = 0;
+    editor.toolMode = ToolMode::Draw;
     editor.pickBrushArmed = 0;
     editor.pick = PickState{};
     editor.activeBrushSide = "Left";
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         clampScroll(editor, *design);
         for (int tool : {1, 3, 0}) {
             for (const MouseSample& press : kPresses) {
-                editor.toolMode = tool;
+                editor.toolMode = static_cast<ToolMode>(tool);
                 runFrame(editor, press);
                 release(editor);
             }

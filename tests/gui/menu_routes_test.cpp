@@ -50,7 +50,7 @@ struct Routes {
         changeLayer(e, "Map2");
         makeBrush(e, "Left", 3, 2, {11, 12, 13, 14, 15, 16});
         makeBrush(e, "Right", 3, 2, {21, 22, 23, 24, 25, 26});
-        e.toolMode = 4;
+        e.toolMode = static_cast<ToolMode>(4);
         e.nextMarkerTile = 999;
     }
     int at(int n, int column, int row) { return map[n]->tiles[row * map[n]->width + column]; }
@@ -140,21 +140,21 @@ const Route kRoutes[] = {
      [](Routes& r) { EXPECT_EQ(r.e.quitRequested, 1); }, L},
     {"Edit_Undo", "Edit", "Undo", 46, 15, 82,
      [](Routes& r) {
-         r.e.toolMode = 0;
+         r.e.toolMode = ToolMode::Draw;
          r.t.frame(mapX(3), mapY(3), L);
          r.t.frame(mapX(3), mapY(3), 0);
          ASSERT_EQ(r.at(2, 3, 3), 15);
-         r.e.toolMode = 4;
+         r.e.toolMode = static_cast<ToolMode>(4);
      },
      [](Routes& r) { EXPECT_TRUE(r.all(2, 6)); }, L},
     {"Edit_Fill", "Edit", "Fill", 46, 33, 82, nothing,
-     [](Routes& r) { EXPECT_EQ(r.e.toolMode, 1); }, L},
+     [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::Fill); }, L},
     {"Edit_FillRandom", "Edit", "Fill Random", 46, 51, 82, nothing,
-     [](Routes& r) { EXPECT_EQ(r.e.toolMode, 3); }, L},
+     [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::FillRandom); }, L},
     {"Edit_Draw", "Edit", "Draw", 46, 69, 82, nothing,
-     [](Routes& r) { EXPECT_EQ(r.e.toolMode, 0); }, L},
+     [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::Draw); }, L},
     {"Edit_DrawRandom", "Edit", "Draw Random", 46, 87, 82, nothing,
-     [](Routes& r) { EXPECT_EQ(r.e.toolMode, 2); }, L},
+     [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::DrawRandom); }, L},
     {"Brush_PickBrush", "Brush", "Pick Brush", 90, 15, 68, nothing,
      [](Routes& r) { EXPECT_EQ(r.e.pickBrushArmed, 1); }, L},
     {"Brush_ShuffleLB", "Brush", "Shuffle LB", 90, 33, 68, [](Routes&) { std::srand(1); },
@@ -297,7 +297,7 @@ TEST(MenuRoutesFrame, TheFrameOfAMenuClickRunsNoMouseStep) {
     r.t.frame(85, 14, 0);
     r.t.frame(46, 33, L);
     r.t.frame(127, 50, 0);  // Edit, Fill, released over the design window
-    EXPECT_EQ(r.e.toolMode, 1);
+    EXPECT_EQ(r.e.toolMode, ToolMode::Fill);
     EXPECT_EQ(r.e.focusName, kTileWindowName);
     EXPECT_TRUE(r.all(2, 6));
     r.t.frame(127, 50, 0);
