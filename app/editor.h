@@ -74,8 +74,8 @@ struct Editor {
     SDL_Cursor* drawCursor = nullptr;
     SDL_Cursor* fillCursor = nullptr;
     std::string title;
-    std::string mapFileName;    // base name of the map file loaded last
-    uint8_t mouseReleased = 0;  // 1 in the frame the last held button was let go
+    std::string mapFileName;     // base name of the map file loaded last
+    bool mouseReleased = false;  // in the frame the last held button was let go
     std::map<std::string, int> intSettings;
     std::map<std::string, std::string> stringSettings;
     int currentLayer = 0;  // 1-based
@@ -92,8 +92,8 @@ struct Editor {
     std::vector<std::unique_ptr<Window>> windows;
     LayerList layers;
     SDL_Surface* screen = nullptr;
-    uint8_t pickBrushArmed = 0;
-    uint8_t quitRequested = 0;
+    bool pickBrushArmed = false;
+    bool quitRequested = false;
     ToolMode toolMode = ToolMode::Draw;
     std::string focusName;  // "Focus Lost", "Dead Area" or the name of a window
     uint8_t mouseButtons = 0;

@@ -132,7 +132,7 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
             moveMarker(editor);
             break;
         case SDLK_p:
-            editor.pickBrushArmed = 1;
+            editor.pickBrushArmed = true;
             break;
         case SDLK_u:
             undoLast(editor);
@@ -228,7 +228,7 @@ void pumpEvents(Editor& editor) {
             case SDL_QUIT:
                 // A session manager's or a test's termination signal quits at once; closing
                 // the window asks about unsaved changes first.
-                if (terminationRequested() || mayLeaveMap(editor)) editor.quitRequested = 1;
+                if (terminationRequested() || mayLeaveMap(editor)) editor.quitRequested = true;
                 break;
             case SDL_VIDEORESIZE:
                 handleResize(editor, event.resize);

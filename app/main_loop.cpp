@@ -43,7 +43,7 @@ void mouseStep(Editor& editor) {
         if (window->name.rfind(kLineSeparatorName, 0) == 0 &&
             editor.mouseButtons != editor.previousMouseButtons &&
             (editor.mouseButtons & SDL_BUTTON_LMASK)) {
-            window->captured = 1;
+            window->captured = true;
         }
     }
     if (dragSeparator(editor)) {
@@ -120,9 +120,9 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     editor.mouseY = sample.y;
     editor.mouseButtons = buttonsThisFrame(editor, sample.buttons);
     if (!buttonHeld(editor.previousMouseButtons)) {
-        editor.mouseReleased = 0;
+        editor.mouseReleased = false;
     } else if (!buttonHeld(editor.mouseButtons)) {
-        editor.mouseReleased = 1;
+        editor.mouseReleased = true;
     }
     if (!buttonHeld(editor.mouseButtons)) editor.fillRecordedThisPress = false;
 

@@ -41,7 +41,7 @@ void pickStep(Editor& editor, Window& window, MapLayer& measured, MapLayer& show
     }
     if (!pick.pickInProgress) return;
     pick.pickInProgress = false;
-    editor.pickBrushArmed = 0;
+    editor.pickBrushArmed = false;
     const std::string name = brushLayerName(editor.activeBrushSide);
     // Replacing a brush leaves the map layers' names and numbers as they are.
     eraseLayer(editor.layers, name, false);

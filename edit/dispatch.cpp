@@ -51,7 +51,7 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
             editor.toolMode = ToolMode::FillRandom;
     } else if (menu == cmd::Brush) {
         if (item == cmd::PickBrush) {
-            editor.pickBrushArmed = 1;
+            editor.pickBrushArmed = true;
         } else if (item == cmd::ShuffleRB) {
             shuffleNamedLayer(editor.layers, kBrushRightName);
             editor.activeBrushSide = "Right";
@@ -129,7 +129,7 @@ void handleInterfaceCommand(Editor& editor) {
         leaveFullScreen(editor);
         if (mayLeaveMap(editor)) loadMap(editor, askOpenMapFile(editor));
     } else if (c == cmd::Exit) {
-        if (mayLeaveMap(editor)) editor.quitRequested = 1;
+        if (mayLeaveMap(editor)) editor.quitRequested = true;
     } else if (c == cmd::New) {
         if (!mayLeaveMap(editor)) return;
         showDialog(editor, kCreateMapDialogName);

@@ -193,7 +193,7 @@ void changeLayer(Editor& editor, const std::string& name) {
 void setCurrentLayerVisible(Editor& editor, int visible) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
-    layer->visible = visible < 0 ? !layer->visible : static_cast<uint8_t>(visible);
+    layer->visible = visible < 0 ? !layer->visible : visible != 0;
     showLayerStatus(editor);
 }
 

@@ -16,7 +16,7 @@ namespace {
 bool takeDialogSize(Editor& editor, const std::string& dialogName, int& width, int& height) {
     Dialog* dialog = findDialog(editor, dialogName);
     if (!dialog || dialog->inputs.size() < 2) return false;
-    dialog->visible = 0;
+    dialog->visible = false;
     centreDialog(editor, *dialog);
     auto* w = dynamic_cast<NumberInput*>(dialog->inputs[0].get());
     auto* h = dynamic_cast<NumberInput*>(dialog->inputs[1].get());

@@ -31,8 +31,8 @@ struct LayerShape {
     int width = 0, height = 0;
     int offsetX = 0, offsetY = 0;
     int cellWidth = 16, cellHeight = 16;
-    uint8_t visible = 1;
-    uint8_t checkerBackground = 0;
+    bool visible = true;
+    bool checkerBackground = false;
 };
 
 struct UndoStep {

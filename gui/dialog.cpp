@@ -39,7 +39,7 @@ Dialog* addButton(Dialog* dialog, int x, int y, int w, int h, const std::string&
                             static_cast<Uint16>(h)};
     button->label = label;
     button->clickable = clickable;
-    button->visible = 1;
+    button->visible = true;
     dialog->buttons.push_back(std::move(button));
     return dialog;
 }
@@ -76,7 +76,7 @@ void centreDialog(const Editor& editor, Dialog& dialog) {
 void showDialog(Editor& editor, const std::string& name) {
     Dialog* dialog = findDialog(editor, name);
     if (!dialog) return;
-    dialog->visible = 1;
+    dialog->visible = true;
     centreDialog(editor, *dialog);
 }
 
@@ -92,8 +92,8 @@ bool closeOpenDialogs(Editor& editor) {
     bool closed = false;
     for (const auto& dialog : editor.dialogs) {
         if (!dialogOpen(*dialog)) continue;
-        dialog->visible = 0;
-        for (const auto& field : dialog->inputs) field->focused = 0;
+        dialog->visible = false;
+        for (const auto& field : dialog->inputs) field->focused = false;
         for (const auto& button : dialog->buttons) button->hovered = 0;
         closed = true;
     }
@@ -110,7 +110,7 @@ void updateDialog(Editor& editor, Dialog& dialog, int mouseX, int mouseY) {
             button->hovered = 1;
             if (editor.mouseReleased && button->clickable) {
                 postCommand(editor.commandQueue, button->command, "");
-                dialog.visible = 0;
+                dialog.visible = false;
             }
         } else {
             button->hovered = 0;
@@ -167,7 +167,7 @@ void buildSizeDialog(Editor& editor, int x, int y, const std::string& name, cons
     addNumberInput(dialog, 54, 30, 46, 18);
     addNumberInput(dialog, 54, 50, 46, 18);
     addButton(dialog, 235, 75, 80, 20, buttonLabel, command, true);
-    dialog->visible = 0;
+    dialog->visible = false;
 }
 }  // namespace
 
@@ -181,7 +181,7 @@ void buildDialogs(Editor& editor) {
     addTextLine(about, "with additional libs, SDL_image.lib and SDL_ttf.lib", 6, 61);
     addTextLine(about, "2013, by the Velloran developers. Free to use.", 6, 117);
     addButton(about, 255, 175, 60, 20, "Ok", cmd::ButtonOK.text, true);
-    about->visible = 0;
+    about->visible = false;
 
     buildSizeDialog(editor, x, y, kResizeMapDialogName, "Pick a new Map Size", "Resize Map",
                     cmd::ButtonResizeMap.text);

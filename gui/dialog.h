@@ -18,7 +18,7 @@ struct Dialog {
     SDL_Rect rect{0, 0, 320, 0};
     std::string name;  // matched exactly
     Uint32 colour = 0;
-    uint8_t visible = 1;
+    bool visible = true;
     std::vector<std::unique_ptr<DialogButton>> buttons;
 };
 

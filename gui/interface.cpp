@@ -104,12 +104,12 @@ bool buildInterface(Editor& editor, const std::string& caption) {
                                  kPaletteLayerName, rgb(editor, 0, 0, 0));
     MapLayer* palette = createLayer(editor.layers, 20, 59, kPaletteLayerName, 1, 0);
     palette->number = -1;
-    palette->checkerBackground = 1;
+    palette->checkerBackground = true;
     palette->entryCount = 1180;
     Window* menuBar =
         createWindow(editor, 0, 0, W, 16, kMenuBarName, "", rgb(editor, 188, 188, 188));
 
-    for (Window* window : {design, tiles, menuBar, separator}) window->visible = 1;
+    for (Window* window : {design, tiles, menuBar, separator}) window->visible = true;
     menuBar->showsLayers = 0;
     separator->showsLayers = 0;
 

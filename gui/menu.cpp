@@ -15,7 +15,7 @@ void freeChain(MenuEntry* entry) {
 }
 
 void closeAll(MenuList& menus) {
-    for (MenuEntry* title : menus.titles) title->open = 0;
+    for (MenuEntry* title : menus.titles) title->open = false;
 }
 }  // namespace
 
@@ -25,7 +25,7 @@ MenuList::~MenuList() {
 
 MenuEntry* createMenu(MenuList& menus, int x, const std::string& title) {
     auto* entry = new MenuEntry;
-    entry->isTitle = 1;
+    entry->isTitle = true;
     entry->owner = entry;
     entry->rect = SDL_Rect{static_cast<Sint16>(x), 2, 40, 13};
     entry->label = title;
@@ -90,7 +90,7 @@ MenuEntry* entryAt(const MenuList& menus, int x, int y) {
 
 void clearHighlights(MenuList& menus) {
     for (MenuEntry* title : menus.titles) {
-        for (MenuEntry* entry = title; entry; entry = entry->next) entry->highlighted = 0;
+        for (MenuEntry* entry = title; entry; entry = entry->next) entry->highlighted = false;
     }
 }
 
@@ -107,7 +107,7 @@ bool menuClick(MenuList& menus, int mouseX, int mouseY, bool mouseReleased,
     MenuEntry* entry = entryAt(menus, mouseX, mouseY);
     chosenEntry = entry;
     if (!mouseReleased) {
-        if (entry) entry->highlighted = 1;
+        if (entry) entry->highlighted = true;
         return false;
     }
     if (!entry) {
@@ -116,7 +116,7 @@ bool menuClick(MenuList& menus, int mouseX, int mouseY, bool mouseReleased,
     }
     if (entry->isTitle) {
         for (MenuEntry* title : menus.titles) {
-            if (title != entry) title->open = 0;
+            if (title != entry) title->open = false;
         }
         entry->open = !entry->open;
         chosenCommand = HashedName("");
@@ -125,8 +125,8 @@ bool menuClick(MenuList& menus, int mouseX, int mouseY, bool mouseReleased,
     closeAll(menus);
     chosenCommand = entry->command;
     if (entry->radio) {
-        if (menus.selected) menus.selected->selected = 0;
-        entry->selected = 1;
+        if (menus.selected) menus.selected->selected = false;
+        entry->selected = true;
         menus.selected = entry;
     }
     return true;

@@ -12,16 +12,16 @@ struct Editor;
 
 struct MenuEntry {
     MenuEntry* owner = nullptr;  // the title of this entry's menu; a title owns itself
-    uint8_t selected = 0;        // carries the selection mark (light text)
-    uint8_t radio = 0;           // choosing it moves the selection mark to it
+    bool selected = false;       // carries the selection mark (light text)
+    bool radio = false;          // choosing it moves the selection mark to it
     HashedName command;
     MenuEntry* next = nullptr;  // the item below; a title's next is its first item
     SDL_Rect rect{0, 0, 0, 0};
     std::string label;
-    uint8_t separator = 0;
-    uint8_t open = 0;  // titles only
-    uint8_t highlighted = 0;
-    uint8_t isTitle = 0;
+    bool separator = false;
+    bool open = false;  // titles only
+    bool highlighted = false;
+    bool isTitle = false;
 };
 
 struct MenuList {

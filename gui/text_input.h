@@ -9,7 +9,7 @@ struct Editor;
 
 struct StringInput {
     SDL_Rect rect{0, 0, 0, 0};  // relative to the dialog's corner
-    uint8_t focused = 0;
+    bool focused = false;
     // Set by the click that gives the field the focus: the text shown then is the old value, so
     // the first character typed replaces it instead of being added to it.
     bool replaceOnType = false;

@@ -103,7 +103,7 @@ bool dragSeparator(Editor& editor) {
     Window* separator = findWindow(editor, kLineSeparatorName);
     if (!separator || !editor.screen) return false;
     if (!(editor.mouseButtons & SDL_BUTTON_LMASK)) {
-        separator->captured = 0;
+        separator->captured = false;
         return false;
     }
     if (!separator->captured) return false;

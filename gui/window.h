@@ -15,10 +15,10 @@ struct Window {
     std::string name;
     std::string layerName;  // the layer mouse actions over this window address
     Uint32 colour = 0;      // mapped for the screen; fills a window without layers
-    uint8_t visible = 0;
+    bool visible = false;
     int showsLayers = 1;                  // 0 for the menu bar and the separator
     std::vector<std::string> layerNames;  // drawn bottom to top
-    uint8_t captured = 0;                 // holds the mouse while a drag is in progress
+    bool captured = false;                // holds the mouse while a drag is in progress
 };
 
 Window* createWindow(Editor& editor, int x, int y, int w, int h, const std::string& name,

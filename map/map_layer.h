@@ -30,8 +30,8 @@ struct MapLayer {
     int cellWidth = 16, cellHeight = 16;  // pixels
     int width = 0, height = 0;            // cells
     int offsetX = 0, offsetY = 0;         // scroll position
-    uint8_t visible = 1;
-    uint8_t checkerBackground = 0;
+    bool visible = true;
+    bool checkerBackground = false;
     std::vector<uint16_t> tiles;  // row-major, width * height
     // The cells a brush pick has selected, by index: each is shaded the next time the view
     // draws it, and forgotten then.
