@@ -25,7 +25,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   python3 python3-xlib xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev llvm gzip valgrind
-  zlib1g-dev tiled
+  zlib1g-dev libxxhash-dev libpugixml-dev tiled
   desktop-file-utils shared-mime-info libxml2-utils dpkg-dev
 )
 

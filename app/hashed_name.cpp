@@ -1,20 +1,16 @@
 // CRC-32 and the HashedName constructors.
 #include "app/hashed_name.h"
 
-#include <cstring>
+#include <zlib.h>
 
-uint32_t crc32(const void* data, size_t size) {
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i) {
-        crc = (crc >> 8) ^ kCrc32Table[(crc ^ bytes[i]) & 0xFFu];
-    }
-    return crc ^ 0xFFFFFFFFu;
+uint32_t crc32Of(const void* data, size_t size) {
+    // crc32_z takes the whole length; crc32 would cut it to 32 bits.
+    return static_cast<uint32_t>(crc32_z(0, static_cast<const Bytef*>(data), size));
 }
 
 HashedName::HashedName(const char* name) : text(name ? name : "") {
-    hash = crc32(text.data(), text.size());
+    hash = crc32Of(text.data(), text.size());
 }
 
 HashedName::HashedName(const std::string& name)
-    : hash(crc32(name.data(), name.size())), text(name) {}
+    : hash(crc32Of(name.data(), name.size())), text(name) {}

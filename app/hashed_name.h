@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <string>
 
-extern const uint32_t kCrc32Table[256];
-
-// CRC-32 as used by PNG and gzip; the empty input gives 0.
-uint32_t crc32(const void* data, size_t size);
+// CRC-32 as used by PNG and gzip (zlib's); the empty input gives 0.
+uint32_t crc32Of(const void* data, size_t size);
 
 struct HashedName {
     uint32_t hash = 0;

@@ -4,27 +4,28 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "io/byte_sink.h"
 
+struct XXH3_state_s;
+
 class FingerprintSink : public ByteSink {
 public:
+    // Throws std::bad_alloc, as new does, when there is no memory for the hash state.
+    FingerprintSink();
+    ~FingerprintSink() override;
+
     bool write(const void* data, size_t size) override;
     // The fingerprint of everything written so far, and how many bytes that was.
     uint64_t fingerprint() const;
     uint64_t size() const { return size_; }
 
 private:
-    static constexpr int kLanes = 4;
-    static constexpr int kStripeBytes = 8 * kLanes;
-
-    void mixStripe(const unsigned char* stripe);
-
-    // Four lanes take a word each of every 32-byte stripe, so the multiplications of one
-    // stripe do not wait for each other.
-    uint64_t lanes_[kLanes] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
-                               0x082EFA98EC4E6C89u};
-    unsigned char pending_[kStripeBytes] = {};  // the start of a stripe not yet whole
-    int pendingBytes_ = 0;
+    // XXH3's streaming state is opaque outside the library, which allocates it aligned.
+    struct FreeState {
+        void operator()(XXH3_state_s* state) const;
+    };
+    std::unique_ptr<XXH3_state_s, FreeState> state_;
     uint64_t size_ = 0;
 };

@@ -19,6 +19,8 @@ public:
     // rewrites while it is read.
     bool open(const std::string& path, std::string& error, size_t largest = SIZE_MAX);
     const unsigned char* data() const { return bytes_; }
+    // The bytes are the object's own, so a reader may parse them in place.
+    unsigned char* data() { return bytes_; }
     size_t size() const { return size_; }
 
 private:

@@ -15,12 +15,12 @@ TEST(HashedName, EmptyNameHashesToZeroAndIsNoCommand) {
 
 TEST(HashedName, MatchesTheStandardCheckValue) {
     EXPECT_EQ(HashedName("123456789").hash, 0xCBF43926u);
-    EXPECT_EQ(crc32("The quick brown fox jumps over the lazy dog", 43), 0x414FA339u);
+    EXPECT_EQ(crc32Of("The quick brown fox jumps over the lazy dog", 43), 0x414FA339u);
 }
 
 TEST(HashedName, EmbeddedNulCountsForStringsButEndsCharacterStrings) {
     const std::string withNul("ab\0cd", 5);
-    EXPECT_EQ(HashedName(withNul).hash, crc32(withNul.data(), 5));
+    EXPECT_EQ(HashedName(withNul).hash, crc32Of(withNul.data(), 5));
     EXPECT_NE(HashedName(withNul), HashedName("ab"));
     EXPECT_EQ(HashedName(withNul.c_str()), HashedName("ab"));
     EXPECT_EQ(HashedName(withNul.c_str()).text, "ab");

@@ -131,8 +131,8 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     if (!file.open(in, error)) return fail(in, error);
     if (!readSheets(config, sheets, status)) return status;
     TiledMap map;
-    const char* text = reinterpret_cast<const char*>(file.data());
-    const bool parsed = format == ".tmx" ? readTmx(text, file.size(), map, error)
+    char* text = reinterpret_cast<char*>(file.data());
+    const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error)
                                          : readTiledJson(text, file.size(), map, error);
     if (!parsed) return fail(in, error);
     long long cells = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,4 +43,6 @@ struct TiledMap {
     long long tileWidth = 0, tileHeight = 0;
     std::vector<TiledTileset> tilesets;
     std::vector<TiledLayer> layers;  // in file order; a group is one layer of type "group"
+    // The copy of the file's bytes the tile data lies in, when the reader was not given its own.
+    std::unique_ptr<char[]> parsedCopy;
 };

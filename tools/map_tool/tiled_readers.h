@@ -8,5 +8,9 @@
 #include "tools/map_tool/tiled_map.h"
 
 // False, with `error` saying what and where, for text that is not such a map.
-bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error);
 bool readTiledJson(const char* text, size_t size, TiledMap& map, std::string& error);
+// The XML is parsed in `text` itself, which it overwrites in places; the tile data lies in it.
+bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error);
+// The same for bytes that must stay as they are: the map keeps a copy to parse, and the tile
+// data lies in that copy.
+bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error);

@@ -1,108 +1,49 @@
-// The TMX reader: the XML is parsed with the tile data cut out, so a map of hundreds of
-// megabytes of tiles parses into a small document; the data stays where it is in the file.
-#include <tinyxml.h>
-
+// The TMX reader: the XML is parsed in place, in the bytes it was read into, so a map of hundreds
+// of megabytes of tiles is neither copied nor cut up; the tile data stays where it lies.
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <pugixml.hpp>
 #include <vector>
 
 #include "tools/map_tool/tiled_layout.h"
 #include "tools/map_tool/tiled_readers.h"
 
 namespace {
-// The attribute that tells, in the cut-down document, which piece of data a <data> held.
-const char* const kPieceAttribute = "velloran-piece";
+// Attribute values lose their escapes and line ends become '\n', as any XML reader gives them;
+// a <data> that holds only white space keeps it, so that it reads as tile data.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
-struct Piece {
-    const char* begin;
-    const char* end;
-};
-
-bool startsWith(const char* at, const char* end, const char* word) {
-    const size_t n = std::strlen(word);
-    return static_cast<size_t>(end - at) >= n && std::memcmp(at, word, n) == 0;
-}
-
-// Copies `text` to `skeleton` without the text content of <data> elements (their line ends
-// stay, so lines are counted as in the file), recording where each content lies.
-void cutOutData(const char* text, size_t size, std::string& skeleton, std::vector<Piece>& pieces) {
-    const char* at = text;
-    const char* end = text + size;
-    const auto copyThrough = [&](const char* closing) {
-        const char* found = nullptr;
-        for (const char* p = at; p + std::strlen(closing) <= end; ++p) {
-            if (std::memcmp(p, closing, std::strlen(closing)) == 0) {
-                found = p + std::strlen(closing);
-                break;
-            }
+// Where the line ends are, one bit a byte: parsing in place overwrites some of them (a name's
+// end is marked in the byte after it), and a parse error is reported by line.
+class LineEnds {
+public:
+    LineEnds(const char* text, size_t size) : bits_((size + 63) / 64) {
+        if (size == 0) return;  // `text` may be null then
+        const char* end = text + size;
+        for (const char* at = text;
+             (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr; ++at) {
+            const size_t offset = static_cast<size_t>(at - text);
+            bits_[offset / 64] |= uint64_t{1} << (offset % 64);
         }
-        const char* stop = found ? found : end;
-        skeleton.append(at, stop);
-        at = stop;
-    };
-    while (at < end) {
-        if (*at != '<') {
-            const char* next = static_cast<const char*>(std::memchr(at, '<', end - at));
-            const char* stop = next ? next : end;
-            skeleton.append(at, stop);
-            at = stop;
-            continue;
-        }
-        if (startsWith(at, end, "<!--")) {
-            copyThrough("-->");
-            continue;
-        }
-        if (startsWith(at, end, "<![CDATA[")) {
-            copyThrough("]]>");
-            continue;
-        }
-        if (startsWith(at, end, "<?")) {
-            copyThrough("?>");
-            continue;
-        }
-        const bool dataTag = startsWith(at, end, "<data") && at + 5 < end &&
-                             std::strchr(" \t\r\n/>", at[5]) != nullptr && at[5] != 0;
-        // The end of this tag, past quoted attribute values.
-        const char* p = at + 1;
-        char quote = 0;
-        for (; p < end; ++p) {
-            if (quote) {
-                if (*p == quote) quote = 0;
-            } else if (*p == '"' || *p == '\'') {
-                quote = *p;
-            } else if (*p == '>') {
-                break;
-            }
-        }
-        if (p >= end) {
-            skeleton.append(at, end);
-            return;
-        }
-        if (!dataTag || p[-1] == '/') {
-            skeleton.append(at, p + 1);
-            at = p + 1;
-            continue;
-        }
-        // Only plain text up to the closing tag is cut out; elements inside (chunks, tiles as
-        // XML) stay for the reader to see and refuse.
-        const char* content = p + 1;
-        const char* next = static_cast<const char*>(std::memchr(content, '<', end - content));
-        if (!next || !startsWith(next, end, "</data")) {
-            skeleton.append(at, p + 1);
-            at = p + 1;
-            continue;
-        }
-        skeleton.append(at, p);
-        skeleton +=
-            std::string(" ") + kPieceAttribute + "=\"" + std::to_string(pieces.size()) + "\">";
-        pieces.push_back(Piece{content, next});
-        for (const char* c = content; c < next; ++c) {
-            if (*c == '\n') skeleton.push_back('\n');
-        }
-        at = next;
     }
-}
+
+    // The line, counted from 1, that the byte at `offset` is on.
+    long long lineAt(size_t offset) const {
+        const size_t whole = std::min(offset / 64, bits_.size());
+        long long line = 1;
+        for (size_t word = 0; word < whole; ++word) line += __builtin_popcountll(bits_[word]);
+        if (whole < bits_.size()) {
+            line += __builtin_popcountll(bits_[whole] & ((uint64_t{1} << (offset % 64)) - 1));
+        }
+        return line;
+    }
+
+private:
+    std::vector<uint64_t> bits_;
+};
 
 // A whole decimal number; false for anything else.
 bool wholeNumber(const char* text, long long& value) {
@@ -113,24 +54,21 @@ bool wholeNumber(const char* text, long long& value) {
     return errno == 0 && *stop == 0;
 }
 
-long long numberAttribute(const TiXmlElement* e, const char* name, long long otherwise) {
+long long numberAttribute(pugi::xml_node e, const char* name, long long otherwise) {
     long long value = 0;
-    return wholeNumber(e->Attribute(name), value) ? value : otherwise;
+    return wholeNumber(e.attribute(name).value(), value) ? value : otherwise;
 }
 
-std::string textAttribute(const TiXmlElement* e, const char* name) {
-    const char* value = e->Attribute(name);
-    return value ? value : "";
+std::string textAttribute(pugi::xml_node e, const char* name) {
+    return e.attribute(name).value();
 }
 
-void readProperties(const TiXmlElement* owner, TiledLayer& layer) {
-    const TiXmlElement* properties = owner->FirstChildElement("properties");
-    if (!properties) return;
-    for (const TiXmlElement* p = properties->FirstChildElement("property"); p;
-         p = p->NextSiblingElement("property")) {
+void readProperties(pugi::xml_node owner, TiledLayer& layer) {
+    for (pugi::xml_node p = owner.child("properties").child("property"); p;
+         p = p.next_sibling("property")) {
         const std::string name = textAttribute(p, "name");
         long long value = 0;
-        if (wholeNumber(p->Attribute("value"), value)) {
+        if (wholeNumber(p.attribute("value").value(), value)) {
             layer.properties[name] = value;
         } else if (name == kCellWidthProperty || name == kCellHeightProperty ||
                    name == kScrollColumnProperty || name == kScrollRowProperty) {
@@ -139,47 +77,42 @@ void readProperties(const TiXmlElement* owner, TiledLayer& layer) {
     }
 }
 
-bool readTileLayer(const TiXmlElement* e, const std::vector<Piece>& pieces, TiledLayer& layer,
-                   std::string& error) {
+void readTileLayer(pugi::xml_node e, TiledLayer& layer) {
     layer.width = numberAttribute(e, "width", -1);
     layer.height = numberAttribute(e, "height", -1);
-    const TiXmlElement* data = e->FirstChildElement("data");
-    if (!data) return true;
-    layer.encoding = data->Attribute("encoding") ? textAttribute(data, "encoding") : "xml";
+    const pugi::xml_node data = e.child("data");
+    if (!data) return;
+    layer.encoding = data.attribute("encoding") ? textAttribute(data, "encoding") : "xml";
     layer.compression = textAttribute(data, "compression");
-    layer.dataInChunks = data->FirstChildElement("chunk") != nullptr;
-    long long piece = 0;
-    if (wholeNumber(data->Attribute(kPieceAttribute), piece)) {
-        if (piece < 0 || piece >= static_cast<long long>(pieces.size())) {
-            error = "layer \"" + layer.name + "\": damaged tile data";
-            return false;
-        }
-        layer.data = pieces[piece].begin;
-        layer.dataEnd = pieces[piece].end;
+    layer.dataInChunks = static_cast<bool>(data.child("chunk"));
+    // Only plain text is tile data; elements inside (chunks, tiles as XML) are left for the
+    // importer to see and refuse.
+    const pugi::xml_node text = data.first_child();
+    if (text.type() == pugi::node_pcdata && !text.next_sibling()) {
+        layer.data = text.value();
+        layer.dataEnd = layer.data + std::strlen(layer.data);
     } else if (layer.encoding != "xml" && !layer.dataInChunks) {
         layer.data = layer.dataEnd = "";  // an empty <data/>
     }
-    return true;
 }
 
-void readObjects(const TiXmlElement* group, TiledLayer& layer) {
-    for (const TiXmlElement* o = group->FirstChildElement("object"); o;
-         o = o->NextSiblingElement("object")) {
+void readObjects(pugi::xml_node group, TiledLayer& layer) {
+    for (pugi::xml_node o = group.child("object"); o; o = o.next_sibling("object")) {
         TiledObject object;
         object.name = textAttribute(o, "name");
-        object.x = o->Attribute("x") ? std::atof(o->Attribute("x")) : 0;
-        object.y = o->Attribute("y") ? std::atof(o->Attribute("y")) : 0;
-        if (o->Attribute("gid")) {
+        object.x = o.attribute("x") ? std::atof(o.attribute("x").value()) : 0;
+        object.y = o.attribute("y") ? std::atof(o.attribute("y").value()) : 0;
+        if (o.attribute("gid")) {
             object.shape = "tile";
-        } else if (o->FirstChildElement("point")) {
+        } else if (o.child("point")) {
             object.shape = "point";
-        } else if (o->FirstChildElement("polyline")) {
+        } else if (o.child("polyline")) {
             object.shape = "polyline";
-        } else if (o->FirstChildElement("polygon")) {
+        } else if (o.child("polygon")) {
             object.shape = "polygon";
-        } else if (o->FirstChildElement("ellipse")) {
+        } else if (o.child("ellipse")) {
             object.shape = "ellipse";
-        } else if (o->FirstChildElement("text")) {
+        } else if (o.child("text")) {
             object.shape = "text";
         } else {
             object.shape = "rectangle";
@@ -189,20 +122,20 @@ void readObjects(const TiXmlElement* group, TiledLayer& layer) {
 }
 }  // namespace
 
-bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
-    std::string skeleton;
-    std::vector<Piece> pieces;
-    cutOutData(text, size, skeleton, pieces);
-    // Zero bytes past the end keep the XML reader's multi-byte steps inside the buffer.
-    skeleton.append(8, '\0');
-    TiXmlDocument document;
-    document.Parse(skeleton.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (document.Error()) {
-        error = "line " + std::to_string(document.ErrorRow()) + ": " + document.ErrorDesc();
+bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) {
+    const LineEnds lineEnds(text, size);
+    pugi::xml_document document;
+    // UTF-8 is assumed, as the writer gives: any other encoding would be converted into a buffer
+    // of the document's, which dies with it and which the tile data must not point into.
+    const pugi::xml_parse_result parsed =
+        document.load_buffer_inplace(text, size, kParseOptions, pugi::encoding_utf8);
+    if (!parsed) {
+        error = "line " + std::to_string(lineEnds.lineAt(static_cast<size_t>(parsed.offset))) +
+                ": " + parsed.description();
         return false;
     }
-    const TiXmlElement* root = document.RootElement();
-    if (!root || std::strcmp(root->Value(), "map") != 0) {
+    const pugi::xml_node root = document.document_element();
+    if (!root || std::strcmp(root.name(), "map") != 0) {
         error = "not a TMX map (no <map> element)";
         return false;
     }
@@ -210,16 +143,17 @@ bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
     map.infinite = numberAttribute(root, "infinite", 0) != 0;
     map.tileWidth = numberAttribute(root, "tilewidth", 0);
     map.tileHeight = numberAttribute(root, "tileheight", 0);
-    for (const TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
-        const std::string kind = e->Value();
+    for (pugi::xml_node e = root.first_child(); e; e = e.next_sibling()) {
+        if (e.type() != pugi::node_element) continue;
+        const std::string kind = e.name();
         if (kind == "tileset") {
             TiledTileset tileset;
             tileset.firstGid = numberAttribute(e, "firstgid", 0);
-            tileset.external = e->Attribute("source") != nullptr;
+            tileset.external = static_cast<bool>(e.attribute("source"));
             tileset.tileWidth = numberAttribute(e, "tilewidth", 0);
             tileset.tileHeight = numberAttribute(e, "tileheight", 0);
             tileset.tileCount = numberAttribute(e, "tilecount", -1);
-            if (const TiXmlElement* image = e->FirstChildElement("image")) {
+            if (const pugi::xml_node image = e.child("image")) {
                 tileset.imageWidth = numberAttribute(image, "width", -1);
                 tileset.imageHeight = numberAttribute(image, "height", -1);
             }
@@ -231,7 +165,7 @@ bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
         if (kind == "layer") {
             layer.type = "tilelayer";
             readProperties(e, layer);
-            if (!readTileLayer(e, pieces, layer, error)) return false;
+            readTileLayer(e, layer);
         } else if (kind == "objectgroup") {
             layer.type = "objectgroup";
             readObjects(e, layer);
@@ -243,4 +177,10 @@ bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
         map.layers.push_back(std::move(layer));
     }
     return true;
+}
+
+bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
+    map.parsedCopy.reset(new char[size]);
+    if (size > 0) std::memcpy(map.parsedCopy.get(), text, size);
+    return readTmxInPlace(map.parsedCopy.get(), size, map, error);
 }
