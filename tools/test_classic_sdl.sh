@@ -24,7 +24,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libtinyxml-dev libgtk-3-dev
   googletest libgtest-dev valgrind
   python3 python3-xlib xvfb xauth xdotool x11-utils imagemagick
-  zlib1g-dev gzip desktop-file-utils shared-mime-info libxml2-utils
+  zlib1g-dev libxxhash-dev libpugixml-dev gzip desktop-file-utils shared-mime-info libxml2-utils
 )
 mkdir -p "$work"
 exec 9>"$work/lock"
