@@ -2,17 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "map/resize_layer.h"
-#include "tests/support/editing.h"
+#include "tests/support/map_test.h"
 
 namespace {
-struct MarkerTest : ::testing::Test {
-    TestEditor t;
-    Editor& e = t.editor();
-    MapLayer* map = nullptr;
-
+struct MarkerTest : MapTest {
     void SetUp() override {
-        map = resizeLayer(e.layers, *currentMapLayer(e), 6, 6);
-        fillTiles(*map, 0, 1);
+        mapOf(6, 6, 1);
         map->tiles[0] = 4;
     }
     // Keys act at the mouse position of the frame before, as in the running editor.
@@ -21,7 +16,6 @@ struct MarkerTest : ::testing::Test {
         t.pressKey(k);
         t.frame(mapX(column), mapY(row));
     }
-    int at(int column, int row) { return map->tiles[row * 6 + column]; }
 };
 }  // namespace
 

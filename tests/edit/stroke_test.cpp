@@ -5,26 +5,10 @@
 
 #include "edit/flood_fill.h"
 #include "map/resize_layer.h"
-#include "tests/support/editing.h"
+#include "tests/support/map_test.h"
 
 namespace {
-struct StrokeTest : ::testing::Test {
-    TestEditor t;
-    Editor& e = t.editor();
-    MapLayer* map = nullptr;
-
-    // Makes the map width x height, all `tile`.
-    void mapOf(int width, int height, uint16_t tile) {
-        map = resizeLayer(e.layers, *currentMapLayer(e), width, height);
-        fillTiles(*map, 0, tile);
-    }
-    void click(int column, int row, uint8_t buttons = SDL_BUTTON_LMASK) {
-        t.frame(mapX(column), mapY(row), buttons);
-        t.frame(mapX(column), mapY(row), 0);
-    }
-    int at(int column, int row) { return map->tiles[row * map->width + column]; }
-};
-
+using StrokeTest = MapTest;
 }  // namespace
 
 TEST_F(StrokeTest, DrawAtTheLeftEdgeDropsTheCellsLeftOfTheLayer) {

@@ -8,23 +8,11 @@
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
 #include "map/resize_layer.h"
-#include "tests/support/editing.h"
+#include "tests/support/map_test.h"
 
 namespace {
-struct UndoMemoryTest : ::testing::Test {
-    TestEditor t;
-    Editor& e = t.editor();
-    MapLayer* map = nullptr;
-
-    void useMapOf(int width, int height, uint16_t tile) {
-        map = resizeLayer(e.layers, *currentMapLayer(e), width, height);
-        fillTiles(*map, 0, tile);
-    }
+struct UndoMemoryTest : MapTest {
     const UndoRecord& newest() { return e.undoStack.back().records.at(0); }
-    void strokeAt(int column, int row) {
-        t.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
-        t.frame(mapX(column), mapY(row), 0);
-    }
     // Sets every cell to `tile`, then clears the layer: an undo step of every cell.
     void clearAfterFilling(uint16_t tile) {
         fillTiles(*map, 0, tile);
@@ -35,7 +23,7 @@ struct UndoMemoryTest : ::testing::Test {
 
 // Each stroke on a 4096 x 4096 layer costs what it changed, and Undo puts exactly that back.
 TEST_F(UndoMemoryTest, StepsHoldOnlyTheCellsTheirStrokeChanged) {
-    useMapOf(4096, 4096, 3);
+    mapOf(4096, 4096, 3);
     // A 10 x 10 pond of tile 7 in the grass, for a small fill.
     for (int row = 2; row < 12; ++row)
         for (int column = 2; column < 12; ++column) setTile(*map, column, row, 7);
@@ -59,7 +47,7 @@ TEST_F(UndoMemoryTest, StepsHoldOnlyTheCellsTheirStrokeChanged) {
         e.toolMode = static_cast<ToolMode>(c.mode);
         before.push_back(map->tiles);
         const size_t steps = e.undoStack.size();
-        strokeAt(c.column, c.row);
+        click(c.column, c.row);
         ASSERT_EQ(e.undoStack.size(), steps + 1);
         EXPECT_EQ(newest().cells.cellCount(), c.cells);
         EXPECT_LE(e.undoStack.back().bytes, c.atMostKB * 1024);
@@ -73,7 +61,7 @@ TEST_F(UndoMemoryTest, StepsHoldOnlyTheCellsTheirStrokeChanged) {
 // A press that fills one region, is dragged on and fills another is one step: Undo puts both
 // regions back, not only the first.
 TEST_F(UndoMemoryTest, HeldFillDraggedOverTwoRegionsIsOneStepThatRestoresBoth) {
-    useMapOf(8, 8, 3);
+    mapOf(8, 8, 3);
     for (int row = 0; row < 8; ++row)
         for (int column = 4; column < 8; ++column) setTile(*map, column, row, 4);
     const std::vector<int> before = tilesOf(*map);
@@ -93,7 +81,7 @@ TEST_F(UndoMemoryTest, HeldFillDraggedOverTwoRegionsIsOneStepThatRestoresBoth) {
 // when it alone is larger than the limit, until the next step comes.
 TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
     e.intSettings["UndoMemoryMB"] = 1;
-    useMapOf(400, 400, 1);  // a clear of every cell costs 320,000 bytes and a little
+    mapOf(400, 400, 1);  // a clear of every cell costs 320,000 bytes and a little
     for (uint16_t tile = 5; tile < 10; ++tile) clearAfterFilling(tile);
     ASSERT_EQ(e.undoStack.size(), 3u);
     EXPECT_LE(e.undoBytes, size_t{1} << 20);
@@ -103,13 +91,13 @@ TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
     }
     EXPECT_EQ(e.undoBytes, 0u);
 
-    useMapOf(1024, 1024, 1);  // a clear of this one alone costs 2 MB
+    mapOf(1024, 1024, 1);  // a clear of this one alone costs 2 MB
     clearAfterFilling(5);
     ASSERT_EQ(e.undoStack.size(), 1u);
     EXPECT_GT(e.undoBytes, size_t{2} << 20);
     makeBrush(e, "Left", 1, 1, {6});
     e.toolMode = ToolMode::Draw;
-    strokeAt(3, 3);
+    click(3, 3);
     ASSERT_EQ(e.undoStack.size(), 1u);  // the big one made room for the stamp
     EXPECT_LT(e.undoBytes, 1024u);
 }

@@ -9,19 +9,11 @@
 
 #include "edit/layer_commands.h"
 #include "map/resize_layer.h"
-#include "tests/support/editing.h"
+#include "tests/support/map_test.h"
 
 namespace {
-struct UndoTest : ::testing::Test {
-    TestEditor t;
-    Editor& e = t.editor();
-    MapLayer* map = nullptr;
-
-    void SetUp() override {
-        map = resizeLayer(e.layers, *currentMapLayer(e), 8, 8);
-        fillTiles(*map, 1, 100);  // every cell its own tile
-    }
-    int at(int column, int row) { return map->tiles[row * 8 + column]; }
+struct UndoTest : MapTest {
+    void SetUp() override { mapOf(8, 8, 100, 1); }  // every cell its own tile
 };
 }  // namespace
 
