@@ -80,7 +80,7 @@ uint8_t buttonsThisFrame(Editor& editor, uint8_t reading) {
 void prepareMainLoop(Editor& editor) {
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
     if (MapLayer* first = findMapLayer(editor.layers, stringSetting(editor, "Layer1"))) {
-        fillTiles(*first, 0, 0);
+        fillTiles(*first, 0, kGroundTile);
     }
 }
 

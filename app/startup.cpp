@@ -22,8 +22,8 @@ void loadTileSheets(Editor& editor) {
     Window* tiles = findWindow(editor, kTileWindowName);
     MapLayer* palette = tiles ? findToolLayer(editor.layers, tiles->layerName) : nullptr;
     if (!palette) return;
-    const int columns = width / 16;
-    const int rows = (tilesHeight + baseHeight) / 16;
+    const int columns = width / kTileEdge;
+    const int rows = (tilesHeight + baseHeight) / kTileEdge;
     palette->tiles.resize(static_cast<size_t>(columns) * rows);
     palette->width = columns;
     palette->height = rows;

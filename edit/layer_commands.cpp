@@ -135,7 +135,7 @@ void addLayer(Editor& editor) {
     }
     editor.layerCount += 1;
     std::string name = stringSetting(editor, layerSettingName(editor.layerCount));
-    MapLayer* layer = createLayer(editor.layers, width, height, name, 0, 1);
+    MapLayer* layer = createLayer(editor.layers, width, height, name, 0, kSeeThroughTile);
     layer->number = editor.layerCount;
     layer->offsetX = offsetX;
     layer->offsetY = offsetY;
@@ -233,7 +233,7 @@ void recordClear(Editor& editor, const std::vector<ClearedLayer>& cleared) {
 void clearCurrentLayer(Editor& editor) {
     MapLayer* layer = currentMapLayer(editor);
     if (!layer) return;
-    recordClear(editor, {ClearedLayer{layer, 1}});
+    recordClear(editor, {ClearedLayer{layer, kSeeThroughTile}});
 }
 
 void clearMap(Editor& editor) {
@@ -241,7 +241,7 @@ void clearMap(Editor& editor) {
     for (const auto& layer : editor.layers) {
         if (!layer->isMapLayer()) continue;
         cleared.push_back(
-            ClearedLayer{layer.get(), static_cast<uint16_t>(cleared.empty() ? 0 : 1)});
+            ClearedLayer{layer.get(), cleared.empty() ? kGroundTile : kSeeThroughTile});
     }
     recordClear(editor, cleared);
 }

@@ -60,7 +60,7 @@ void createMap(Editor& editor) {
     if (!takeDialogSize(editor, kCreateMapDialogName, width, height)) return;
     if (!sizeAccepted(editor, width, height)) return;
     LayerList fresh;
-    createLayer(fresh, width, height, stringSetting(editor, "Layer1"), 0, 0)->number = 1;
+    createLayer(fresh, width, height, stringSetting(editor, "Layer1"), 0, kGroundTile)->number = 1;
     replaceMapLayers(editor, fresh);
     // A new map has no file yet, and nothing of it is unsaved.
     editor.mapFilePath.clear();
@@ -93,7 +93,7 @@ void resizeMap(Editor& editor) {
         // back, with those cells; one that only adds cells takes nothing the user made.
         UndoStep step;
         bool cut = false;
-        uint16_t newTile = 0;
+        uint16_t newTile = kGroundTile;
         for (const std::string& name : design->layerNames) {
             if (MapLayer* layer = findMapLayer(editor.layers, name)) {
                 if (layer->width != width || layer->height != height) {
@@ -103,7 +103,7 @@ void resizeMap(Editor& editor) {
                 }
                 resizeLayer(editor.layers, *layer, width, height, newTile);
             }
-            newTile = 1;
+            newTile = kSeeThroughTile;
         }
         if (cut) pushUndoStep(editor, std::move(step));
     }

@@ -23,7 +23,7 @@ void placeMarker(Editor& editor) {
     int column = 0, row = 0;
     if (!cellUnderMouse(editor, layer, column, row)) return;
     // Marker numbers end where tile numbers do.
-    if (tileAt(*layer, column, row) != 1 || editor.nextMarkerTile > 0xFFFF) return;
+    if (tileAt(*layer, column, row) != kSeeThroughTile || editor.nextMarkerTile > 0xFFFF) return;
     recordCell(editor, *layer, column, row, editor.nextMarkerTile);
     setTile(*layer, column, row, static_cast<uint16_t>(editor.nextMarkerTile));
     editor.nextMarkerTile += 1;
@@ -43,6 +43,6 @@ void moveMarker(Editor& editor) {
                tile >= editor.tileCount) {
         recordCell(editor, *layer, column, row);
         editor.heldMarkerTile = tile;
-        setTile(*layer, column, row, 1);
+        setTile(*layer, column, row, kSeeThroughTile);
     }
 }

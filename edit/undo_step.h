@@ -30,7 +30,7 @@ struct LayerShape {
     uint64_t layerId = 0;
     int width = 0, height = 0;
     int offsetX = 0, offsetY = 0;
-    int cellWidth = 16, cellHeight = 16;
+    int cellWidth = kTileEdge, cellHeight = kTileEdge;
     bool visible = true;
     bool checkerBackground = false;
 };

@@ -97,8 +97,8 @@ bool buildInterface(Editor& editor, const std::string& caption) {
                                     layerLimitText() + ". The editor starts with an empty map.");
         mapWidth = mapHeight = 0;
     }
-    MapLayer* first =
-        createLayer(editor.layers, mapWidth, mapHeight, stringSetting(editor, "Layer1"), 0, 0);
+    MapLayer* first = createLayer(editor.layers, mapWidth, mapHeight,
+                                  stringSetting(editor, "Layer1"), 0, kGroundTile);
     first->number = 1;
     Window* tiles = createWindow(editor, W - 320, 16, 320, H - 16, kTileWindowName,
                                  kPaletteLayerName, rgb(editor, 0, 0, 0));

@@ -53,12 +53,12 @@ namespace {
 // The most whole columns the tile window may take on a screen `W` pixels wide: the design window
 // keeps a width of zero or more beside the 4-pixel separator, and the palette keeps one column.
 int maxPaletteColumns(int W) {
-    return std::max((W - 4) / 16, 1);
+    return std::max((W - 4) / kTileEdge, 1);
 }
 
 // Makes the tile window `columns` whole columns wide and re-flows the palette row by row.
 void flowPalette(Editor& editor, int columns) {
-    editor.tileImages->sheetWidth = columns * 16;
+    editor.tileImages->sheetWidth = columns * kTileEdge;
     MapLayer* palette = findToolLayer(editor.layers, kPaletteLayerName);
     if (!palette) return;
     int rows = (palette->entryCount + columns - 1) / columns;
@@ -83,7 +83,7 @@ void layoutWindows(Editor& editor) {
     const int H = editor.screen->h;
     // A palette widened on a wider screen is held to what the separator drag allows here, so
     // the separator and the design window stay on the screen.
-    const bool held = editor.tileImages->sheetWidth > maxPaletteColumns(W) * 16;
+    const bool held = editor.tileImages->sheetWidth > maxPaletteColumns(W) * kTileEdge;
     if (held) flowPalette(editor, maxPaletteColumns(W));
     const int T = editor.tileImages->sheetWidth;
     // A screen narrower than one column and the separator leaves the design window empty.
@@ -108,8 +108,8 @@ bool dragSeparator(Editor& editor) {
     }
     if (!separator->captured) return false;
     const int W = editor.screen->w;
-    int w = std::max(W - editor.mouseX, 16);
-    const int columns = std::min(std::max(w / 16, 1), maxPaletteColumns(W));
+    int w = std::max(W - editor.mouseX, kTileEdge);
+    const int columns = std::min(std::max(w / kTileEdge, 1), maxPaletteColumns(W));
     MapLayer* palette = findToolLayer(editor.layers, kPaletteLayerName);
     if (!palette || palette->width == columns) return false;
     flowPalette(editor, columns);

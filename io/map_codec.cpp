@@ -92,7 +92,7 @@ const size_t kRecordHeaderBytes = 1 + 6 * 4;
 
 // Cell sizes a file may hold that the view cannot draw fall back to the usual 16 pixels.
 int sanitisedCellSize(int32_t size) {
-    return size >= 1 && size <= 1024 ? size : 16;
+    return size >= 1 && size <= 1024 ? size : kTileEdge;
 }
 
 int clampOffset(int32_t offset, int cells) {

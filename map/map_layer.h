@@ -15,6 +15,17 @@ constexpr int kMaxMapLayers = 9;
 // "a layer may hold at most ... cells (... x ...)", for the messages that refuse a size.
 std::string layerLimitText();
 
+// The tiles of the sheets are square, this many pixels a side, and so is a cell at the usual
+// scale.
+constexpr int kTileEdge = 16;
+
+// The tiles the editor itself puts down: the opaque ground a new map and the first layer start
+// with, the see-through tile that fills the layers above (and the only tile a marker may be put
+// on), and the box drawn for a numbered marker.
+constexpr uint16_t kGroundTile = 0;
+constexpr uint16_t kSeeThroughTile = 1;
+constexpr uint16_t kMarkerBoxTile = 2;
+
 // A number no other layer made in this run of the program has: undo steps find their layer by
 // it, whatever the layer is called or numbered by then.
 uint64_t newLayerId();
@@ -27,9 +38,9 @@ struct MapLayer {
     int entryCount = 0;  // palette entries; the tile window re-flows this many cells
     std::string name;
     int number = -1;  // 1-based position of a map layer; -1 for palette, brushes, fresh layers
-    int cellWidth = 16, cellHeight = 16;  // pixels
-    int width = 0, height = 0;            // cells
-    int offsetX = 0, offsetY = 0;         // scroll position
+    int cellWidth = kTileEdge, cellHeight = kTileEdge;  // pixels
+    int width = 0, height = 0;                          // cells
+    int offsetX = 0, offsetY = 0;                       // scroll position
     bool visible = true;
     bool checkerBackground = false;
     std::vector<uint16_t> tiles;  // row-major, width * height

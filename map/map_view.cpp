@@ -6,7 +6,6 @@
 #include "gui/widgets.h"
 
 namespace {
-const int kMarkerImage = 2;
 
 // 8 x 8 squares, white first, each row starting with the other colour than the row above.
 // One row more than fits is painted; a right margin of w mod 8 pixels stays unpainted.
@@ -41,11 +40,12 @@ void drawMarkers(Editor& editor) {
         previousIndex = index;
     }
     for (const auto& [index, point] : editor.markerPositions) {
-        SDL_Rect box{static_cast<Sint16>(point.x), static_cast<Sint16>(point.y), 16, 16};
+        SDL_Rect box{static_cast<Sint16>(point.x), static_cast<Sint16>(point.y), kTileEdge,
+                     kTileEdge};
         SDL_FillRect(editor.screen, &box, 0);
         SDL_Surface* label =
             renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
-        if (label) blitText(editor, label, point.x + (16 - label->w) / 2, point.y);
+        if (label) blitText(editor, label, point.x + (kTileEdge - label->w) / 2, point.y);
     }
 }
 }  // namespace
@@ -94,7 +94,7 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
             int tile = rowTiles[column];
             if (tile >= editor.tileCount) {
                 editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};
-                tile = kMarkerImage;
+                tile = kMarkerBoxTile;
             }
             if (tile != lastTile) {
                 size_t index = static_cast<size_t>(tile) < images.size() ? tile : 0;

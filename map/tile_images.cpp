@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "map/map_layer.h"
+
 namespace {
-const int kTileSize = 16;
 
 // A surface with the screen's depth and channel masks (32-bit RGB when no screen is open).
 SDL_Surface* createScreenLikeSurface(int width, int height) {
@@ -30,8 +31,8 @@ SDL_Surface* errorPicture(TTF_Font* font) {
     if (!rendered) return nullptr;
     SDL_Surface* converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(rendered) : nullptr;
     SDL_Surface* source = converted ? converted : rendered;
-    int width = source->w / kTileSize * kTileSize;
-    int height = (source->h + kTileSize - 1) / kTileSize * kTileSize;
+    int width = source->w / kTileEdge * kTileEdge;
+    int height = (source->h + kTileEdge - 1) / kTileEdge * kTileEdge;
     SDL_Surface* picture = nullptr;
     if (width > 0 && height > 0) {
         picture = createScreenLikeSurface(width, height);
@@ -82,12 +83,12 @@ void cutSheet(std::vector<TileImage*>& images, SDL_Surface* sheet) {
     if (!sheet) return;
     const SDL_PixelFormat* f = sheet->format;
     const int bytesPerPixel = f->BytesPerPixel;
-    for (int y = 0; y < sheet->h; y += kTileSize) {
-        for (int x = 0; x < sheet->w; x += kTileSize) {
+    for (int y = 0; y < sheet->h; y += kTileEdge) {
+        for (int x = 0; x < sheet->w; x += kTileEdge) {
             // Tiles of a partial strip at the right or bottom edge are cut smaller, so no tile
             // reaches past the sheet's pixel memory.
-            int w = std::min(kTileSize, sheet->w - x);
-            int h = std::min(kTileSize, sheet->h - y);
+            int w = std::min(kTileEdge, sheet->w - x);
+            int h = std::min(kTileEdge, sheet->h - y);
             Uint8* pixels =
                 static_cast<Uint8*>(sheet->pixels) + y * sheet->pitch + x * bytesPerPixel;
             auto* image = new TileImage;
