@@ -116,48 +116,44 @@ bool offerToFields(Editor& editor, const SDL_keysym& key) {
     return false;
 }
 
+void switchFullScreen(Editor& editor) {
+    toggleFullScreen(editor);
+    layoutWindows(editor);
+    editor.framesToRedraw = kFramesAfterModeChange;
+}
+
+// What a key does: post a request for the frame to carry out, or act at once.
+struct KeyBinding {
+    SDLKey key;
+    const HashedName* request;
+    void (*action)(Editor&);
+};
+
+const KeyBinding kKeyBindings[] = {
+    {SDLK_RETURN, nullptr, switchFullScreen},
+    {SDLK_SPACE, &cmd::ToggleHideShow, nullptr},
+    {SDLK_e, nullptr, moveMarker},
+    {SDLK_p, nullptr, [](Editor& editor) { editor.pickBrushArmed = true; }},
+    {SDLK_u, nullptr, undoLast},
+    {SDLK_w, nullptr, placeMarker},
+    {SDLK_UP, &cmd::ScrollUp, nullptr},
+    {SDLK_DOWN, &cmd::ScrollDown, nullptr},
+    {SDLK_RIGHT, &cmd::ScrollRight, nullptr},
+    {SDLK_LEFT, &cmd::ScrollLeft, nullptr},
+};
+
 void handleKey(Editor& editor, const SDL_keysym& key) {
     if (editor.focusName == kFocusLost) return;
-    CommandQueue& queue = editor.commandQueue;
-    switch (key.sym) {
-        case SDLK_RETURN:
-            toggleFullScreen(editor);
-            layoutWindows(editor);
-            editor.framesToRedraw = kFramesAfterModeChange;
-            break;
-        case SDLK_SPACE:
-            postCommand(queue, cmd::ToggleHideShow, "");
-            break;
-        case SDLK_e:
-            moveMarker(editor);
-            break;
-        case SDLK_p:
-            editor.pickBrushArmed = true;
-            break;
-        case SDLK_u:
-            undoLast(editor);
-            break;
-        case SDLK_w:
-            placeMarker(editor);
-            break;
-        case SDLK_UP:
-            postCommand(queue, cmd::ScrollUp, "");
-            break;
-        case SDLK_DOWN:
-            postCommand(queue, cmd::ScrollDown, "");
-            break;
-        case SDLK_RIGHT:
-            postCommand(queue, cmd::ScrollRight, "");
-            break;
-        case SDLK_LEFT:
-            postCommand(queue, cmd::ScrollLeft, "");
-            break;
-        default:
-            if (key.sym >= SDLK_1 && key.sym <= SDLK_9) {
-                std::string setting = "Layer" + std::to_string(key.sym - SDLK_0);
-                postCommand(queue, cmd::LayerChange, stringSetting(editor, setting));
-            }
-            break;
+    for (const KeyBinding& binding : kKeyBindings) {
+        if (binding.key != key.sym) continue;
+        if (binding.request) postCommand(editor.commandQueue, *binding.request, "");
+        if (binding.action) binding.action(editor);
+        return;
+    }
+    // The digits choose the layer of that number.
+    if (key.sym >= SDLK_1 && key.sym <= SDLK_9) {
+        const std::string setting = "Layer" + std::to_string(key.sym - SDLK_0);
+        postCommand(editor.commandQueue, cmd::LayerChange, stringSetting(editor, setting));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/caption.h"
 #include "app/command_names.h"
+#include "app/main_loop.h"
 #include "edit/flood_fill.h"
 #include "edit/layer_commands.h"
 #include "edit/map_size_commands.h"
@@ -30,58 +31,57 @@ bool opensDialog(const HashedName& command) {
            command == cmd::ReSize || command == cmd::AboutVelloran;
 }
 
+void shuffleBrush(Editor& editor, const std::string& side) {
+    shuffleNamedLayer(editor.layers, brushLayerName(side));
+    editor.activeBrushSide = side;
+}
+
+// What an item of a menu does: post a request for the frame to carry out, or act at once. The
+// File menu's items all post their own request; the Layer menu's layer entries choose a layer.
+struct MenuRoute {
+    const HashedName* menu;
+    const HashedName* item;
+    const HashedName* request;
+    void (*action)(Editor&);
+};
+
+const MenuRoute kMenuRoutes[] = {
+    {&cmd::Edit, &cmd::Undo, nullptr, undoLast},
+    {&cmd::Edit, &cmd::Fill, nullptr, [](Editor& e) { e.toolMode = ToolMode::Fill; }},
+    {&cmd::Edit, &cmd::Draw, nullptr, [](Editor& e) { e.toolMode = ToolMode::Draw; }},
+    {&cmd::Edit, &cmd::DrawRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::DrawRandom; }},
+    {&cmd::Edit, &cmd::FillRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::FillRandom; }},
+    {&cmd::Brush, &cmd::PickBrush, nullptr, [](Editor& e) { e.pickBrushArmed = true; }},
+    {&cmd::Brush, &cmd::ShuffleRB, nullptr, [](Editor& e) { shuffleBrush(e, "Right"); }},
+    {&cmd::Brush, &cmd::ShuffleLB, nullptr, [](Editor& e) { shuffleBrush(e, "Left"); }},
+    {&cmd::Layer, &cmd::Remove, nullptr, removeCurrentLayer},
+    {&cmd::Layer, &cmd::Add, nullptr, addLayer},
+    {&cmd::Layer, &cmd::Hide, &cmd::LayerHide, nullptr},
+    {&cmd::Layer, &cmd::Show, &cmd::LayerShow, nullptr},
+    {&cmd::Layer, &cmd::Clear, &cmd::LayerClear, nullptr},
+    {&cmd::Map, &cmd::Clear, nullptr, clearMap},
+    {&cmd::Map, &cmd::FillEdge, nullptr, fillEdgeOfCurrentLayer},
+    {&cmd::Map, &cmd::ReSize, &cmd::ReSize, nullptr},
+    {&cmd::Help, &cmd::AboutVelloran, &cmd::AboutVelloran, nullptr},
+};
+
 void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& item,
                       const MenuEntry& entry) {
-    CommandQueue& queue = editor.commandQueue;
     // Menus stay usable over an open dialog; a click that reaches both must not open another.
     const bool opener = menu == cmd::File || menu == cmd::Map || menu == cmd::Help;
     if (opener && opensDialog(item) && anyDialogOpen(editor)) return;
     if (menu == cmd::File) {
-        postCommand(queue, item, "");
-    } else if (menu == cmd::Edit) {
-        if (item == cmd::Undo)
-            undoLast(editor);
-        else if (item == cmd::Fill)
-            editor.toolMode = ToolMode::Fill;
-        else if (item == cmd::Draw)
-            editor.toolMode = ToolMode::Draw;
-        else if (item == cmd::DrawRandom)
-            editor.toolMode = ToolMode::DrawRandom;
-        else if (item == cmd::FillRandom)
-            editor.toolMode = ToolMode::FillRandom;
-    } else if (menu == cmd::Brush) {
-        if (item == cmd::PickBrush) {
-            editor.pickBrushArmed = true;
-        } else if (item == cmd::ShuffleRB) {
-            shuffleNamedLayer(editor.layers, kBrushRightName);
-            editor.activeBrushSide = "Right";
-        } else if (item == cmd::ShuffleLB) {
-            shuffleNamedLayer(editor.layers, kBrushLeftName);
-            editor.activeBrushSide = "Left";
-        }
-    } else if (menu == cmd::Layer) {
-        if (item == cmd::Remove)
-            removeCurrentLayer(editor);
-        else if (item == cmd::Add)
-            addLayer(editor);
-        else if (item == cmd::Hide)
-            postCommand(queue, cmd::LayerHide, "");
-        else if (item == cmd::Show)
-            postCommand(queue, cmd::LayerShow, "");
-        else if (item == cmd::Clear)
-            postCommand(queue, cmd::LayerClear, "");
-        else if (findMapLayer(editor.layers, entry.label)) {
-            postCommand(queue, cmd::LayerChange, entry.label);
-        }
-    } else if (menu == cmd::Map) {
-        if (item == cmd::Clear)
-            clearMap(editor);
-        else if (item == cmd::FillEdge)
-            fillEdgeOfCurrentLayer(editor);
-        else if (item == cmd::ReSize)
-            postCommand(queue, cmd::ReSize, "");
-    } else if (menu == cmd::Help) {
-        if (item == cmd::AboutVelloran) postCommand(queue, cmd::AboutVelloran, "");
+        postCommand(editor.commandQueue, item, "");
+        return;
+    }
+    for (const MenuRoute& route : kMenuRoutes) {
+        if (*route.menu != menu || *route.item != item) continue;
+        if (route.request) postCommand(editor.commandQueue, *route.request, "");
+        if (route.action) route.action(editor);
+        return;
+    }
+    if (menu == cmd::Layer && findMapLayer(editor.layers, entry.label)) {
+        postCommand(editor.commandQueue, cmd::LayerChange, entry.label);
     }
 }
 
