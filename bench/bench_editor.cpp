@@ -39,7 +39,7 @@ BenchEditor::~BenchEditor() {
 void BenchEditor::makeMap(int width, int height, int layers) {
     Editor& e = *editor_;
     Window* design = findWindow(e, kDesignWindowName);
-    for (const std::string& name : design->layerNames) removeLayer(e, name, false);
+    for (const std::string& name : design->layerNames) removeLayer(e, name);
     design->layerNames.clear();
     for (int n = 1; n <= layers; ++n) {
         std::string name = stringSetting(e, "Layer" + std::to_string(n));

@@ -74,9 +74,8 @@ void markCurrentLayerEntry(Editor& editor) {
 }
 }  // namespace
 
-void removeLayer(Editor& editor, const std::string& name, bool renumber) {
+void removeLayer(Editor& editor, const std::string& name) {
     eraseLayer(editor.layers, name, true);
-    if (renumber) renumberMapLayers(editor);
 }
 
 void dropLayerEntries(Editor& editor) {
@@ -105,7 +104,7 @@ void rebuildLayerMenu(Editor& editor) {
 void replaceMapLayers(Editor& editor, LayerList& layers) {
     Window* design = designWindow(editor);
     if (design) {
-        for (const std::string& name : design->layerNames) removeLayer(editor, name, false);
+        for (const std::string& name : design->layerNames) removeLayer(editor, name);
         design->layerNames.clear();
     }
     // Strokes of the map that was open cannot be taken back into another map.

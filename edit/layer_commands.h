@@ -7,9 +7,8 @@
 
 struct Editor;
 
-// Destroys the first layer named exactly `name`. With `renumber`, the map layers then take, in
-// list order, the numbers 1, 2, ... and the names of the settings "Layer1", "Layer2", ...
-void removeLayer(Editor& editor, const std::string& name, bool renumber);
+// Destroys the first map layer named exactly `name`; the others keep their names and numbers.
+void removeLayer(Editor& editor, const std::string& name);
 
 // Drops the Layer menu's layer entries (everything after its separator).
 void dropLayerEntries(Editor& editor);
