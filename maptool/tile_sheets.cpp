@@ -1,5 +1,5 @@
 // Reading the configuration's tile sheets into RGBA pixels.
-#include "tools/map_tool/tile_sheets.h"
+#include "maptool/tile_sheets.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
