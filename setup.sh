@@ -101,7 +101,7 @@ run_benchmarks() {
   python3 "$root/tools/bench_table.py" "$folder/bench.json"
   # The map tool on the same big map, beside one read of it and beside tiled.
   echo
-  python3 "$root/tools/bench_map_tool.py" "$folder/tools/map_tool/velloran-map" \
+  python3 "$root/tools/bench_map_tool.py" "$folder/maptool/velloran-map" \
     "$root/assets/Configuration.xml" "$folder/bench/map-tool-files"
 }
 

@@ -13,8 +13,8 @@ Editor& Editor::instance() {
 Editor::Editor() : tileImages(std::make_unique<TileImageStore>()) {
     TTF_Init();
     font = TTF_OpenFont("GOTHIC.TTF", 11);
-    intSettings["KeyboardScrollSpeed"] = 30;
-    stringSettings["TileImages"] = "c:/default.png";
+    settings.integers["KeyboardScrollSpeed"] = 30;
+    settings.strings["TileImages"] = "c:/default.png";
     messageBox = &desktopMessageBox();
     fileChooser = &desktopFileChooser();
     questionBox = &desktopQuestionBox();
@@ -32,11 +32,11 @@ Editor::~Editor() {
 }
 
 int& intSetting(Editor& editor, const std::string& name) {
-    return editor.intSettings[name];
+    return editor.settings.integers[name];
 }
 
 std::string stringSetting(Editor& editor, const std::string& name) {
-    return editor.stringSettings[name];
+    return editor.settings.strings[name];
 }
 
 std::string currentLayerName(Editor& editor) {

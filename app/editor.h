@@ -19,6 +19,7 @@
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "gui/window.h"
+#include "io/settings.h"
 #include "map/cell_access.h"
 #include "map/layer_list.h"
 #include "map/tile_images.h"
@@ -76,8 +77,7 @@ struct Editor {
     std::string title;
     std::string mapFileName;     // base name of the map file loaded last
     bool mouseReleased = false;  // in the frame the last held button was let go
-    std::map<std::string, int> intSettings;
-    std::map<std::string, std::string> stringSettings;
+    Settings settings;
     int currentLayer = 0;  // 1-based
     int layerCount = 0;
     // The undo history, oldest first, and what it holds in memory.

@@ -170,7 +170,7 @@ void removeCurrentLayer(Editor& editor) {
 
 void changeLayer(Editor& editor, const std::string& name) {
     std::string key;
-    for (const auto& [settingName, value] : editor.stringSettings) {
+    for (const auto& [settingName, value] : editor.settings.strings) {
         if (value == name) {
             key = settingName;
             break;

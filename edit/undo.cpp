@@ -181,8 +181,8 @@ std::vector<std::pair<uint64_t, std::string>> mapLayerNames(const Editor& editor
 }
 
 size_t undoLimitBytes(Editor& editor) {
-    auto setting = editor.intSettings.find("UndoMemoryMB");
-    const int megabytes = setting != editor.intSettings.end() && setting->second > 0
+    auto setting = editor.settings.integers.find("UndoMemoryMB");
+    const int megabytes = setting != editor.settings.integers.end() && setting->second > 0
                               ? setting->second
                               : kDefaultUndoMemoryMB;
     return static_cast<size_t>(megabytes) << 20;
@@ -227,7 +227,8 @@ bool recordUndo(Editor& editor, const MapLayer& brush, const MapLayer& layer, in
         // change anything and a fill that cannot opens no step; what Fill Random does depends
         // on its shuffles, so its step is judged after the fill (settleFill).
         if (fillRecordedOn(editor, layer.id)) return false;
-        if (editor.toolMode == ToolMode::Fill && fillChangesNothing(layer, column, row, brush)) return false;
+        if (editor.toolMode == ToolMode::Fill && fillChangesNothing(layer, column, row, brush))
+            return false;
         // Filled in by the press's fills.
         addStep(editor, singleRecordStep(emptyRecord(layer)));
         if (!editor.fillRecordedThisPress) editor.fillRecordedLayers.clear();

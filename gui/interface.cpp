@@ -11,8 +11,8 @@
 #include "app/event_pump.h"
 #include "edit/map_size_commands.h"
 #include "gui/cursors.h"
-#include "io/configuration.h"
 #include "io/map_file.h"
+#include "io/read_configuration.h"
 #include "platform/message_box.h"
 
 namespace {

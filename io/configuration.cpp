@@ -13,10 +13,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/command_names.h"
-#include "app/editor.h"
 #include "io/mapped_file.h"
-#include "platform/message_box.h"
 
 namespace {
 // atoi's reading of a number (leading blanks, a sign, the digits up to the first other
@@ -37,25 +34,25 @@ const char* attributeNamed(const TiXmlElement* element, const char* name) {
     return nullptr;
 }
 
-void readIntegers(Editor& editor, const TiXmlElement* data) {
+void readIntegers(Settings& settings, const TiXmlElement* data) {
     for (const TiXmlElement* e = data->FirstChildElement("integer"); e;
          e = e->NextSiblingElement()) {
         if (std::strcmp(e->Value(), "integer") != 0) continue;
         const char* name = attributeNamed(e, "Name");
         if (!name) continue;
         const char* value = attributeNamed(e, "Value");
-        intSetting(editor, name) = value ? leadingInteger(value) : 0;
+        settings.integers[name] = value ? leadingInteger(value) : 0;
     }
 }
 
-void readStrings(Editor& editor, const TiXmlElement* data) {
+void readStrings(Settings& settings, const TiXmlElement* data) {
     for (const TiXmlElement* e = data->FirstChildElement("string"); e;
          e = e->NextSiblingElement()) {
         if (std::strcmp(e->Value(), "string") != 0) continue;
         const char* name = attributeNamed(e, "Name");
         const char* value = attributeNamed(e, "Value");
         if (!name || !value) continue;
-        editor.stringSettings[name] = value;
+        settings.strings[name] = value;
     }
 }
 
@@ -181,7 +178,7 @@ bool readConfigurationFile(const std::string& path, std::string& text, std::stri
 }
 }  // namespace
 
-bool parseConfiguration(Editor& editor, const std::string& text, std::string& reason) {
+bool parseConfiguration(Settings& settings, const std::string& text, std::string& reason) {
     reason = markupProblem(text);
     if (!reason.empty()) return false;
     // TinyXML steps over a multi-byte UTF-8 character by its lead byte without looking for the
@@ -195,23 +192,15 @@ bool parseConfiguration(Editor& editor, const std::string& text, std::string& re
     if (document.Error()) return true;
     const TiXmlElement* data = document.FirstChildElement("Data");
     if (!data) return true;
-    readIntegers(editor, data);
-    readStrings(editor, data);
+    readIntegers(settings, data);
+    readStrings(settings, data);
     return true;
 }
 
-bool loadConfiguration(Editor& editor, const std::string& path, std::string& reason) {
+bool loadConfiguration(Settings& settings, const std::string& path, std::string& reason) {
     std::string text;
     if (!readConfigurationFile(path, text, reason)) return reason.empty();
-    return parseConfiguration(editor, text, reason);
-}
-
-void readConfiguration(Editor& editor, const std::string& path) {
-    std::string reason;
-    if (loadConfiguration(editor, path, reason)) return;
-    editor.messageBox->show(kWarningTitle, "The configuration file " + path +
-                                               " was not read: " + reason +
-                                               ". The editor starts with its built-in settings.");
+    return parseConfiguration(settings, text, reason);
 }
 
 #ifndef VELLORAN_DATA_FROM_PROGRAM

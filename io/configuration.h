@@ -1,22 +1,20 @@
-// Reading "Configuration.xml" into the settings, and finding the data installed with the editor.
+// Reading "Configuration.xml" into a Settings value, and finding the data installed with the
+// editor.
 #pragma once
 
 #include <string>
 
-struct Editor;
+#include "io/settings.h"
 
 // Fills the settings from the first top-level "Data" element: every "integer" child first,
 // then every "string" child. A missing or malformed file leaves the settings as they are. So
 // does a file that is refused, which returns false with `reason`: one that is not a regular
 // file or cannot be read, holds more than 1 MiB, nests elements more than 64 deep or gives an
 // element more than 64 attributes.
-bool loadConfiguration(Editor& editor, const std::string& path, std::string& reason);
-
-// As loadConfiguration, with a refused file named, with its reason, in a warning box.
-void readConfiguration(Editor& editor, const std::string& path);
+bool loadConfiguration(Settings& settings, const std::string& path, std::string& reason);
 
 // Fills the settings from configuration text, as loadConfiguration does from a file.
-bool parseConfiguration(Editor& editor, const std::string& text, std::string& reason);
+bool parseConfiguration(Settings& settings, const std::string& text, std::string& reason);
 
 // The installed data folder (configuration, font and sheets) of the program at programPath:
 // dataFromProgram taken from the program's folder, when it holds a Configuration.xml; else "".

@@ -80,7 +80,7 @@ TEST_F(UndoMemoryTest, HeldFillDraggedOverTwoRegionsIsOneStepThatRestoresBoth) {
 // The history keeps within UndoMemoryMB by letting the oldest steps go; the newest stays even
 // when it alone is larger than the limit, until the next step comes.
 TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
-    e.intSettings["UndoMemoryMB"] = 1;
+    e.settings.integers["UndoMemoryMB"] = 1;
     mapOf(400, 400, 1);  // a clear of every cell costs 320,000 bytes and a little
     for (uint16_t tile = 5; tile < 10; ++tile) clearAfterFilling(tile);
     ASSERT_EQ(e.undoStack.size(), 3u);
@@ -114,8 +114,8 @@ TEST_F(UndoMemoryTest, LimitComesFromTheSettingOrIs256Megabytes) {
                  {true, 65536, size_t{65536} << 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.megabytes);
-        e.intSettings.erase("UndoMemoryMB");
-        if (c.set) e.intSettings["UndoMemoryMB"] = c.megabytes;
+        e.settings.integers.erase("UndoMemoryMB");
+        if (c.set) e.settings.integers["UndoMemoryMB"] = c.megabytes;
         EXPECT_EQ(undoLimitBytes(e), c.bytes);
     }
 }

@@ -1,6 +1,4 @@
 // Reading Configuration.xml into the settings.
-#include "io/configuration.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +6,7 @@
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "io/read_configuration.h"
 #include "tests/support/test_editor.h"
 
 namespace {
@@ -78,7 +77,7 @@ TEST_F(ConfigurationTest, NamesDifferingOnlyInCaseAreNotRecognised) {
     EXPECT_EQ(intSetting(editor, "MapDepth"), 0);
     EXPECT_EQ(intSetting(editor, "mapwidth"), 9);
     EXPECT_EQ(stringSetting(editor, "Layer1"), "");
-    EXPECT_EQ(editor.stringSettings.count("Layer2"), 0u);  // a string needs its Value
+    EXPECT_EQ(editor.settings.strings.count("Layer2"), 0u);  // a string needs its Value
 }
 
 TEST_F(ConfigurationTest, OnlyTheFirstDataElementIsRead) {
@@ -100,9 +99,9 @@ TEST_F(ConfigurationTest, LaterDuplicatesWinAndIncompleteElementsAreSkipped) {
       <string Name="Layer2" Value="Top"><nested Name="Layer4" Value="y"/></string>
     </Data>)");
     EXPECT_EQ(intSetting(editor, "MapWidth"), 11);
-    EXPECT_EQ(editor.stringSettings.count("Layer1"), 0u);
-    EXPECT_EQ(editor.stringSettings.count("Layer3"), 0u);
-    EXPECT_EQ(editor.stringSettings.count("Layer4"), 0u);
+    EXPECT_EQ(editor.settings.strings.count("Layer1"), 0u);
+    EXPECT_EQ(editor.settings.strings.count("Layer3"), 0u);
+    EXPECT_EQ(editor.settings.strings.count("Layer4"), 0u);
     EXPECT_EQ(stringSetting(editor, "Layer2"), "Top");
 }
 
@@ -112,10 +111,10 @@ TEST_F(ConfigurationTest, NoDataElementGivesNoSettings) {
 }
 
 TEST_F(ConfigurationTest, MissingSettingReadsEmptyAndIsInserted) {
-    EXPECT_EQ(editor.stringSettings.count("Layer5"), 0u);
+    EXPECT_EQ(editor.settings.strings.count("Layer5"), 0u);
     editor.currentLayer = 5;
     EXPECT_EQ(currentLayerName(editor), "");
-    EXPECT_EQ(editor.stringSettings.count("Layer5"), 1u);
+    EXPECT_EQ(editor.settings.strings.count("Layer5"), 1u);
     EXPECT_EQ(currentMapLayer(editor), nullptr);
 }
 

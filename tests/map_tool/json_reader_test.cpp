@@ -1,6 +1,6 @@
 // The JSON reader takes exactly the JSON grammar, decodes strings, keeps chosen members unread
 // and refuses nesting deeper than it follows.
-#include "tools/map_tool/json_reader.h"
+#include "maptool/json_reader.h"
 
 #include <gtest/gtest.h>
 

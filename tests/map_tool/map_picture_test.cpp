@@ -7,8 +7,8 @@
 #include <array>
 #include <cstring>
 
+#include "maptool/map_render.h"
 #include "tests/map_tool/map_tool_support.h"
-#include "tools/map_tool/map_render.h"
 
 namespace {
 using Rgba = std::array<int, 4>;

@@ -7,7 +7,7 @@
 
 #include "map/cell_access.h"
 #include "map/layer_list.h"
-#include "tools/map_tool/tile_sheets.h"
+#include "maptool/tile_sheets.h"
 
 // Two sheets, 32 x 32 and 32 x 48 pixels: 4 + 6 tiles, so tile numbers from 10 up are markers.
 // Every pixel of tile n is (n * 20, 255 - n * 20, 7, alpha) with alpha 255, except tile 1

@@ -6,12 +6,12 @@
 #include <functional>
 
 #include "io/map_codec.h"
+#include "maptool/map_input.h"
+#include "maptool/tile_data.h"
+#include "maptool/tiled_import.h"
+#include "maptool/tiled_readers.h"
+#include "maptool/tiled_writers.h"
 #include "tests/map_tool/map_tool_support.h"
-#include "tools/map_tool/map_input.h"
-#include "tools/map_tool/tile_data.h"
-#include "tools/map_tool/tiled_import.h"
-#include "tools/map_tool/tiled_readers.h"
-#include "tools/map_tool/tiled_writers.h"
 
 namespace {
 struct GeneratedMap {

@@ -1,8 +1,8 @@
 // The CSV writer.
-#include "tools/map_tool/csv_writer.h"
+#include "maptool/csv_writer.h"
 
 #include "map/cell_access.h"
-#include "tools/map_tool/tiled_layout.h"
+#include "maptool/tiled_layout.h"
 
 bool writeCsv(ByteSink& sink, const LayerList& layers, Progress& progress) {
     std::string row;

@@ -1,5 +1,5 @@
 // The map summary.
-#include "tools/map_tool/map_info.h"
+#include "maptool/map_info.h"
 
 #include "map/cell_access.h"
 

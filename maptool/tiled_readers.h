@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "tools/map_tool/tiled_map.h"
+#include "maptool/tiled_map.h"
 
 // False, with `error` saying what and where, for text that is not such a map.
 bool readTiledJson(const char* text, size_t size, TiledMap& map, std::string& error);

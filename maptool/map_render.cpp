@@ -1,5 +1,5 @@
 // The band renderer behind PNG export.
-#include "tools/map_tool/map_render.h"
+#include "maptool/map_render.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +9,8 @@
 
 #include "map/cell_access.h"
 #include "map/line_points.h"
-#include "tools/map_tool/markers.h"
-#include "tools/map_tool/png_stream.h"
+#include "maptool/markers.h"
+#include "maptool/png_stream.h"
 
 namespace {
 // The tile the editor shows under a marker's box.

@@ -1,5 +1,5 @@
 // The TMX layout of a map: tilesets, sizes and property names.
-#include "tools/map_tool/tiled_layout.h"
+#include "maptool/tiled_layout.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -8,14 +8,14 @@
 #include "io/map_codec.h"
 #include "io/mapped_file.h"
 #include "io/save_file.h"
-#include "tools/map_tool/csv_writer.h"
-#include "tools/map_tool/map_info.h"
-#include "tools/map_tool/map_input.h"
-#include "tools/map_tool/map_render.h"
-#include "tools/map_tool/progress.h"
-#include "tools/map_tool/tiled_import.h"
-#include "tools/map_tool/tiled_readers.h"
-#include "tools/map_tool/tiled_writers.h"
+#include "maptool/csv_writer.h"
+#include "maptool/map_info.h"
+#include "maptool/map_input.h"
+#include "maptool/map_render.h"
+#include "maptool/progress.h"
+#include "maptool/tiled_import.h"
+#include "maptool/tiled_readers.h"
+#include "maptool/tiled_writers.h"
 
 namespace {
 const char* const kUsage =

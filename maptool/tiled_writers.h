@@ -3,8 +3,8 @@
 
 #include "io/byte_sink.h"
 #include "map/layer_list.h"
-#include "tools/map_tool/progress.h"
-#include "tools/map_tool/tiled_layout.h"
+#include "maptool/progress.h"
+#include "maptool/tiled_layout.h"
 
 // An orthogonal TMX map with CSV layer data: one tile layer per map layer, followed by an object
 // layer of its markers when it has any. False as soon as the sink refuses bytes.

@@ -1,5 +1,5 @@
 // Reading .map files for the map tool.
-#include "tools/map_tool/map_input.h"
+#include "maptool/map_input.h"
 
 #include "io/map_codec.h"
 #include "io/mapped_file.h"

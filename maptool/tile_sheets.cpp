@@ -1,5 +1,5 @@
 // Reading the configuration's tile sheets into RGBA pixels.
-#include "tools/map_tool/tile_sheets.h"
+#include "maptool/tile_sheets.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/editor.h"
 #include "io/configuration.h"
 #include "io/mapped_file.h"
 #include "map/tile_count.h"
@@ -99,7 +98,7 @@ void cutTiles(TileSheets& sheets) {
 }
 
 bool readTileSheets(const std::string& configPath, TileSheets& sheets, std::string& error) {
-    Editor settings;
+    Settings settings;
     std::string reason;
     if (access(configPath.c_str(), F_OK) != 0) reason = std::strerror(errno);
     if (!reason.empty() || !loadConfiguration(settings, configPath, reason)) {
@@ -108,7 +107,7 @@ bool readTileSheets(const std::string& configPath, TileSheets& sheets, std::stri
     }
     const char* names[2] = {"TileImages", "BaseImages"};
     for (int i = 0; i < 2; ++i) {
-        const std::string name = stringSetting(settings, names[i]);
+        const std::string name = settings.strings[names[i]];
         if (name.empty()) {
             error = configPath + ": names no " + names[i];
             return false;

@@ -1,5 +1,5 @@
 // The tile data decoders.
-#include "tools/map_tool/tile_data.h"
+#include "maptool/tile_data.h"
 
 #include <zlib.h>
 

@@ -1,5 +1,5 @@
 // The streaming PNG writer: each row goes through deflate, full buffers become IDAT chunks.
-#include "tools/map_tool/png_stream.h"
+#include "maptool/png_stream.h"
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "map/cell_access.h"
-#include "tools/map_tool/markers.h"
-#include "tools/map_tool/tiled_writers.h"
+#include "maptool/markers.h"
+#include "maptool/tiled_writers.h"
 
 namespace {
 std::string quoted(const std::string& text) {

@@ -3,8 +3,8 @@
 
 #include "io/byte_sink.h"
 #include "map/layer_list.h"
-#include "tools/map_tool/progress.h"
-#include "tools/map_tool/tile_sheets.h"
+#include "maptool/progress.h"
+#include "maptool/tile_sheets.h"
 
 // The longest side of a picture the tool draws, in pixels: a picture of that size is a gigabyte
 // of pixels before compression.

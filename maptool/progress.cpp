@@ -1,5 +1,5 @@
 // The progress line of long runs.
-#include "tools/map_tool/progress.h"
+#include "maptool/progress.h"
 
 #include <unistd.h>
 

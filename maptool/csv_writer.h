@@ -3,7 +3,7 @@
 
 #include "io/byte_sink.h"
 #include "map/layer_list.h"
-#include "tools/map_tool/progress.h"
+#include "maptool/progress.h"
 
 // Blocks are separated by an empty line; each row of a layer is one line of comma-separated
 // tile numbers. False as soon as the sink refuses bytes.

@@ -1,5 +1,5 @@
 // Finding a layer's numbered markers.
-#include "tools/map_tool/markers.h"
+#include "maptool/markers.h"
 
 #include <algorithm>
 #include <map>

@@ -1,5 +1,5 @@
 // The strict JSON reader.
-#include "tools/map_tool/json_reader.h"
+#include "maptool/json_reader.h"
 
 #include <cstdlib>
 #include <cstring>

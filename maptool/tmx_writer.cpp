@@ -2,8 +2,8 @@
 #include <string>
 
 #include "map/cell_access.h"
-#include "tools/map_tool/markers.h"
-#include "tools/map_tool/tiled_writers.h"
+#include "maptool/markers.h"
+#include "maptool/tiled_writers.h"
 
 namespace {
 std::string escaped(const std::string& text) {

@@ -1,9 +1,9 @@
 // The reader of the TMX map format's JSON form.
 #include <cmath>
 
-#include "tools/map_tool/json_reader.h"
-#include "tools/map_tool/tiled_layout.h"
-#include "tools/map_tool/tiled_readers.h"
+#include "maptool/json_reader.h"
+#include "maptool/tiled_layout.h"
+#include "maptool/tiled_readers.h"
 
 namespace {
 using Kind = JsonValue::Kind;

@@ -1,12 +1,12 @@
 // Building map layers from a TiledMap.
-#include "tools/map_tool/tiled_import.h"
+#include "maptool/tiled_import.h"
 
 #include <cmath>
 #include <vector>
 
 #include "map/cell_access.h"
-#include "tools/map_tool/tile_data.h"
-#include "tools/map_tool/tiled_layout.h"
+#include "maptool/tile_data.h"
+#include "maptool/tiled_layout.h"
 
 namespace {
 // The see-through tile an empty cell becomes.

@@ -8,8 +8,8 @@
 
 #include "io/byte_sink.h"
 #include "map/layer_list.h"
-#include "tools/map_tool/progress.h"
-#include "tools/map_tool/tile_sheets.h"
+#include "maptool/progress.h"
+#include "maptool/tile_sheets.h"
 
 // The custom properties of a tile layer: its cell size in pixels and its scroll position in
 // cells.

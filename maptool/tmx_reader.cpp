@@ -8,8 +8,8 @@
 #include <pugixml.hpp>
 #include <vector>
 
-#include "tools/map_tool/tiled_layout.h"
-#include "tools/map_tool/tiled_readers.h"
+#include "maptool/tiled_layout.h"
+#include "maptool/tiled_readers.h"
 
 namespace {
 // Attribute values lose their escapes and line ends become '\n', as any XML reader gives them;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "map/layer_list.h"
-#include "tools/map_tool/progress.h"
-#include "tools/map_tool/tile_sheets.h"
-#include "tools/map_tool/tiled_map.h"
+#include "maptool/progress.h"
+#include "maptool/tile_sheets.h"
+#include "maptool/tiled_map.h"
 
 // False, with `error` naming what cannot be represented and where, for a map of another
 // orientation, an infinite map, tilesets that are not the two sheets, layer kinds other than
