@@ -22,6 +22,7 @@
 #include "io/settings.h"
 #include "map/cell_access.h"
 #include "map/layer_list.h"
+#include "map/marker_layout.h"
 #include "map/tile_images.h"
 
 struct MessageBox;
@@ -52,11 +53,6 @@ struct PickState {
 struct PressFill {
     uint64_t layerId = 0;
     uint64_t stepSerial = 0;
-};
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
 };
 
 struct Editor {
@@ -124,8 +120,8 @@ struct Editor {
 
     // The frame loop's brush pick.
     PickState pick;
-    // Where the numbered markers of the layer drawn last were painted, by marker index.
-    std::map<int, ScreenPoint> markerPositions;
+    // Where the numbered markers of the layer drawn last were painted.
+    MarkerLayout shownMarkers;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
     // A fill records one undo step per press of the button and per layer: the layers whose

@@ -5,7 +5,7 @@
 #include "map/map_view.h"
 
 namespace {
-void plot(SDL_Surface* surface, int x, int y) {
+void plot(SDL_Surface* surface, long long x, long long y) {
     if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
     Uint8* p = static_cast<Uint8*>(surface->pixels) + y * surface->pitch +
                x * surface->format->BytesPerPixel;
@@ -30,9 +30,9 @@ void plot(SDL_Surface* surface, int x, int y) {
 }
 }  // namespace
 
-void drawLine(SDL_Surface* surface, float x1, float y1, float x2, float y2) {
+void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2) {
     if (!surface || !surface->pixels) return;
     if (x1 < 0 || y1 < 0 || x2 < 0 || y2 < 0) return;
     if (x1 >= surface->w || x2 >= surface->w || y1 >= surface->h || y2 >= surface->h) return;
-    forEachLinePoint(x1, y1, x2, y2, [surface](int x, int y) { plot(surface, x, y); });
+    forEachLinePoint(x1, y1, x2, y2, [surface](long long x, long long y) { plot(surface, x, y); });
 }

@@ -27,25 +27,21 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect) {
 }
 
 void drawMarkers(Editor& editor) {
-    if (editor.markerPositions.empty()) return;
-    const ScreenPoint* previous = nullptr;
-    int previousIndex = 0;
-    for (const auto& [index, point] : editor.markerPositions) {
-        if (previous && index == previousIndex + 1) {
-            drawLine(editor.screen, static_cast<float>(previous->x + 8),
-                     static_cast<float>(previous->y + 8), static_cast<float>(point.x + 8),
-                     static_cast<float>(point.y + 8));
-        }
-        previous = &point;
-        previousIndex = index;
+    const MarkerLayout& markers = editor.shownMarkers;
+    for (const MarkerLine& line : markers.lines()) {
+        drawLine(editor.screen, static_cast<int>(line.x1), static_cast<int>(line.y1),
+                 static_cast<int>(line.x2), static_cast<int>(line.y2));
     }
-    for (const auto& [index, point] : editor.markerPositions) {
-        SDL_Rect box{static_cast<Sint16>(point.x), static_cast<Sint16>(point.y), kTileEdge,
-                     kTileEdge};
+    const int side = markers.boxSide();
+    for (const auto& [index, place] : markers.places()) {
+        SDL_Rect box{static_cast<Sint16>(place.x), static_cast<Sint16>(place.y),
+                     static_cast<Uint16>(side), static_cast<Uint16>(side)};
         SDL_FillRect(editor.screen, &box, 0);
         SDL_Surface* label =
             renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
-        if (label) blitText(editor, label, point.x + (kTileEdge - label->w) / 2, point.y);
+        if (label)
+            blitText(editor, label, static_cast<int>(place.x) + (side - label->w) / 2,
+                     static_cast<int>(place.y));
     }
 }
 }  // namespace
@@ -70,7 +66,7 @@ void drawLayerWindow(Editor& editor, const Window& window) {
 void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,
                int offsetX, int offsetY) {
     if (!layer.visible) return;
-    editor.markerPositions.clear();
+    editor.shownMarkers.clear();
     const int cw = layer.cellWidth;
     const int ch = layer.cellHeight;
     if (cw <= 0 || ch <= 0 || layer.tiles.empty()) return;
@@ -91,11 +87,12 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
             SDL_Rect target{static_cast<Sint16>(viewX + (column - offsetX) * cw),
                             static_cast<Sint16>(viewY + (row - offsetY) * ch),
                             static_cast<Uint16>(cw), static_cast<Uint16>(ch)};
-            int tile = rowTiles[column];
-            if (tile >= editor.tileCount) {
-                editor.markerPositions[tile - editor.tileCount] = ScreenPoint{target.x, target.y};
-                tile = kMarkerBoxTile;
+            const int stored = rowTiles[column];
+            if (isMarkerTile(stored, editor.tileCount)) {
+                editor.shownMarkers.note(stored, editor.tileCount, static_cast<int>(column),
+                                         static_cast<int>(row), target.x, target.y);
             }
+            const int tile = shownTile(stored, editor.tileCount);
             if (tile != lastTile) {
                 size_t index = static_cast<size_t>(tile) < images.size() ? tile : 0;
                 image =

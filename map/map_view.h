@@ -24,7 +24,7 @@ void drawBrushPreview(Editor& editor, const std::string& side);
 
 // A white line from (x1, y1) up to, not including, (x2, y2); nothing when an end lies off the
 // surface.
-void drawLine(SDL_Surface* surface, float x1, float y1, float x2, float y2);
+void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2);
 
 // Pulls the scroll position of each of the window's layers back inside the layer.
 void clampScroll(Editor& editor, const Window& window);

@@ -2,26 +2,16 @@
 #include "maptool/map_render.h"
 
 #include <algorithm>
-#include <cmath>
-#include <map>
-#include <utility>
 #include <vector>
 
 #include "map/cell_access.h"
 #include "map/line_points.h"
-#include "maptool/markers.h"
+#include "map/marker_layout.h"
 #include "maptool/png_stream.h"
 
 namespace {
-// The tile the editor shows under a marker's box.
-const int kMarkerTile = 2;
 // Pixel rows drawn at a time.
 const int kBandRows = 64;
-
-struct Point {
-    long long x = 0;
-    long long y = 0;
-};
 
 // One band of the picture: rows [top, top + rows) of the whole, `width` pixels each.
 struct Band {
@@ -68,63 +58,78 @@ void drawTile(Band& band, const TilePixels& tile, long long x, long long y) {
     }
 }
 
-// The editor's line: the same steps, plotted only where the band is.
-void drawLine(Band& band, float x1, float y1, float x2, float y2) {
-    static const uint8_t white[4] = {255, 255, 255, 255};
-    forEachLinePoint(x1, y1, x2, y2, [&band](long long x, long long y) {
-        if (band.holds(x, y)) std::copy(white, white + 4, band.at(x, y));
-    });
-}
-
-// Where each marker index (number - 1) shows: the last of its cells in row-major order, as the
-// editor's drawing leaves it.
-std::map<int, Point> markerPlaces(const MapLayer& layer, int tileCount) {
-    std::map<int, Point> places;
-    for (const MarkerCell& m : markersOf(layer, tileCount)) {
-        places[m.number - 1] = Point{static_cast<long long>(m.column) * layer.cellWidth,
-                                     static_cast<long long>(m.row) * layer.cellHeight};
+// One layer's markers, handed out band by band: the lines by the first row they reach, the
+// boxes by their top row, so that a band draws only what reaches into it.
+class BandMarkers {
+public:
+    BandMarkers(const MapLayer& layer, int tileCount) {
+        const MarkerLayout layout = layerMarkers(layer, tileCount);
+        side_ = layout.boxSide();
+        lines_ = layout.lines();
+        std::sort(lines_.begin(), lines_.end(),
+                  [](const MarkerLine& a, const MarkerLine& b) { return a.top() < b.top(); });
+        for (const auto& entry : layout.places()) boxes_.push_back(entry.second);
+        std::sort(boxes_.begin(), boxes_.end(),
+                  [](const MarkerPlace& a, const MarkerPlace& b) { return a.y < b.y; });
     }
-    return places;
-}
 
-void drawLayer(Band& band, const MapLayer& layer, const TileSheets& sheets,
-               const std::map<int, Point>& markers) {
+    // Bands must come top to bottom.
+    void draw(Band& band) {
+        static const uint8_t white[4] = {255, 255, 255, 255};
+        static const uint8_t black[4] = {0, 0, 0, 255};
+        const long long bottom = band.top + band.rows;
+        while (nextLine_ < lines_.size() && lines_[nextLine_].top() < bottom) {
+            crossing_.push_back(lines_[nextLine_++]);
+        }
+        crossing_.erase(
+            std::remove_if(crossing_.begin(), crossing_.end(),
+                           [&](const MarkerLine& line) { return line.bottom() < band.top; }),
+            crossing_.end());
+        for (const MarkerLine& line : crossing_) {
+            const LineSteps steps(line.x1, line.y1, line.x2, line.y2);
+            const auto [first, last] = steps.stepsInRows(band.top, bottom);
+            steps.plot(first, last, [&band](long long x, long long y) {
+                if (band.holds(x, y)) std::copy(white, white + 4, band.at(x, y));
+            });
+        }
+        while (nextBox_ < boxes_.size() && boxes_[nextBox_].y + side_ <= band.top) ++nextBox_;
+        for (size_t i = nextBox_; i < boxes_.size() && boxes_[i].y < bottom; ++i) {
+            const MarkerPlace& p = boxes_[i];
+            for (long long y = std::max(p.y, band.top); y < std::min(p.y + side_, bottom); ++y) {
+                for (long long x = p.x; x < std::min(p.x + side_, band.width); ++x) {
+                    std::copy(black, black + 4, band.at(x, y));
+                }
+            }
+        }
+    }
+
+private:
+    long long side_ = kTileEdge;
+    std::vector<MarkerLine> lines_;
+    size_t nextLine_ = 0;
+    std::vector<MarkerLine> crossing_;
+    std::vector<MarkerPlace> boxes_;
+    size_t nextBox_ = 0;
+};
+
+void drawLayer(Band& band, const MapLayer& layer, const TileSheets& sheets, BandMarkers& markers) {
     const long long cw = layer.cellWidth;
     const long long ch = layer.cellHeight;
-    if (cw <= 0 || ch <= 0 || layer.width <= 0 || layer.height <= 0) return;
-    // The rows whose 16 pixel rows of tile reach into the band.
-    const long long firstRow = band.top < 16 ? 0 : (band.top - 16) / ch + 1;
+    if (cw <= 0 || ch <= 0 || layer.width <= 0 || layer.height <= 0 || sheets.tiles.empty()) {
+        return;
+    }
+    // The rows whose tiles reach into the band.
+    const long long firstRow = band.top < kTileEdge ? 0 : (band.top - kTileEdge) / ch + 1;
     const long long lastRow =
         std::min<long long>(layer.height - 1, (band.top + band.rows - 1) / ch);
     for (long long row = firstRow; row <= lastRow; ++row) {
         for (int column = 0; column < layer.width; ++column) {
-            int tile = tileAt(layer, column, static_cast<int>(row));
-            if (tile >= sheets.tileCount) tile = kMarkerTile;
-            if (static_cast<size_t>(tile) >= sheets.tiles.size()) tile = 0;
-            if (sheets.tiles.empty()) return;
+            int tile = shownTile(tileAt(layer, column, static_cast<int>(row)), sheets.tileCount);
+            if (static_cast<size_t>(tile) >= sheets.tiles.size()) tile = kGroundTile;
             drawTile(band, sheets.tiles[tile], column * cw, row * ch);
         }
     }
-    const Point* previous = nullptr;
-    int previousIndex = 0;
-    for (const auto& [index, point] : markers) {
-        if (previous && index == previousIndex + 1) {
-            drawLine(band, static_cast<float>(previous->x + 8), static_cast<float>(previous->y + 8),
-                     static_cast<float>(point.x + 8), static_cast<float>(point.y + 8));
-        }
-        previous = &point;
-        previousIndex = index;
-    }
-    static const uint8_t black[4] = {0, 0, 0, 255};
-    for (const auto& entry : markers) {
-        const Point& p = entry.second;
-        for (long long y = std::max(p.y, band.top); y < std::min(p.y + 16, band.top + band.rows);
-             ++y) {
-            for (long long x = p.x; x < std::min(p.x + 16, band.width); ++x) {
-                std::copy(black, black + 4, band.at(x, y));
-            }
-        }
-    }
+    markers.draw(band);
 }
 }  // namespace
 
@@ -133,9 +138,9 @@ PictureSize pictureSize(const LayerList& layers) {
     for (const auto& layer : layers) {
         if (layer->width <= 0 || layer->height <= 0) continue;
         const long long right = static_cast<long long>(layer->width - 1) * layer->cellWidth +
-                                std::max(layer->cellWidth, 16);
+                                std::max(layer->cellWidth, kTileEdge);
         const long long bottom = static_cast<long long>(layer->height - 1) * layer->cellHeight +
-                                 std::max(layer->cellHeight, 16);
+                                 std::max(layer->cellHeight, kTileEdge);
         size.width = std::max(size.width, right);
         size.height = std::max(size.height, bottom);
     }
@@ -149,8 +154,8 @@ bool writeMapPicture(ByteSink& sink, const LayerList& layers, const TileSheets& 
         size.height > kMaxPictureSide) {
         return false;
     }
-    std::vector<std::map<int, Point>> markers;
-    for (const auto& layer : layers) markers.push_back(markerPlaces(*layer, sheets.tileCount));
+    std::vector<BandMarkers> markers;
+    for (const auto& layer : layers) markers.emplace_back(*layer, sheets.tileCount);
     PngStream png(sink, static_cast<int>(size.width), static_cast<int>(size.height));
     Band band;
     band.width = size.width;

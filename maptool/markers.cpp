@@ -2,16 +2,17 @@
 #include "maptool/markers.h"
 
 #include <algorithm>
-#include <map>
 
 #include "map/cell_access.h"
+#include "map/marker_layout.h"
 
 std::vector<MarkerCell> markersOf(const MapLayer& layer, int tileCount) {
     std::vector<MarkerCell> markers;
     for (int row = 0; row < layer.height; ++row) {
         for (int column = 0; column < layer.width; ++column) {
             const int tile = tileAt(layer, column, row);
-            if (tile >= tileCount) markers.push_back(MarkerCell{tile - tileCount + 1, column, row});
+            if (isMarkerTile(tile, tileCount))
+                markers.push_back(MarkerCell{tile - tileCount + 1, column, row});
         }
     }
     return markers;
@@ -25,17 +26,14 @@ std::vector<MarkerCell> markersInSequence(const MapLayer& layer, int tileCount) 
 }
 
 std::vector<std::vector<MarkerCell>> markerLines(const MapLayer& layer, int tileCount) {
-    std::map<int, MarkerCell> shown;
-    for (const MarkerCell& m : markersOf(layer, tileCount)) shown[m.number] = m;
+    const MarkerLayout layout = layerMarkers(layer, tileCount);
     std::vector<std::vector<MarkerCell>> lines;
-    std::vector<MarkerCell> run;
-    for (const auto& [number, marker] : shown) {
-        if (!run.empty() && number != run.back().number + 1) {
-            if (run.size() >= 2) lines.push_back(run);
-            run.clear();
+    for (const std::vector<MarkerPlace>& path : layout.paths()) {
+        std::vector<MarkerCell>& line = lines.emplace_back();
+        for (const MarkerPlace& place : path) {
+            const int tile = tileAt(layer, place.column, place.row);
+            line.push_back(MarkerCell{tile - tileCount + 1, place.column, place.row});
         }
-        run.push_back(marker);
     }
-    if (run.size() >= 2) lines.push_back(run);
     return lines;
 }
