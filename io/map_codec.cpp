@@ -11,31 +11,26 @@ namespace {
 // Reads the file front to back; every read says whether the data held what it asked for.
 class ByteReader {
 public:
-    ByteReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+    explicit ByteReader(MapBytes& bytes) : bytes_(bytes) {}
 
-    size_t left() const { return size_ - at_; }
+    size_t left() const { return bytes_.left(); }
 
     bool int32(int32_t& value) {
-        if (left() < 4) return false;
-        const unsigned char* b = data_ + at_;
+        const unsigned char* b = bytes_.next(4);
+        if (!b) return false;
         value = static_cast<int32_t>(
             static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
             static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
-        at_ += 4;
         return true;
     }
 
     bool bytes(size_t count, const unsigned char*& start) {
-        if (left() < count) return false;
-        start = data_ + at_;
-        at_ += count;
-        return true;
+        start = bytes_.next(count);
+        return start != nullptr;
     }
 
 private:
-    const unsigned char* data_;
-    size_t size_;
-    size_t at_ = 0;
+    MapBytes& bytes_;
 };
 
 // The file's tiles are little-endian 16-bit numbers: on a little-endian machine they are the
@@ -102,14 +97,19 @@ int clampOffset(int32_t offset, int cells) {
 
 // Tiles are read from the file a piece at a time, and each piece is fingerprinted and searched
 // for its highest tile while it is still in the cache.
-constexpr size_t kTilesPerReadPiece = 32768;
+constexpr size_t kTilesPerReadPiece = kMapBytesPiece / 2;
 
 // One record into a new layer, or null when the record is cut short or damaged.
 std::unique_ptr<MapLayer> readRecord(ByteReader& in, TileFacts& facts) {
+    // A piece handed out lasts until the next read: the name is kept at once.
     const unsigned char* length = nullptr;
     if (!in.bytes(1, length)) return nullptr;
+    const size_t nameLength = *length;
     const unsigned char* stored = nullptr;
-    if (!in.bytes(*length, stored)) return nullptr;
+    if (!in.bytes(nameLength, stored)) return nullptr;
+    // A name stored with a zero byte ends there, as it would on the screen.
+    std::string name(reinterpret_cast<const char*>(stored),
+                     strnlen(reinterpret_cast<const char*>(stored), nameLength));
     int32_t width = 0, height = 0, offsetX = 0, offsetY = 0, cellWidth = 0, cellHeight = 0;
     if (!in.int32(width) || !in.int32(height) || !in.int32(offsetX) || !in.int32(offsetY) ||
         !in.int32(cellWidth) || !in.int32(cellHeight)) {
@@ -122,13 +122,9 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in, TileFacts& facts) {
     if (width > kMaxLayerCells || height > kMaxLayerCells) return nullptr;
     const long long cells = static_cast<long long>(width) * height;
     if (cells > kMaxLayerCells || static_cast<long long>(in.left()) < cells * 2) return nullptr;
-    const unsigned char* tiles = nullptr;
-    in.bytes(static_cast<size_t>(cells) * 2, tiles);
 
     auto layer = std::make_unique<MapLayer>();
-    // A name stored with a zero byte ends there, as it would on the screen.
-    layer->name.assign(reinterpret_cast<const char*>(stored),
-                       strnlen(reinterpret_cast<const char*>(stored), *length));
+    layer->name = std::move(name);
     layer->width = width;
     layer->height = height;
     layer->offsetX = clampOffset(offsetX, width);
@@ -139,7 +135,8 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in, TileFacts& facts) {
     TileFactsGatherer gatherer;
     for (size_t first = 0; first < static_cast<size_t>(cells); first += kTilesPerReadPiece) {
         const size_t n = std::min(kTilesPerReadPiece, static_cast<size_t>(cells) - first);
-        const unsigned char* bytes = tiles + 2 * first;
+        const unsigned char* bytes = nullptr;
+        if (!in.bytes(2 * n, bytes)) return nullptr;
         layer->tiles.insert(layer->tiles.end(), FileTiles(bytes), FileTiles(bytes + 2 * n));
         gatherer.add(bytes, layer->tiles.data() + first, n);
     }
@@ -160,8 +157,13 @@ constexpr size_t kTilesPerPiece = 32768;
 }  // namespace
 
 DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers) {
+    MemoryMapBytes bytes(data, size);
+    return decodeMap(bytes, maxLayers);
+}
+
+DecodedMap decodeMap(MapBytes& bytes, int maxLayers) {
     DecodedMap map;
-    ByteReader in(data, size);
+    ByteReader in(bytes);
     int32_t count = 0;
     if (!in.int32(count)) return map;
     map.statedLayers = count < 0 ? 0 : count;

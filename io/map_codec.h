@@ -27,12 +27,46 @@ struct DecodedMap {
     std::vector<TileFacts> facts;  // what reading each layer's tiles learnt, one a layer
 };
 
+// Where a map file's bytes come from, front to back: memory, or a file read in pieces.
+class MapBytes {
+public:
+    virtual ~MapBytes() = default;
+    // The bytes not handed out yet.
+    virtual size_t left() const = 0;
+    // The next `count` bytes (at most kMapBytesPiece), valid until the next call; null when
+    // fewer are left or they cannot be read.
+    virtual const unsigned char* next(size_t count) = 0;
+};
+
+// The most bytes decoding asks for at once.
+constexpr size_t kMapBytesPiece = size_t{64} << 10;
+
+// A map file's bytes held in memory.
+class MemoryMapBytes : public MapBytes {
+public:
+    MemoryMapBytes(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+    size_t left() const override { return size_ - at_; }
+    const unsigned char* next(size_t count) override {
+        if (count > left()) return nullptr;
+        at_ += count;
+        return data_ + at_ - count;
+    }
+
+private:
+    const unsigned char* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
 // Decodes a map file held in memory. Reading stops at the first record that is cut short or
 // damaged (a side or a cell count beyond one layer, tiles missing), keeping the records before
 // it. Nothing is allocated for a record before its tiles are known to be in the data; negative
 // sizes count as 0, scroll positions are pulled inside the layer and cell sizes the view cannot
 // draw become 16. More than `maxLayers` stated layers are not read at all.
 DecodedMap decodeMap(const unsigned char* data, size_t size, int maxLayers = kMaxMapLayers);
+// The same, from bytes handed out a piece at a time: a file needs no copy of its own, only the
+// layers it fills.
+DecodedMap decodeMap(MapBytes& bytes, int maxLayers = kMaxMapLayers);
 
 // Writes a map file holding these layers, in this order, into `sink` in large pieces; false as
 // soon as the sink refuses one.

@@ -1,15 +1,17 @@
 // Putting a decoded map file into the editor, and the editor's map into a file.
 #include "io/map_file.h"
 
+#include <algorithm>
+
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "app/hashed_name.h"
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
+#include "io/file_reader.h"
 #include "io/map_codec.h"
 #include "io/map_fingerprint.h"
-#include "io/mapped_file.h"
 #include "io/save_file.h"
 #include "platform/message_box.h"
 
@@ -19,6 +21,39 @@ void refuse(Editor& editor, const std::string& path, const std::string& reason) 
     editor.messageBox->show(kWarningTitle, "The map file " + path + " was not opened: " + reason +
                                                ". The map was not changed.");
 }
+
+// A map file's bytes read a piece at a time into a buffer that stays in the cache, so that
+// opening holds no copy of the file beside the layers it fills. What stopped the reading
+// is kept for the refusal.
+class FileMapBytes : public MapBytes {
+public:
+    explicit FileMapBytes(FileReader& file) : file_(file), buffer_(kBufferBytes) {}
+
+    size_t left() const override { return file_.left() + (end_ - at_); }
+
+    const unsigned char* next(size_t count) override {
+        if (end_ - at_ < count) {
+            if (count > left() || !error.empty()) return nullptr;
+            std::copy(buffer_.begin() + at_, buffer_.begin() + end_, buffer_.begin());
+            end_ -= at_;
+            at_ = 0;
+            const size_t more = std::min(buffer_.size() - end_, file_.left());
+            if (!file_.read(buffer_.data() + end_, more, error)) return nullptr;
+            end_ += more;
+        }
+        at_ += count;
+        return buffer_.data() + at_ - count;
+    }
+
+    std::string error;
+
+private:
+    static constexpr size_t kBufferBytes = 4 * kMapBytesPiece;
+    FileReader& file_;
+    std::vector<unsigned char> buffer_;
+    size_t at_ = 0;
+    size_t end_ = 0;
+};
 
 // Drops the records whose name the editor keeps for the palette or a brush (whether or not that
 // brush exists yet), or an earlier record took (names are told apart ignoring letter case), and
@@ -112,13 +147,19 @@ bool saveMap(Editor& editor, const std::string& path) {
 
 bool loadMap(Editor& editor, const std::string& path) {
     if (path.empty()) return false;
-    MappedFile file;
+    FileReader file;
     std::string error;
     if (!file.open(path, error)) {
         refuse(editor, path, "it cannot be read (" + error + ")");
         return false;
     }
-    DecodedMap map = decodeMap(file.data(), file.size());
+    FileMapBytes bytes(file);
+    DecodedMap map = decodeMap(bytes);
+    if (!bytes.error.empty() || !file.unchanged(error)) {
+        refuse(editor, path,
+               "it cannot be read (" + (bytes.error.empty() ? error : bytes.error) + ")");
+        return false;
+    }
     switch (map.kind) {
         case MapFileKind::NotAMap:
             refuse(editor, path, "it is not a map file");
