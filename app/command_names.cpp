@@ -44,6 +44,10 @@ const HashedName ScrollUp("ScrollUp");
 const HashedName ScrollDown("ScrollDown");
 const HashedName ScrollLeft("ScrollLeft");
 const HashedName ScrollRight("ScrollRight");
+const HashedName ZoomIn("Zoom In");
+const HashedName ZoomOut("Zoom Out");
+const HashedName ActualSize("Actual Size");
+const HashedName WholeMap("Whole Map");
 }  // namespace cmd
 
 bool isToolLayerName(const std::string& name) {

@@ -46,6 +46,10 @@ extern const HashedName ScrollUp;
 extern const HashedName ScrollDown;
 extern const HashedName ScrollLeft;
 extern const HashedName ScrollRight;
+extern const HashedName ZoomIn;
+extern const HashedName ZoomOut;
+extern const HashedName ActualSize;
+extern const HashedName WholeMap;
 }  // namespace cmd
 
 // Names of the three dialogs, matched exactly.

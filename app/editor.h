@@ -22,6 +22,7 @@
 #include "io/settings.h"
 #include "map/cell_access.h"
 #include "map/layer_list.h"
+#include "map/marker_index.h"
 #include "map/marker_layout.h"
 #include "map/tile_images.h"
 
@@ -122,6 +123,8 @@ struct Editor {
     PickState pick;
     // Where the numbered markers of the layer drawn last were painted.
     MarkerLayout shownMarkers;
+    // Where each layer's markers are, by layer id, for the views of whole big layers.
+    std::map<uint64_t, MarkerIndex> markerIndexes;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
     // A fill records one undo step per press of the button and per layer: the layers whose

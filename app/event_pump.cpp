@@ -11,6 +11,7 @@
 #include "app/main_loop.h"
 #include "edit/markers.h"
 #include "edit/undo.h"
+#include "edit/zoom_commands.h"
 #include "gui/interface.h"
 #include "io/unsaved_changes.h"
 #include "map/map_view.h"
@@ -92,6 +93,10 @@ void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
     }
 }
 
+// A wheel tilted sideways comes as these buttons.
+constexpr Uint8 kWheelLeftButton = 6;
+constexpr Uint8 kWheelRightButton = 7;
+
 // The wheel's turns come as buttons too, but are never held.
 uint8_t holdableButton(Uint8 button) {
     return button >= SDL_BUTTON_LEFT && button <= SDL_BUTTON_RIGHT ? SDL_BUTTON(button) : 0;
@@ -99,6 +104,25 @@ uint8_t holdableButton(Uint8 button) {
 
 void handleWheel(Editor& editor, const SDL_MouseButtonEvent& button) {
     if (editor.focusName == kFocusLost) return;
+    const bool wheel = button.button == SDL_BUTTON_WHEELUP || button.button == SDL_BUTTON_WHEELDOWN;
+    const SDLMod mods = SDL_GetModState();
+    // Ctrl+wheel zooms the design window around the cell under the pointer.
+    if (wheel && (mods & KMOD_CTRL)) {
+        const Window* design = findWindow(editor, kDesignWindowName);
+        if (design && rectContains(design->rect, button.x, button.y)) {
+            const int step = button.button == SDL_BUTTON_WHEELUP ? 1 : -1;
+            zoomAt(editor, design->zoomLevel + step, button.x, button.y);
+        }
+        return;
+    }
+    // Shift+wheel and the wheel's sideways buttons scroll across.
+    if (wheel && (mods & KMOD_SHIFT)) {
+        postCommand(editor.commandQueue,
+                    button.button == SDL_BUTTON_WHEELUP ? cmd::ScrollLeft : cmd::ScrollRight, "");
+        return;
+    }
+    if (button.button == kWheelLeftButton) postCommand(editor.commandQueue, cmd::ScrollLeft, "");
+    if (button.button == kWheelRightButton) postCommand(editor.commandQueue, cmd::ScrollRight, "");
     if (button.button == SDL_BUTTON_WHEELUP) postCommand(editor.commandQueue, cmd::ScrollUp, "");
     if (button.button == SDL_BUTTON_WHEELDOWN) {
         postCommand(editor.commandQueue, cmd::ScrollDown, "");
@@ -140,6 +164,11 @@ const KeyBinding kKeyBindings[] = {
     {SDLK_DOWN, &cmd::ScrollDown, nullptr},
     {SDLK_RIGHT, &cmd::ScrollRight, nullptr},
     {SDLK_LEFT, &cmd::ScrollLeft, nullptr},
+    {SDLK_PLUS, nullptr, zoomIn},
+    {SDLK_EQUALS, nullptr, zoomIn},
+    {SDLK_KP_PLUS, nullptr, zoomIn},
+    {SDLK_MINUS, nullptr, zoomOut},
+    {SDLK_KP_MINUS, nullptr, zoomOut},
 };
 
 void handleKey(Editor& editor, const SDL_keysym& key) {

@@ -10,6 +10,7 @@
 #include "edit/dispatch.h"
 #include "edit/stroke.h"
 #include "map/map_view.h"
+#include "map/zoom.h"
 
 std::string buttonSide(uint8_t mask) {
     if (mask & SDL_BUTTON_LMASK) return "Left";
@@ -52,8 +53,11 @@ void mouseStep(Editor& editor) {
     }
     if (!window || !layer || menusActive(editor.menus)) return;
     if (layer->cellWidth <= 0 || layer->cellHeight <= 0) return;
-    const int column = (editor.mouseX - window->rect.x) / layer->cellWidth + layer->offsetX;
-    const int row = (editor.mouseY - window->rect.y) / layer->cellHeight + layer->offsetY;
+    const int level = window->zoomLevel;
+    const int column = static_cast<int>(
+        cellsUnder(editor.mouseX - window->rect.x, layer->cellWidth, level) + layer->offsetX);
+    const int row = static_cast<int>(
+        cellsUnder(editor.mouseY - window->rect.y, layer->cellHeight, level) + layer->offsetY);
     MapLayer* shown = findWindowLayer(editor, *window, window->layerName);
     if (!shown) return;
     if (shown->number == -1 || editor.pickBrushArmed) {

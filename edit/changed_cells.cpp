@@ -99,7 +99,10 @@ void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth) {
                 if (column >= static_cast<size_t>(layer.width)) continue;
                 index = row * static_cast<size_t>(layer.width) + column;
             }
-            if (index < layer.tiles.size()) layer.tiles[index] = cells.oldTiles[end + i];
+            if (index >= layer.tiles.size()) continue;
+            layer.tiles[index] = cells.oldTiles[end + i];
+            layer.unseenChange.add(static_cast<int>(index % layer.width),
+                                   static_cast<int>(index / layer.width), 1, 1);
         }
     }
 }

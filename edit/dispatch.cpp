@@ -10,6 +10,7 @@
 #include "edit/scroll.h"
 #include "edit/shuffle.h"
 #include "edit/undo.h"
+#include "edit/zoom_commands.h"
 #include "gui/interface.h"
 #include "io/file_dialogs.h"
 #include "io/map_file.h"
@@ -62,6 +63,10 @@ const MenuRoute kMenuRoutes[] = {
     {&cmd::Map, &cmd::Clear, nullptr, clearMap},
     {&cmd::Map, &cmd::FillEdge, nullptr, fillEdgeOfCurrentLayer},
     {&cmd::Map, &cmd::ReSize, &cmd::ReSize, nullptr},
+    {&cmd::Map, &cmd::ZoomIn, nullptr, zoomIn},
+    {&cmd::Map, &cmd::ZoomOut, nullptr, zoomOut},
+    {&cmd::Map, &cmd::ActualSize, nullptr, zoomActualSize},
+    {&cmd::Map, &cmd::WholeMap, nullptr, zoomWholeMap},
     {&cmd::Help, &cmd::AboutVelloran, &cmd::AboutVelloran, nullptr},
 };
 

@@ -3,6 +3,7 @@
 
 #include "app/editor.h"
 #include "edit/undo.h"
+#include "map/zoom.h"
 
 namespace {
 // The current map layer and the cell of it under the mouse, measured against the window under
@@ -12,8 +13,12 @@ bool cellUnderMouse(Editor& editor, MapLayer*& layer, int& column, int& row) {
     Window* window = windowAt(editor, editor.mouseX, editor.mouseY);
     layer = currentMapLayer(editor);
     if (!window || !layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) return false;
-    column = (editor.mouseX - window->rect.x) / layer->cellWidth + layer->offsetX;
-    row = (editor.mouseY - window->rect.y) / layer->cellHeight + layer->offsetY;
+    column = static_cast<int>(
+        cellsUnder(editor.mouseX - window->rect.x, layer->cellWidth, window->zoomLevel) +
+        layer->offsetX);
+    row = static_cast<int>(
+        cellsUnder(editor.mouseY - window->rect.y, layer->cellHeight, window->zoomLevel) +
+        layer->offsetY);
     return column >= 0 && row >= 0 && column < layer->width && row < layer->height;
 }
 }  // namespace

@@ -195,6 +195,10 @@ void buildMenus(Editor& editor) {
     for (const char* label : {"Clear", "ReSize", "Fill Edge"}) {
         e = addMenuItem(e, 70, 18, label, "", false, false);
     }
+    // The zoom items come after the first three, wide enough for their own labels.
+    for (const char* label : {"Zoom In", "Zoom Out", "Actual Size", "Whole Map"}) {
+        e = addMenuItem(e, 84, 18, label, "", false, false);
+    }
 
     e = createMenu(menus, 222, "Help");
     addMenuItem(e, 88, 18, "About Velloran", "", false, false);

@@ -19,6 +19,8 @@ struct Window {
     int showsLayers = 1;                  // 0 for the menu bar and the separator
     std::vector<std::string> layerNames;  // drawn bottom to top
     bool captured = false;                // holds the mouse while a drag is in progress
+    // The zoom level its layers are drawn at (see map/zoom.h); only the design window zooms.
+    int zoomLevel = 0;
 };
 
 Window* createWindow(Editor& editor, int x, int y, int w, int h, const std::string& name,

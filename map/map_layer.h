@@ -30,6 +30,29 @@ constexpr uint16_t kMarkerBoxTile = 2;
 // it, whatever the layer is called or numbered by then.
 uint64_t newLayerId();
 
+// The bounding block of the cells written since the view last caught up with a layer: what the
+// view keeps of a layer between frames (where its markers are) follows the layer's changes
+// without reading every cell again.
+struct ChangedBlock {
+    int left = 0, top = 0, right = 0, bottom = 0;  // columns [left, right), rows [top, bottom)
+
+    bool empty() const { return right <= left || bottom <= top; }
+    void add(int column, int row, int width, int height) {
+        if (width <= 0 || height <= 0) return;
+        if (empty()) {
+            left = column;
+            top = row;
+            right = column + width;
+            bottom = row + height;
+            return;
+        }
+        left = column < left ? column : left;
+        top = row < top ? row : top;
+        right = column + width > right ? column + width : right;
+        bottom = row + height > bottom ? row + height : bottom;
+    }
+};
+
 // A layer holds only what its cells mean: a tile number each. A tile below the editor's tile
 // count is an image; from the tile count up it is a numbered marker. Where a cell is drawn
 // follows from its column, its row and the layer's cell size.
@@ -47,6 +70,8 @@ struct MapLayer {
     // The cells a brush pick has selected, by index: each is shaded the next time the view
     // draws it, and forgotten then.
     std::unordered_set<int> highlighted;
+    // Written cells the view has not caught up with; every write of tiles notes its cells here.
+    ChangedBlock unseenChange;
 
     int cellCount() const { return static_cast<int>(tiles.size()); }
     bool isMapLayer() const { return number != -1; }

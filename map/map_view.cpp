@@ -1,24 +1,33 @@
 // The map view: windows of layers, the checkerboard, cells, markers and the brush preview.
 #include "map/map_view.h"
 
+#include <algorithm>
+
+#include "app/command_names.h"
 #include "app/editor.h"
 #include "app/main_loop.h"
 #include "gui/widgets.h"
+#include "map/reduced_view.h"
+#include "map/scaled_tiles.h"
+#include "map/zoom.h"
 
 namespace {
 
-// 8 x 8 squares, white first, each row starting with the other colour than the row above.
-// One row more than fits is painted; a right margin of w mod 8 pixels stays unpainted.
-void drawCheckerboard(Editor& editor, const SDL_Rect& rect) {
+// Squares of half a tile at the zoom level (never under a pixel), white first, each row starting
+// with the other colour than the row above. One row more than fits is painted; a right margin of
+// w mod the square's side stays unpainted.
+void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
     const Uint32 grey = SDL_MapRGB(editor.screen->format, 128, 128, 128);
     const Uint32 white = SDL_MapRGB(editor.screen->format, 255, 255, 255);
-    const int rowLimit = rect.h / 8 * 8 + 8;
-    const int columnLimit = rect.w / 8 * 8;
+    const int side = static_cast<int>(std::max<long long>(1, toScreen(kTileEdge / 2, level)));
+    const int rowLimit = rect.h / side * side + side;
+    const int columnLimit = rect.w / side * side;
     bool rowStartsWhite = true;
-    for (int y = 0; y < rowLimit; y += 8) {
+    for (int y = 0; y < rowLimit; y += side) {
         bool isWhite = rowStartsWhite;
-        for (int x = 0; x < columnLimit; x += 8) {
-            SDL_Rect square{static_cast<Sint16>(rect.x + x), static_cast<Sint16>(rect.y + y), 8, 8};
+        for (int x = 0; x < columnLimit; x += side) {
+            SDL_Rect square{static_cast<Sint16>(rect.x + x), static_cast<Sint16>(rect.y + y),
+                            static_cast<Uint16>(side), static_cast<Uint16>(side)};
             SDL_FillRect(editor.screen, &square, isWhite ? white : grey);
             isWhite = !isWhite;
         }
@@ -26,7 +35,13 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect) {
     }
 }
 
-void drawMarkers(Editor& editor) {
+// A marker's box at the zoom level: the tile's size, never under two pixels.
+int markerBoxSide(int level) {
+    return static_cast<int>(std::max<long long>(2, toScreen(kTileEdge, level)));
+}
+
+// Markers at `level`: their numbers where the box holds them (always at level 0 and above).
+void drawMarkers(Editor& editor, int level) {
     const MarkerLayout& markers = editor.shownMarkers;
     for (const MarkerLine& line : markers.lines()) {
         drawLine(editor.screen, static_cast<int>(line.x1), static_cast<int>(line.y1),
@@ -39,9 +54,13 @@ void drawMarkers(Editor& editor) {
         SDL_FillRect(editor.screen, &box, 0);
         SDL_Surface* label =
             renderText(editor, std::to_string(index + 1), SDL_Color{255, 255, 255, 0});
-        if (label)
-            blitText(editor, label, static_cast<int>(place.x) + (side - label->w) / 2,
-                     static_cast<int>(place.y));
+        if (!label) continue;
+        if (level < 0 && (label->w > side || label->h > side)) {
+            SDL_FreeSurface(label);
+            continue;
+        }
+        blitText(editor, label, static_cast<int>(place.x) + (side - label->w) / 2,
+                 static_cast<int>(place.y));
     }
 }
 }  // namespace
@@ -57,21 +76,37 @@ void drawLayerWindow(Editor& editor, const Window& window) {
     for (const std::string& name : window.layerNames) {
         MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer) continue;
-        if (layer->number == 1 || layer->checkerBackground) drawCheckerboard(editor, window.rect);
+        if (layer->number == 1 || layer->checkerBackground) {
+            drawCheckerboard(editor, window.rect, window.zoomLevel);
+        }
         drawLayer(editor, *layer, window.rect.x, window.rect.y, window.rect.w, window.rect.h,
-                  layer->offsetX, layer->offsetY);
+                  layer->offsetX, layer->offsetY, window.zoomLevel);
     }
 }
 
 void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,
-               int offsetX, int offsetY) {
+               int offsetX, int offsetY, int level) {
     if (!layer.visible) return;
     editor.shownMarkers.clear();
-    const int cw = layer.cellWidth;
-    const int ch = layer.cellHeight;
-    if (cw <= 0 || ch <= 0 || layer.tiles.empty()) return;
+    editor.shownMarkers.setBoxSide(markerBoxSide(level));
+    if (layer.cellWidth <= 0 || layer.cellHeight <= 0 || layer.tiles.empty()) return;
+    if (level < 0) {
+        const SDL_Rect rect{static_cast<Sint16>(viewX), static_cast<Sint16>(viewY),
+                            static_cast<Uint16>(viewW), static_cast<Uint16>(viewH)};
+        drawReducedLayer(editor, layer, LayerView{rect, offsetX, offsetY, level});
+        drawMarkers(editor, level);
+        return;
+    }
+    // Above level 0 each tile is its image scaled up, blitted as the image itself would be.
+    const int cw = static_cast<int>(toScreen(layer.cellWidth, level));
+    const int ch = static_cast<int>(toScreen(layer.cellHeight, level));
     const std::vector<TileImage*>& images = editor.tileImages->images;
-    SDL_Surface* image = images.empty() ? nullptr : images[0]->surface;
+    const std::vector<SDL_Surface*>* enlarged =
+        level > 0 ? &scaledTiles(*editor.tileImages, level).enlarged : nullptr;
+    auto surfaceOf = [&](size_t index) {
+        return enlarged ? (*enlarged)[index] : images[index]->surface;
+    };
+    SDL_Surface* image = images.empty() ? nullptr : surfaceOf(0);
     int lastTile = -1;
     // Only the cells from the view's corner to its right and bottom limits are visited; a cell
     // that starts inside the view is painted whole (the blit clips to the screen only). Pixel
@@ -95,8 +130,7 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
             const int tile = shownTile(stored, editor.tileCount);
             if (tile != lastTile) {
                 size_t index = static_cast<size_t>(tile) < images.size() ? tile : 0;
-                image =
-                    images.empty() || images[index]->invisible ? nullptr : images[index]->surface;
+                image = images.empty() || images[index]->invisible ? nullptr : surfaceOf(index);
                 lastTile = tile;
             }
             if (image) {
@@ -109,17 +143,38 @@ void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW,
             }
         }
     }
-    drawMarkers(editor);
+    drawMarkers(editor, level);
 }
 
 void drawBrushPreview(Editor& editor, const std::string& side) {
     MapLayer* brush = findToolLayer(editor.layers, brushLayerName(side));
     if (!brush || brush->cellWidth <= 0 || brush->cellHeight <= 0) return;
-    const int cw = brush->cellWidth;
-    const int ch = brush->cellHeight;
-    const int x = (editor.mouseX / cw - (cw * brush->width / 2) / cw) * cw;
-    const int y = (editor.mouseY / ch - (ch * brush->height / 2) / ch) * ch;
-    drawLayer(editor, *brush, x, y, cw * brush->width, ch * brush->height, 0, 0);
+    const Window* design = findWindow(editor, kDesignWindowName);
+    const int level = design ? design->zoomLevel : 0;
+    if (level == 0) {
+        const int cw = brush->cellWidth;
+        const int ch = brush->cellHeight;
+        const int x = (editor.mouseX / cw - (cw * brush->width / 2) / cw) * cw;
+        const int y = (editor.mouseY / ch - (ch * brush->height / 2) / ch) * ch;
+        drawLayer(editor, *brush, x, y, cw * brush->width, ch * brush->height, 0, 0);
+        return;
+    }
+    // Zoomed, the brush is drawn at the map's scale on the design window's grid of cells.
+    const long long cw = toScreen(brush->cellWidth, level);
+    const long long ch = toScreen(brush->cellHeight, level);
+    const int left = design->rect.x, top = design->rect.y;
+    long long x = editor.mouseX - toScreen(brush->cellWidth * (brush->width / 2), level);
+    long long y = editor.mouseY - toScreen(brush->cellHeight * (brush->height / 2), level);
+    if (cw >= 1 && ch >= 1) {
+        x = left + ((editor.mouseX - left) / cw - brush->width / 2) * cw;
+        y = top + ((editor.mouseY - top) / ch - brush->height / 2) * ch;
+    }
+    const long long w =
+        std::max(1LL, toScreen(static_cast<long long>(brush->cellWidth) * brush->width, level));
+    const long long h =
+        std::max(1LL, toScreen(static_cast<long long>(brush->cellHeight) * brush->height, level));
+    drawLayer(editor, *brush, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
+              static_cast<int>(h), 0, 0, level);
 }
 
 void clampScroll(Editor& editor, const Window& window) {
@@ -127,8 +182,8 @@ void clampScroll(Editor& editor, const Window& window) {
         MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer || layer->cellWidth <= 0 || layer->cellHeight <= 0) continue;
         // Counted in 64 bits: a file may give a layer a long side and a far scroll position.
-        const long long p = window.rect.w / layer->cellWidth;
-        const long long q = window.rect.h / layer->cellHeight;
+        const long long p = wholeCellsIn(window.rect.w, layer->cellWidth, window.zoomLevel);
+        const long long q = wholeCellsIn(window.rect.h, layer->cellHeight, window.zoomLevel);
         if (layer->offsetX + p >= layer->width) layer->offsetX = static_cast<int>(layer->width - p);
         if (layer->offsetX < 0) layer->offsetX = 0;
         if (layer->offsetY + q >= layer->height) {

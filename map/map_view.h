@@ -16,8 +16,9 @@ void drawLayerWindow(Editor& editor, const Window& window);
 
 // Paints the part of `layer` that a view of viewW x viewH pixels at (viewX, viewY) shows when
 // cell (offsetX, offsetY) is at its top-left corner. Only the visible cells are visited.
+// `level` is the zoom level (see map/zoom.h).
 void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,
-               int offsetX, int offsetY);
+               int offsetX, int offsetY, int level = 0);
 
 // Paints the brush "Brush" + side centred on the cell under the mouse.
 void drawBrushPreview(Editor& editor, const std::string& side);

@@ -115,6 +115,7 @@ int loadTileSheet(TileImageStore& store, const std::string& path, TTF_Font* font
 }
 
 void freeTileImages(TileImageStore& store) {
+    freeScaledTiles(store);
     for (TileImage* image : store.images) {
         if (image->surface) SDL_FreeSurface(image->surface);
         delete image;

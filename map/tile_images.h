@@ -4,8 +4,12 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "map/scaled_tiles.h"
 
 struct TileImage {
     SDL_Surface* surface = nullptr;  // shares the pixels of its sheet
@@ -19,6 +23,8 @@ struct TileImageStore {
     int sheetWidth = 0;              // pixels, of the sheet loaded last (and the tile window)
     int sheetHeight = 0;
     std::vector<SDL_Surface*> sheets;  // kept alive while their tiles point into them
+    // The images at other zoom levels, by level, made when a level is first drawn.
+    std::map<int, std::unique_ptr<ScaledTiles>> scaled;
 };
 
 // The sheet converted for the display with its alpha, or, when it cannot be loaded, a picture
