@@ -51,6 +51,22 @@ struct PickState {
 };
 
 // A layer whose fill step the current press has opened, and that step's serial number.
+// A middle-button drag: where it started and the design window's scroll positions then.
+struct PanState {
+    bool active = false;
+    int startX = 0;
+    int startY = 0;
+    std::vector<std::pair<int, int>> startOffsets;
+};
+
+// A zoom from one level to another, with the design window's scroll positions before and after.
+struct ZoomStep {
+    int from = 0;
+    int to = 0;
+    std::vector<std::pair<int, int>> before;
+    std::vector<std::pair<int, int>> after;
+};
+
 struct PressFill {
     uint64_t layerId = 0;
     uint64_t stepSerial = 0;
@@ -123,6 +139,9 @@ struct Editor {
     PickState pick;
     // Where the numbered markers of the layer drawn last were painted.
     MarkerLayout shownMarkers;
+    // The zoom steps that zooming back would undo, latest last (see edit/zoom_commands.cpp).
+    std::vector<ZoomStep> zoomSteps;
+    PanState pan;
     // Where each layer's markers are, by layer id, for the views of whole big layers.
     std::map<uint64_t, MarkerIndex> markerIndexes;
     // Cells waiting to be filled; kept between fills for its capacity.

@@ -10,6 +10,7 @@
 #include "app/editor.h"
 #include "app/main_loop.h"
 #include "edit/markers.h"
+#include "edit/scroll.h"
 #include "edit/undo.h"
 #include "edit/zoom_commands.h"
 #include "gui/interface.h"
@@ -169,10 +170,19 @@ const KeyBinding kKeyBindings[] = {
     {SDLK_KP_PLUS, nullptr, zoomIn},
     {SDLK_MINUS, nullptr, zoomOut},
     {SDLK_KP_MINUS, nullptr, zoomOut},
+    {SDLK_PAGEUP, nullptr, [](Editor& editor) { scrollDesignPage(editor, -1); }},
+    {SDLK_PAGEDOWN, nullptr, [](Editor& editor) { scrollDesignPage(editor, 1); }},
+    {SDLK_HOME, nullptr, [](Editor& editor) { scrollDesignToEdge(editor, false, false); }},
+    {SDLK_END, nullptr, [](Editor& editor) { scrollDesignToEdge(editor, true, false); }},
 };
 
 void handleKey(Editor& editor, const SDL_keysym& key) {
     if (editor.focusName == kFocusLost) return;
+    // Ctrl+Home and Ctrl+End go to the map's corners.
+    if ((key.mod & KMOD_CTRL) && (key.sym == SDLK_HOME || key.sym == SDLK_END)) {
+        scrollDesignToEdge(editor, key.sym == SDLK_END, true);
+        return;
+    }
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.key != key.sym) continue;
         if (binding.request) postCommand(editor.commandQueue, *binding.request, "");

@@ -8,7 +8,9 @@
 #include "app/event_pump.h"
 #include "edit/brush_pick.h"
 #include "edit/dispatch.h"
+#include "edit/scroll.h"
 #include "edit/stroke.h"
+#include "gui/view_status.h"
 #include "map/map_view.h"
 #include "map/zoom.h"
 
@@ -34,6 +36,9 @@ CellBlock dragRect(CellPosition a, CellPosition b) {
 namespace {
 // Routes the mouse to the separator, a brush pick or a paint stroke.
 void mouseStep(Editor& editor) {
+    // The middle button pans the map and paints nothing.
+    panDesign(editor);
+    if (editor.pan.active || (editor.mouseButtons & SDL_BUTTON_MMASK)) return;
     if (buttonHeld(editor.mouseButtons)) editor.activeBrushSide = buttonSide(editor.mouseButtons);
     Window* window = mouseWindow(editor);
     MapLayer* layer = nullptr;
@@ -164,6 +169,7 @@ void renderFrame(Editor& editor, bool modal) {
         if (Window* window = findWindow(editor, name)) drawLayerWindow(editor, *window);
     }
     drawMenus(editor);
+    drawViewStatus(editor);
     if (modal) shadeScreen(editor);
     for (const auto& dialog : editor.dialogs) drawDialog(editor, *dialog);
 }

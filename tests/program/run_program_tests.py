@@ -738,7 +738,47 @@ def case_quick_clicks_count(run):
         expect_exit(ed, 0, "Discard")
 
 
+def case_zoom_reaches_the_far_corner_of_a_big_map(run):
+    # Caught slips: a zoomed-out click landing on the cell of level 1's arithmetic, zooming out
+    # and in again not coming back to the same view, Ctrl+End stopping short of the last cell.
+    side, ground = 4096, 300
+    with tempfile.TemporaryDirectory(prefix="velloran-zoom-") as folder:
+        start, saved = os.path.join(folder, "big.map"), os.path.join(folder, "painted.map")
+        with open(start, "wb") as f:
+            f.write(struct.pack("<iB4s6i", 1, 4, b"Map1", side, side, 0, 0, CELL, CELL))
+            f.write(struct.pack("<H", ground) * (side * side))
+        with run.editor(args=(start,)) as ed:
+            ed.click(*centre(palette_cell(800, 5, 2)))  # a left brush of palette tile 37
+            ed.move(270, 300)
+            settle()
+            view = (0, 16, 528, 600)
+            before = ed.shot().region(*view)
+            ed.key("minus")
+            ed.key("plus")
+            settle()
+            check(ed.shot().region(*view) == before, "- then + did not give back the same view")
+            ed.key("ctrl+End")
+            settle()
+            # The last whole column and row of a 528 x 584 view at 16 pixels a cell.
+            ed.click(*centre(map_cell(32, 35)))
+            for _ in range(7):
+                ed.key("minus")
+            settle()
+            ed.click(511, 16 + 511)  # the bottom-right pixel of the map at 1:128
+            save_as(ed, saved[:-len(".map")], saved)
+        with open(saved, "rb") as f:
+            f.seek(4 + 1 + 4 + 24)
+            tiles = struct.unpack("<%dH" % (side * side), f.read(side * side * 2))
+        changed = [(i % side, i // side) for i, tile in enumerate(tiles) if tile != ground]
+        check((side - 1, side - 1) in changed, "Ctrl+End then a click did not paint the last "
+              "cell; painted %s" % changed[:4])
+        # At 1:128 a pixel shows the cell at its corner: (4088, 4088) for the last pixel.
+        check(any(side - 16 <= min(c, r) and max(c, r) <= side - 4 for c, r in changed),
+              "a click on the corner at 1:128 painted %s" % changed[:4])
+
+
 CASES = [
+    ("zoom_reaches_the_far_corner_of_a_big_map", case_zoom_reaches_the_far_corner_of_a_big_map),
     ("caption_at_start", case_caption_at_start),
     ("caption_stays_without_focus_at_start", case_caption_stays_without_focus_at_start),
     ("close_window_exits_0", case_close_window_exits_0),

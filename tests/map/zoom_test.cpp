@@ -1,0 +1,133 @@
+// The zoomed design window: which cell the pointer is on, how far scrolling goes, the reduced
+// tiles and the markers, at every level. Expected cells come from the scale 2^level worked out
+// in floating point here, not from the view's own arithmetic.
+#include "map/zoom.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "app/command_names.h"
+#include "edit/scroll.h"
+#include "edit/zoom_commands.h"
+#include "map/map_view.h"
+#include "map/scaled_tiles.h"
+#include "tests/support/map_test.h"
+
+namespace {
+struct ZoomTest : MapTest {
+    Window* design = nullptr;
+    void SetUp() override {
+        mapOf(kMaxLayerSide, kMaxLayerSide, 5);
+        makeBrush(e, "Left", 1, 1, {7});
+        design = findWindow(e, kDesignWindowName);
+    }
+    // Screen pixels a cell takes at `level` (fractions below 1/16).
+    static double cellPixels(int level) { return kTileEdge * std::ldexp(1.0, level); }
+    // The cell a click `pixels` from the window's corner paints.
+    std::pair<int, int> paintedBy(int px, int py) {
+        t.frame(design->rect.x + px, design->rect.y + py, SDL_BUTTON_LMASK);
+        t.frame(design->rect.x + px, design->rect.y + py, 0);
+        for (int row = 0; row < map->height; ++row) {
+            for (int column = 0; column < map->width; ++column) {
+                if (at(column, row) != 7) continue;
+                setTile(*map, column, row, 5);
+                return {column, row};
+            }
+        }
+        return {-1, -1};
+    }
+};
+
+// Slips: a shift the wrong way for levels below or above 1, the scroll position added in
+// pixels, the window's corner left out.
+TEST_F(ZoomTest, AClickAtEveryLevelPaintsTheCellUnderThePointer) {
+    for (int level = kSmallestZoomLevel; level <= kLargestZoomLevel; ++level) {
+        design->zoomLevel = level;
+        map->offsetX = 1000;
+        map->offsetY = 600;
+        for (int p : {0, 7, 100, 333}) {
+            const int cell = static_cast<int>(std::floor(p / cellPixels(level)));
+            EXPECT_EQ(paintedBy(p, p), std::make_pair(1000 + cell, 600 + cell))
+                << "level " << level << ", " << p << " pixels in";
+        }
+    }
+}
+
+// Slips: the scroll limits left at level 1's cell count, a page that skips a row or repeats
+// two, a step below 1 that moves less than a tile's width of the screen.
+TEST_F(ZoomTest, ScrollingReachesTheLastCellsAndPagesKeepOneRowAtEveryLevel) {
+    for (int level = kSmallestZoomLevel; level <= kLargestZoomLevel; ++level) {
+        design->zoomLevel = level;
+        const int rows = static_cast<int>(std::floor(design->rect.h / cellPixels(level)));
+        const int columns = static_cast<int>(std::floor(design->rect.w / cellPixels(level)));
+        scrollDesignToEdge(e, false, true);
+        scrollDesignPage(e, 1);
+        EXPECT_EQ(map->offsetY, std::min(std::max(1, rows - 1), std::max(0, kMaxLayerSide - rows)))
+            << "level " << level;
+        scrollWindow(e, *design, ScrollDirection::Right);
+        // A step moves the cells a tile's width of the screen shows.
+        const int step = std::max(1, static_cast<int>(kTileEdge / cellPixels(level)));
+        EXPECT_EQ(map->offsetX, std::min(step, std::max(0, kMaxLayerSide - columns)));
+        scrollDesignToEdge(e, true, true);
+        EXPECT_EQ(map->offsetX, std::max(0, kMaxLayerSide - columns)) << "level " << level;
+        EXPECT_EQ(map->offsetY, std::max(0, kMaxLayerSide - rows)) << "level " << level;
+        // The bottom-right cell is then drawn wholly inside the window.
+        const double right = (kMaxLayerSide - map->offsetX) * cellPixels(level);
+        EXPECT_LE(right, design->rect.w);
+        const std::pair<int, int> corner =
+            paintedBy(static_cast<int>(right) - 1, static_cast<int>(right) - 1);
+        EXPECT_GT(corner.first, kMaxLayerSide - 1 - std::max(1.0, 1 / cellPixels(level)));
+    }
+}
+
+// Slips: the colour averaged without weighting by alpha, a square read from the wrong row.
+TEST_F(ZoomTest, ReducedTilesAreTheAlphaWeightedAverageOfTheirSquares) {
+    for (int level : {-1, -2, -4, -7}) {
+        const ScaledTiles& tiles = scaledTiles(*e.tileImages, level);
+        const int factor = kTileEdge / tiles.side;
+        const int top = (tiles.side - 1) * factor;  // the bottom-left square
+        for (size_t tile : {0, 1, 2, 300, 400}) {
+            SDL_Surface* image = e.tileImages->images[tile]->surface;
+            double sum[3] = {0, 0, 0}, alpha = 0;
+            for (int y = top; y < top + factor; ++y) {
+                for (int x = 0; x < factor; ++x) {
+                    Uint32 pixel = 0;
+                    std::memcpy(&pixel,
+                                static_cast<Uint8*>(image->pixels) + y * image->pitch + x * 4, 4);
+                    Uint8 c[4];
+                    SDL_GetRGBA(pixel, image->format, &c[0], &c[1], &c[2], &c[3]);
+                    for (int k = 0; k < 3; ++k) sum[k] += c[k] * c[3];
+                    alpha += c[3];
+                }
+            }
+            const uint8_t* got = tiles.reducedTile(tile) + (tiles.side - 1) * tiles.side * 4;
+            EXPECT_EQ(got[3], std::lround(alpha / (factor * factor))) << tile << " " << level;
+            for (int k = 0; k < 3 && alpha > 0; ++k) EXPECT_NEAR(got[k], sum[k] / alpha, 0.5);
+        }
+    }
+}
+
+// Slips: markers looked for only in the cells the pixels sample (lost below 1/16), a box left at
+// the tile's size, the line dropped when both boxes share a pixel column.
+TEST_F(ZoomTest, MarkersShowAtEveryLevelAtTheirCellsCorner) {
+    fillTiles(*map, 0, kSeeThroughTile);
+    setTile(*map, 100, 100, static_cast<uint16_t>(e.tileCount));
+    setTile(*map, 103, 104, static_cast<uint16_t>(e.tileCount + 1));
+    for (int level = kSmallestZoomLevel; level <= kLargestZoomLevel; ++level) {
+        design->zoomLevel = level;
+        map->offsetX = map->offsetY = 99;
+        clampScroll(e, *design);
+        drawLayerWindow(e, *design);
+        ASSERT_EQ(e.shownMarkers.places().size(), 2u) << "level " << level;
+        const MarkerPlace& first = e.shownMarkers.places().begin()->second;
+        const long long x =
+            design->rect.x + std::lround(std::floor((100 - map->offsetX) * cellPixels(level)));
+        const long long y =
+            design->rect.y + std::lround(std::floor((100 - map->offsetY) * cellPixels(level)));
+        EXPECT_EQ(std::make_pair(first.x, first.y), std::make_pair(x, y)) << "level " << level;
+        EXPECT_EQ(pixelAt(e.screen, static_cast<int>(x) + 1, static_cast<int>(y) + 1),
+                  (Rgb{0, 0, 0}));
+        EXPECT_EQ(e.shownMarkers.boxSide(), std::max(2.0, cellPixels(level)));
+    }
+}
+}  // namespace
