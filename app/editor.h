@@ -25,6 +25,7 @@
 #include "map/marker_index.h"
 #include "map/marker_layout.h"
 #include "map/tile_images.h"
+#include "map/view_cache.h"
 
 struct MessageBox;
 struct FileChooser;
@@ -142,6 +143,8 @@ struct Editor {
     // The zoom steps that zooming back would undo, latest last (see edit/zoom_commands.cpp).
     std::vector<ZoomStep> zoomSteps;
     PanState pan;
+    // The zoomed-out design window's last picture.
+    ViewCache viewCache;
     // Where each layer's markers are, by layer id, for the views of whole big layers.
     std::map<uint64_t, MarkerIndex> markerIndexes;
     // Cells waiting to be filled; kept between fills for its capacity.

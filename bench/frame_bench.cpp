@@ -3,9 +3,12 @@
 // same run.
 #include <benchmark/benchmark.h>
 
+#include "app/command_names.h"
 #include "app/main_loop.h"
 #include "bench/bench_editor.h"
 #include "bench/stopwatch.h"
+#include "map/cell_access.h"
+#include "map/map_view.h"
 
 namespace {
 // Scrolls into the middle of big maps so the view is not at the cheap corner.
@@ -75,8 +78,56 @@ void BM_FrameNineLayers1920x1080(benchmark::State& state) {
 void BM_FrameNineHugeLayers1920x1080(benchmark::State& state) {
     drawFrames(state, 1920, 1080, 4096, 9);
 }
+// Nine 4096 x 4096 layers at one zoom level, each frame set beside a level-1 frame of the same
+// window, the two taken in turn.
+void zoomedFrames(benchmark::State& state, int screenW, int screenH) {
+    const int level = static_cast<int>(state.range(0));
+    BenchEditor bench(screenW, screenH);
+    bench.makeMap(4096, 4096, 9);
+    Editor& e = bench.editor();
+    scrollToMiddle(e);
+    Window* design = findWindow(e, kDesignWindowName);
+    Timings zoomed, actual, redrawn;
+    MapLayer* top = findMapLayer(e.layers, design->layerNames.back());
+    auto frame = [&](int at, Timings& timings) {
+        design->zoomLevel = at;
+        clampScroll(e, *design);
+        if (&timings == &redrawn) setTile(*top, top->offsetX, top->offsetY, 1);
+        timings.time([&] {
+            renderFrame(e, false);
+            SDL_Flip(e.screen);
+        });
+    };
+    for (auto _ : state) {
+        frame(0, actual);
+        frame(level, redrawn);
+        frame(level, zoomed);
+    }
+    // A frame that shows the view again, and the first frame after a change (the whole window
+    // drawn afresh).
+    state.counters["frame_us"] = zoomed.median() * 1e6;
+    state.counters["floor_us"] = actual.median() * 1e6;
+    state.counters["ratio"] = zoomed.median() / actual.median();
+    state.counters["redrawn_us"] = redrawn.median() * 1e6;
+    state.counters["redrawn_ratio"] = redrawn.median() / actual.median();
+}
+
+void BM_FrameZoomedNineHugeLayers800x600(benchmark::State& state) {
+    zoomedFrames(state, 800, 600);
+}
+void BM_FrameZoomedNineHugeLayers1920x1080(benchmark::State& state) {
+    zoomedFrames(state, 1920, 1080);
+}
 }  // namespace
 
+BENCHMARK(BM_FrameZoomedNineHugeLayers800x600)
+    ->DenseRange(-7, 2)
+    ->Iterations(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameZoomedNineHugeLayers1920x1080)
+    ->DenseRange(-7, 2)
+    ->Iterations(50)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameSmallMap)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameHugeMap)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameNineLayers800x600)->Unit(benchmark::kMicrosecond);

@@ -101,7 +101,7 @@ void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth) {
             }
             if (index >= layer.tiles.size()) continue;
             layer.tiles[index] = cells.oldTiles[end + i];
-            layer.unseenChange.add(static_cast<int>(index % layer.width),
+            layer.noteWritten(static_cast<int>(index % layer.width),
                                    static_cast<int>(index / layer.width), 1, 1);
         }
     }

@@ -80,7 +80,7 @@ void spanFill(std::vector<CellPosition>& stack, MapLayer& layer, int column, int
         while (right + 1 < layer.width && inside(cells[right + 1], right + 1, y)) ++right;
         if (log) log->note(layer, indexOf(layer, left, y), static_cast<size_t>(right - left + 1));
         fillSpan(cells, y, left, right);
-        layer.unseenChange.add(left, y, right - left + 1, 1);
+        layer.noteWritten(left, y, right - left + 1, 1);
         for (int ny : {y - 1, y + 1}) {
             if (ny < 0 || ny >= layer.height) continue;
             const uint16_t* next = rowCells(ny);

@@ -19,7 +19,7 @@ void shuffleLayer(MapLayer& layer) {
             size_t j = r % (k + 1);
             std::swap(layer.tiles[k], layer.tiles[j]);
         }
-        layer.unseenChange.add(0, 0, layer.width, layer.height);
+        layer.noteWritten(0, 0, layer.width, layer.height);
     }
 }
 

@@ -21,8 +21,8 @@ void setTile(MapLayer& layer, int column, int row, uint16_t tile) {
     long long index = static_cast<long long>(row) * layer.width + column;
     if (!insideCells(layer, index)) return;
     layer.tiles[index] = tile;
-    layer.unseenChange.add(static_cast<int>(index % layer.width),
-                           static_cast<int>(index / layer.width), 1, 1);
+    layer.noteWritten(static_cast<int>(index % layer.width), static_cast<int>(index / layer.width),
+                      1, 1);
 }
 
 namespace {
@@ -38,7 +38,7 @@ void copyRowByCells(const MapLayer& source, const CellBlock& block, MapLayer& ta
         const uint16_t from = insideCells(source, s) ? source.tiles[s] : source.tiles[0];
         long long t = static_cast<long long>(row) * target.width + column;
         if (insideCells(target, t)) target.tiles[t] = from;
-        target.unseenChange.add(column, row, 1, 1);
+        target.noteWritten(column, row, 1, 1);
     }
 }
 }  // namespace
@@ -71,7 +71,7 @@ void copyTiles(const MapLayer& source, CellBlock block, MapLayer& target, CellBl
                                block.column + (first - at.column);
         uint16_t* to = target.tiles.data() + static_cast<size_t>(row) * target.width + first;
         std::memmove(to, from, static_cast<size_t>(end - first) * sizeof(uint16_t));
-        target.unseenChange.add(static_cast<int>(first), row, static_cast<int>(end - first), 1);
+        target.noteWritten(static_cast<int>(first), row, static_cast<int>(end - first), 1);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <atomic>
 
 void fillTiles(MapLayer& layer, int step, uint16_t start) {
-    layer.unseenChange.add(0, 0, layer.width, layer.height);
+    layer.noteWritten(0, 0, layer.width, layer.height);
     if (step == 0) {
         std::fill(layer.tiles.begin(), layer.tiles.end(), start);
         return;

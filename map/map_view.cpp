@@ -13,15 +13,32 @@
 
 namespace {
 
-// Squares of half a tile at the zoom level (never under a pixel), white first, each row starting
-// with the other colour than the row above. One row more than fits is painted; a right margin of
-// w mod the square's side stays unpainted.
+// 8 x 8 squares at level 0 (half a tile, scaled with the zoom and never under a pixel), white
+// first, each row starting with the other colour than the row above. One row more than fits is
+// painted; a right margin of w mod the square's side stays unpainted.
 void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
-    const Uint32 grey = SDL_MapRGB(editor.screen->format, 128, 128, 128);
-    const Uint32 white = SDL_MapRGB(editor.screen->format, 255, 255, 255);
+    SDL_Surface* screen = editor.screen;
+    const Uint32 grey = SDL_MapRGB(screen->format, 128, 128, 128);
+    const Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
     const int side = static_cast<int>(std::max<long long>(1, toScreen(kTileEdge / 2, level)));
     const int rowLimit = rect.h / side * side + side;
     const int columnLimit = rect.w / side * side;
+    if (level < 0 && screen->format->BytesPerPixel == 4 && screen->pixels) {
+        // Small squares are many: they are written as rows of pixels.
+        if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+        const int right = std::min(rect.x + columnLimit, screen->w);
+        for (int y = std::max(0, static_cast<int>(rect.y));
+             y < std::min(rect.y + rowLimit, screen->h); ++y) {
+            auto* row =
+                reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
+            const bool startsWhite = ((y - rect.y) / side) % 2 == 0;
+            for (int x = std::max(0, static_cast<int>(rect.x)); x < right; ++x) {
+                row[x] = (((x - rect.x) / side) % 2 == 0) == startsWhite ? white : grey;
+            }
+        }
+        if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+        return;
+    }
     bool rowStartsWhite = true;
     for (int y = 0; y < rowLimit; y += side) {
         bool isWhite = rowStartsWhite;
@@ -73,6 +90,8 @@ void drawLayerWindow(Editor& editor, const Window& window) {
         return;
     }
     if (window.showsLayers != 1) return;
+    const bool kept = window.zoomLevel < 0 && window.name == kDesignWindowName;
+    if (kept && editor.viewCache.show(editor, window)) return;
     for (const std::string& name : window.layerNames) {
         MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer) continue;
@@ -82,6 +101,7 @@ void drawLayerWindow(Editor& editor, const Window& window) {
         drawLayer(editor, *layer, window.rect.x, window.rect.y, window.rect.w, window.rect.h,
                   layer->offsetX, layer->offsetY, window.zoomLevel);
     }
+    if (kept) editor.viewCache.keep(editor, window);
 }
 
 void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,

@@ -6,8 +6,8 @@
 #include "map/marker_layout.h"
 
 const std::vector<uint32_t>& MarkerIndex::markersOf(MapLayer& layer, int tileCount) {
-    ChangedBlock changed = layer.unseenChange;
-    layer.unseenChange = ChangedBlock{};
+    ChangedBlock changed = layer.unseenByMarkers;
+    layer.unseenByMarkers = ChangedBlock{};
     if (layer.id != layerId_ || layer.width != width_ || layer.height != height_ ||
         tileCount != tileCount_) {
         layerId_ = layer.id;

@@ -16,7 +16,7 @@ struct LayerView {
 };
 
 // Paints the cells the view shows at its level (below 0), noting their markers in the editor's
-// shown markers. Cells of at least a pixel show their tile reduced, each from its corner; where
-// a pixel covers several cells it shows the average colour of the tile of the cell at its
-// corner, and the markers are found through the layer's marker index.
+// shown markers. Cells of two pixels or more show their tile reduced, each from its corner;
+// otherwise each pixel shows the average colour of the tile of the cell at its corner, and the
+// markers are found through the layer's marker index.
 void drawReducedLayer(Editor& editor, MapLayer& layer, const LayerView& view);

@@ -13,12 +13,14 @@ constexpr int kSmallestZoomLevel = -7;
 
 // Screen pixels for `pixels` map pixels at `level`, rounded towards zero.
 inline long long toScreen(long long pixels, int level) {
-    return level >= 0 ? pixels * (1LL << level) : pixels / (1LL << -level);
+    if (level >= 0) return pixels * (1LL << level);
+    return pixels >= 0 ? pixels >> -level : -(-pixels >> -level);
 }
 
 // Map pixels under `pixels` screen pixels at `level`, rounded towards zero.
 inline long long fromScreen(long long pixels, int level) {
-    return level >= 0 ? pixels / (1LL << level) : pixels * (1LL << -level);
+    if (level < 0) return pixels * (1LL << -level);
+    return pixels >= 0 ? pixels >> level : -(-pixels >> level);
 }
 
 // The column (or row) under a point `pixels` from the view's corner, counted from the first
