@@ -5,9 +5,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <tuple>
 
 #include "app/command_names.h"
 #include "edit/scroll.h"
+#include "edit/undo.h"
 #include "edit/zoom_commands.h"
 #include "map/map_view.h"
 #include "map/scaled_tiles.h"
@@ -128,6 +131,36 @@ TEST_F(ZoomTest, MarkersShowAtEveryLevelAtTheirCellsCorner) {
         EXPECT_EQ(pixelAt(e.screen, static_cast<int>(x) + 1, static_cast<int>(y) + 1),
                   (Rgb{0, 0, 0}));
         EXPECT_EQ(e.shownMarkers.boxSide(), std::max(2.0, cellPixels(level)));
+    }
+}
+
+// Slips: a way of writing tiles that does not tell the zoomed-out view, which then shows its
+// kept picture of the map as it was.
+TEST_F(ZoomTest, EveryWayOfChangingTilesShowsInTheNextZoomedOutFrame) {
+    auto clickAt = [&](int px) {
+        t.frame(design->rect.x + px, design->rect.y, SDL_BUTTON_LMASK);
+        t.frame(design->rect.x + px, design->rect.y, 0);
+    };
+    // Each change, and the pixel that shows it at 1:128 (a pixel for every 8 cells).
+    const std::tuple<const char*, std::function<void()>, int> changes[] = {
+        {"a stroke", [&] { clickAt(0); }, 0},
+        {"a fill",
+         [&] {
+             e.toolMode = ToolMode::Fill;
+             clickAt(1);
+             e.toolMode = ToolMode::Draw;
+         },
+         1},
+        {"an undo", [&] { undoLast(e); }, 1},
+        {"a marker", [&] { setTile(*map, 16, 0, static_cast<uint16_t>(e.tileCount)); }, 2},
+    };
+    design->zoomLevel = kSmallestZoomLevel;
+    for (const auto& [what, change, px] : changes) {
+        drawLayerWindow(e, *design);
+        const Rgb before = pixelAt(e.screen, design->rect.x + px, design->rect.y);
+        change();
+        drawLayerWindow(e, *design);
+        EXPECT_FALSE(pixelAt(e.screen, design->rect.x + px, design->rect.y) == before) << what;
     }
 }
 }  // namespace
