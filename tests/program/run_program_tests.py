@@ -35,6 +35,8 @@ WHITE = (255, 255, 255)
 CHECK_GREY = (128, 128, 128)    # the palette's checkerboard under see-through tiles
 
 CELL = 16
+# The status text (cell, zoom, hidden layer) ends the menu bar within this many pixels.
+STATUS_W = 280
 MENU_BAR_H = 16                 # y 0..15
 PALETTE_W = 256                 # the bundled sheets are 16 tiles wide
 SEPARATOR_W = 4
@@ -125,11 +127,13 @@ def check_layout(shot, width, height):
     sep = (px - SEPARATOR_W, MENU_BAR_H, px - 1, height - 1)
 
     # Menu bar: grey across the whole width; only title text may differ, and
-    # only inside the title boxes.
+    # only inside the title boxes, and the status text at the right-hand end.
     bar = (0, 0, width - 1, MENU_BAR_H - 1)
     title_x1 = max(x1 for _, x1 in TITLES.values())
+    status_x0 = max(title_x1 + 8, width - STATUS_W)
     stray = [(xy, rgb) for xy, rgb in shot.off_pixels(*bar, GREY)
-             if not (TITLES["File"][0] <= xy[0] <= title_x1 and TITLE_Y[0] <= xy[1] <= TITLE_Y[1])]
+             if not (TITLES["File"][0] <= xy[0] <= title_x1 and TITLE_Y[0] <= xy[1] <= TITLE_Y[1])
+             and xy[0] < status_x0]
     check(not stray, "menu bar %s should be grey %s outside the titles; %d pixels are not: %s"
           % (bar, GREY, len(stray), describe_off(stray)))
     for name, (x0, x1) in TITLES.items():
