@@ -4,6 +4,7 @@
 
 #include "map/cell_access.h"
 #include "maptool/markers.h"
+#include "maptool/tiled_values.h"
 #include "maptool/tiled_writers.h"
 
 namespace {
@@ -25,27 +26,21 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-std::string halves(long long twice) {
-    std::string out = std::to_string(twice / 2);
-    if (twice % 2 != 0) out += ".5";
+std::string properties(const MapLayer& layer) {
+    std::string out;
+    for (const LayerProperty& p : layerProperties(layer)) {
+        if (!out.empty()) out.push_back(',');
+        out += std::string("{\"name\":\"") + p.name +
+               "\",\"type\":\"int\",\"value\":" + std::to_string(p.value) + "}";
+    }
     return out;
-}
-
-std::string property(const char* name, int value) {
-    return std::string("{\"name\":\"") + name +
-           "\",\"type\":\"int\",\"value\":" + std::to_string(value) + "}";
 }
 
 // The object layer of a tile layer's markers, or "" when it has none.
 std::string markerLayer(const MapLayer& layer, int tileCount, int id, int& nextObject) {
     const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
     if (markers.empty()) return "";
-    const auto twiceX = [&](const MarkerCell& m) {
-        return 2LL * m.column * layer.cellWidth + layer.cellWidth;
-    };
-    const auto twiceY = [&](const MarkerCell& m) {
-        return 2LL * m.row * layer.cellHeight + layer.cellHeight;
-    };
+    const auto centre = [&](const MarkerCell& m) { return cellCentre(layer, m.column, m.row); };
     std::string out = ",\n{\"draworder\":\"topdown\",\"id\":" + std::to_string(id) +
                       ",\"name\":" + quoted(markerLayerName(layer.name)) + ",\"objects\":[";
     for (size_t i = 0; i < markers.size(); ++i) {
@@ -54,19 +49,21 @@ std::string markerLayer(const MapLayer& layer, int tileCount, int id, int& nextO
                std::to_string(markers[i].number) +
                "\",\"point\":true,\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,"
                "\"x\":" +
-               halves(twiceX(markers[i])) + ",\"y\":" + halves(twiceY(markers[i])) + "}";
+               halves(centre(markers[i]).twiceX) + ",\"y\":" + halves(centre(markers[i]).twiceY) +
+               "}";
     }
     for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
-        const MarkerCell& first = line.front();
+        const HalfPixels first = centre(line.front());
         out += ",\n {\"height\":0,\"id\":" + std::to_string(nextObject++) + ",\"name\":\"" +
                kMarkerPathName + "\",\"polyline\":[";
         for (size_t i = 0; i < line.size(); ++i) {
             if (i > 0) out.push_back(',');
-            out += "{\"x\":" + halves(twiceX(line[i]) - twiceX(first)) +
-                   ",\"y\":" + halves(twiceY(line[i]) - twiceY(first)) + "}";
+            const HalfPixels at = centre(line[i]);
+            out += "{\"x\":" + halves(at.twiceX - first.twiceX) +
+                   ",\"y\":" + halves(at.twiceY - first.twiceY) + "}";
         }
         out += "],\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,\"x\":" +
-               halves(twiceX(first)) + ",\"y\":" + halves(twiceY(first)) + "}";
+               halves(first.twiceX) + ",\"y\":" + halves(first.twiceY) + "}";
     }
     out += "],\n\"opacity\":1,\"type\":\"objectgroup\",\"visible\":true,\"x\":0,\"y\":0}";
     return out;
@@ -94,10 +91,7 @@ bool writeTiledJson(ByteSink& sink, const LayerList& layers, const TiledLayout& 
         std::string end =
             "],\n\"height\":" + std::to_string(layer.height) + ",\"id\":" + std::to_string(id) +
             ",\"name\":" + quoted(layer.name) + ",\"opacity\":1,\"properties\":[" +
-            property(kCellHeightProperty, layer.cellHeight) + "," +
-            property(kCellWidthProperty, layer.cellWidth) + "," +
-            property(kScrollColumnProperty, layer.offsetX) + "," +
-            property(kScrollRowProperty, layer.offsetY) +
+            properties(layer) +
             "],\"type\":\"tilelayer\",\"visible\":true,\"width\":" + std::to_string(layer.width) +
             ",\"x\":0,\"y\":0}" + objects[i];
         id += objects[i].empty() ? 1 : 2;
@@ -117,7 +111,8 @@ bool writeTiledJson(ByteSink& sink, const LayerList& layers, const TiledLayout& 
                 ",\"imagewidth\":" + std::to_string(t.imageWidth) +
                 ",\"margin\":0,\"name\":" + quoted(t.name) +
                 ",\"spacing\":0,\"tilecount\":" + std::to_string(t.tileCount) +
-                ",\"tileheight\":16,\"tilewidth\":16}";
+                ",\"tileheight\":" + std::to_string(kTileEdge) +
+                ",\"tilewidth\":" + std::to_string(kTileEdge) + "}";
     }
     tail += "],\n\"tilewidth\":" + std::to_string(layout.tileWidth) +
             ",\"type\":\"map\",\"version\":\"1.9\",\"width\":" + std::to_string(layout.width) +

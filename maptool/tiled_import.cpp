@@ -9,8 +9,6 @@
 #include "maptool/tiled_layout.h"
 
 namespace {
-// The see-through tile an empty cell becomes.
-const uint16_t kTransparentTile = 1;
 const uint32_t kFlipBits = 0xF0000000u;
 
 std::string quoted(const std::string& name) {
@@ -19,7 +17,7 @@ std::string quoted(const std::string& name) {
 
 struct LayerPlan {
     const TiledLayer* source = nullptr;
-    int cellWidth = 16, cellHeight = 16, scrollColumn = 0, scrollRow = 0;
+    int cellWidth = kTileEdge, cellHeight = kTileEdge, scrollColumn = 0, scrollRow = 0;
     std::vector<const TiledLayer*> markerGroups;
 };
 
@@ -38,15 +36,16 @@ bool checkTilesets(const TiledMap& map, const TileSheets& sheets, std::string& e
             error = which + " is kept in a separate file, where it must be the sheet " + sheet.path;
             return false;
         }
-        const bool sameSize = t.tileWidth == 16 && t.tileHeight == 16 &&
+        const bool sameSize = t.tileWidth == kTileEdge && t.tileHeight == kTileEdge &&
                               (t.imageWidth < 0 || t.imageWidth == sheet.width) &&
                               (t.imageHeight < 0 || t.imageHeight == sheet.height);
         const bool sameTiles =
             t.firstGid == firstGid && (t.tileCount < 0 || t.tileCount == sheet.wholeTiles());
         if (!sameSize || !sameTiles) {
             error = which + " does not match the sheet " + sheet.path + " (" +
-                    std::to_string(sheet.wholeTiles()) + " tiles of 16 x 16 from gid " +
-                    std::to_string(firstGid) + ")";
+                    std::to_string(sheet.wholeTiles()) + " tiles of " + std::to_string(kTileEdge) +
+                    " x " + std::to_string(kTileEdge) + " from gid " + std::to_string(firstGid) +
+                    ")";
             return false;
         }
         firstGid += sheet.wholeTiles();
@@ -254,7 +253,7 @@ bool buildLayers(const TiledMap& map, const TileSheets& sheets, LayerList& layer
         for (size_t i = 0; i < empty.size(); ++i) {
             if (empty[i]) {
                 setTile(*layer, static_cast<int>(i % width), static_cast<int>(i / width),
-                        kTransparentTile);
+                        kSeeThroughTile);
             }
         }
     }

@@ -31,9 +31,9 @@ struct TilesetLayout {
 };
 
 struct TiledLayout {
-    int width = 0, height = 0;            // cells: the widest and the tallest layer
-    int tileWidth = 16, tileHeight = 16;  // the first layer's cell size
-    std::vector<TilesetLayout> tilesets;  // one per sheet: tile n is gid n + 1
+    int width = 0, height = 0;                          // cells: the widest and the tallest layer
+    int tileWidth = kTileEdge, tileHeight = kTileEdge;  // the first layer's cell size
+    std::vector<TilesetLayout> tilesets;                // one per sheet: tile n is gid n + 1
 };
 
 // The layout of `layers` written to `outputPath` (sheet images are named relative to it).

@@ -3,6 +3,7 @@
 
 #include "map/cell_access.h"
 #include "maptool/markers.h"
+#include "maptool/tiled_values.h"
 #include "maptool/tiled_writers.h"
 
 namespace {
@@ -29,41 +30,25 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-// A pixel position kept as twice its value, so that the centre of an odd-sized cell is exact.
-std::string halves(long long twice) {
-    std::string out = std::to_string(twice / 2);
-    if (twice % 2 != 0) out += ".5";
-    return out;
-}
-
-std::string property(const char* name, int value) {
-    return std::string("   <property name=\"") + name + "\" type=\"int\" value=\"" +
-           std::to_string(value) + "\"/>\n";
-}
-
 std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject) {
     const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
     std::string out;
-    const auto twiceX = [&](const MarkerCell& m) {
-        return 2LL * m.column * layer.cellWidth + layer.cellWidth;
-    };
-    const auto twiceY = [&](const MarkerCell& m) {
-        return 2LL * m.row * layer.cellHeight + layer.cellHeight;
-    };
+    const auto centre = [&](const MarkerCell& m) { return cellCentre(layer, m.column, m.row); };
     for (const MarkerCell& m : markers) {
+        const HalfPixels at = centre(m);
         out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
-               std::to_string(m.number) + "\" x=\"" + halves(twiceX(m)) + "\" y=\"" +
-               halves(twiceY(m)) + "\">\n   <point/>\n  </object>\n";
+               std::to_string(m.number) + "\" x=\"" + halves(at.twiceX) + "\" y=\"" +
+               halves(at.twiceY) + "\">\n   <point/>\n  </object>\n";
     }
     for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
-        const MarkerCell& first = line.front();
+        const HalfPixels first = centre(line.front());
         out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" + kMarkerPathName +
-               "\" x=\"" + halves(twiceX(first)) + "\" y=\"" + halves(twiceY(first)) +
+               "\" x=\"" + halves(first.twiceX) + "\" y=\"" + halves(first.twiceY) +
                "\">\n   <polyline points=\"";
         for (size_t i = 0; i < line.size(); ++i) {
             if (i > 0) out.push_back(' ');
-            out += halves(twiceX(line[i]) - twiceX(first)) + "," +
-                   halves(twiceY(line[i]) - twiceY(first));
+            const HalfPixels at = centre(line[i]);
+            out += halves(at.twiceX - first.twiceX) + "," + halves(at.twiceY - first.twiceY);
         }
         out += "\"/>\n  </object>\n";
     }
@@ -91,7 +76,8 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
         std::to_string(nextLayer) + "\" nextobjectid=\"" + std::to_string(nextObject) + "\">\n";
     for (const TilesetLayout& t : layout.tilesets) {
         head += " <tileset firstgid=\"" + std::to_string(t.firstGid) + "\" name=\"" +
-                escaped(t.name) + "\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"" +
+                escaped(t.name) + "\" tilewidth=\"" + std::to_string(kTileEdge) +
+                "\" tileheight=\"" + std::to_string(kTileEdge) + "\" tilecount=\"" +
                 std::to_string(t.tileCount) + "\" columns=\"" + std::to_string(t.columns) +
                 "\">\n  <image source=\"" + escaped(t.image) + "\" width=\"" +
                 std::to_string(t.imageWidth) + "\" height=\"" + std::to_string(t.imageHeight) +
@@ -104,10 +90,10 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
         std::string start = " <layer id=\"" + std::to_string(id++) + "\" name=\"" +
                             escaped(layer.name) + "\" width=\"" + std::to_string(layer.width) +
                             "\" height=\"" + std::to_string(layer.height) + "\">\n  <properties>\n";
-        start += property(kCellHeightProperty, layer.cellHeight);
-        start += property(kCellWidthProperty, layer.cellWidth);
-        start += property(kScrollColumnProperty, layer.offsetX);
-        start += property(kScrollRowProperty, layer.offsetY);
+        for (const LayerProperty& p : layerProperties(layer)) {
+            start += std::string("   <property name=\"") + p.name + "\" type=\"int\" value=\"" +
+                     std::to_string(p.value) + "\"/>\n";
+        }
         start += "  </properties>\n  <data encoding=\"csv\">\n";
         if (!sink.write(start.data(), start.size())) return false;
         if (!writeGidRows(sink, layer, tileCount, "\n", progress)) return false;
