@@ -135,23 +135,27 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error)
                                          : readTiledJson(text, file.size(), map, error);
     if (!parsed) return fail(in, error);
-    long long cells = 0;
-    for (const TiledLayer& layer : map.layers) {
-        if (layer.type == "tilelayer" && layer.width > 0 && layer.height > 0 &&
-            layer.width <= kMaxLayerCells && layer.height <= kMaxLayerCells) {
-            cells += layer.width * layer.height;
-        }
-    }
-    LayerList layers;
-    {
-        Progress progress("importing", cells);
-        if (!buildLayers(map, sheets, layers, error, progress)) return fail(in, error);
-    }
-    const std::vector<const MapLayer*> pointers = layerPointers(layers);
-    if (!writeFileReplacing(
-            out, [&](ByteSink& sink) { return writeMapLayers(sink, pointers); }, error)) {
-        return fail(out, error);
-    }
+    ImportPlan plan;
+    if (!planImport(map, sheets, plan, error)) return fail(in, error);
+    // The layers are written as they are made, the first while the next are decoded.
+    Progress progress("importing", plan.cells());
+    std::string importError;
+    const bool written = writeFileReplacing(
+        out,
+        [&](ByteSink& sink) {
+            unsigned char count[4] = {static_cast<unsigned char>(plan.layers.size())};
+            if (!sink.write(count, sizeof count)) return false;
+            return makeLayers(
+                plan,
+                [&](std::unique_ptr<MapLayer>& layer) {
+                    unsigned char header[kMaxRecordHeaderBytes];
+                    return sink.write(header, encodeRecordHeader(*layer, header)) &&
+                           writeLayerTiles(sink, *layer);
+                },
+                importError, progress);
+        },
+        error);
+    if (!written) return importError.empty() ? fail(out, error) : fail(in, importError);
     return 0;
 }
 }  // namespace

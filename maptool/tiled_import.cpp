@@ -1,10 +1,14 @@
 // Building map layers from a TiledMap.
 #include "maptool/tiled_import.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <mutex>
 #include <vector>
 
-#include "map/cell_access.h"
+#include "map/tile_storage.h"
+#include "maptool/ordered_work.h"
 #include "maptool/tile_data.h"
 #include "maptool/tiled_layout.h"
 
@@ -14,12 +18,6 @@ const uint32_t kFlipBits = 0xF0000000u;
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
-
-struct LayerPlan {
-    const TiledLayer* source = nullptr;
-    int cellWidth = kTileEdge, cellHeight = kTileEdge, scrollColumn = 0, scrollRow = 0;
-    std::vector<const TiledLayer*> markerGroups;
-};
 
 bool checkTilesets(const TiledMap& map, const TileSheets& sheets, std::string& error) {
     if (map.tilesets.size() != 2) {
@@ -186,16 +184,80 @@ bool placeMarkers(const LayerPlan& plan, int tileCount, MapLayer& layer, std::ve
                 return false;
             }
             empty[cell] = false;
-            setTile(layer, static_cast<int>(column), static_cast<int>(row),
-                    static_cast<uint16_t>(tileCount + number - 1));
+            layer.tiles[cell] = static_cast<uint16_t>(tileCount + number - 1);
         }
+    }
+    return true;
+}
+
+bool hasObjects(const LayerPlan& plan) {
+    for (const TiledLayer* group : plan.markerGroups) {
+        if (!group->objects.empty()) return true;
+    }
+    return false;
+}
+
+// A layer made from its plan, its tiles decoded from the data, and the cells its markers may
+// take noted in `empty` (only when it has markers to place). False with `error` naming the cell
+// or what is wrong with the data.
+bool decodeLayer(const LayerPlan& plan, int tileCount, MapLayer& layer, std::vector<bool>& empty,
+                 std::string& error, Progress& progress) {
+    const TiledLayer& source = *plan.source;
+    const long long cells = source.width * source.height;
+    reserveTiles(layer.tiles, static_cast<size_t>(cells));
+    if (hasObjects(plan)) empty.assign(static_cast<size_t>(cells), false);
+    const std::string where = "layer " + quoted(source.name);
+    std::string cellError;
+    const auto cellName = [&](long long index) {
+        const long long width = source.width > 0 ? source.width : 1;
+        return where + ", cell (" + std::to_string(index % width) + ", " +
+               std::to_string(index / width) + ")";
+    };
+    uint16_t run[4096];
+    const auto put = [&](long long first, const uint32_t* gids, size_t count) {
+        // A flipped tile's flags make its gid larger than any the sheets hold.
+        uint32_t highestGid = 0;
+        for (size_t i = 0; i < count; ++i) highestGid = std::max(highestGid, gids[i]);
+        if (highestGid > static_cast<uint32_t>(tileCount)) {
+            size_t i = 0;
+            while (gids[i] <= static_cast<uint32_t>(tileCount)) ++i;
+            cellError = cellName(first + static_cast<long long>(i)) +
+                        ((gids[i] & kFlipBits) ? ": a flipped or rotated tile"
+                                               : ": gid " + std::to_string(gids[i]) +
+                                                     " lies beyond the tile sheets' " +
+                                                     std::to_string(tileCount) + " tiles");
+            return false;
+        }
+        // An empty cell is see-through unless a marker takes it.
+        for (size_t done = 0; done < count;) {
+            const size_t n = std::min(count - done, sizeof run / sizeof run[0]);
+            for (size_t i = 0; i < n; ++i) {
+                const uint32_t gid = gids[done + i];
+                run[i] = gid == 0 ? kSeeThroughTile : static_cast<uint16_t>(gid - 1);
+            }
+            layer.tiles.insert(layer.tiles.end(), run, run + n);
+            done += n;
+        }
+        if (!empty.empty()) {
+            for (size_t i = 0; i < count; ++i) {
+                if (gids[i] == 0) empty[static_cast<size_t>(first) + i] = true;
+            }
+        }
+        progress.advance(static_cast<long long>(count));
+        return true;
+    };
+    std::string dataError;
+    if (!decodeTileData(source.data, source.dataEnd, source.encoding, source.compression, cells,
+                        put, dataError)) {
+        error = cellError.empty() ? where + ": " + dataError : cellError;
+        return false;
     }
     return true;
 }
 }  // namespace
 
-bool buildLayers(const TiledMap& map, const TileSheets& sheets, LayerList& layers,
-                 std::string& error, Progress& progress) {
+bool planImport(const TiledMap& map, const TileSheets& sheets, ImportPlan& plan,
+                std::string& error) {
     if (map.orientation != "orthogonal") {
         error = "orientation " + quoted(map.orientation) + " (orthogonal maps can be read)";
         return false;
@@ -204,58 +266,82 @@ bool buildLayers(const TiledMap& map, const TileSheets& sheets, LayerList& layer
         error = "an infinite map (maps of a fixed size can be read)";
         return false;
     }
-    if (!checkTilesets(map, sheets, error)) return false;
-    std::vector<LayerPlan> plans;
-    if (!planLayers(map, plans, error)) return false;
-    const int tileCount = sheets.tileCount;
-    for (const LayerPlan& plan : plans) {
-        const TiledLayer& source = *plan.source;
-        const int width = static_cast<int>(source.width);
-        MapLayer* layer =
-            createLayer(layers, width, static_cast<int>(source.height), source.name, 0, 0);
-        layer->number = static_cast<int>(layers.size());
-        layer->cellWidth = plan.cellWidth;
-        layer->cellHeight = plan.cellHeight;
-        layer->offsetX = plan.scrollColumn;
-        layer->offsetY = plan.scrollRow;
-        std::vector<bool> empty(static_cast<size_t>(width) * source.height, false);
-        const std::string where = "layer " + quoted(source.name);
-        std::string cellError;
-        const auto put = [&](long long index, uint32_t gid) {
-            const int column = static_cast<int>(index % (width > 0 ? width : 1));
-            const int row = static_cast<int>(index / (width > 0 ? width : 1));
-            if (gid & kFlipBits) {
-                cellError = where + ", cell (" + std::to_string(column) + ", " +
-                            std::to_string(row) + "): a flipped or rotated tile";
+    plan.tileCount = sheets.tileCount;
+    return checkTilesets(map, sheets, error) && planLayers(map, plan.layers, error);
+}
+
+long long ImportPlan::cells() const {
+    long long cells = 0;
+    for (const LayerPlan& layer : layers) cells += layer.source->width * layer.source->height;
+    return cells;
+}
+
+bool makeLayers(const ImportPlan& plan, const std::function<bool(std::unique_ptr<MapLayer>&)>& take,
+                std::string& error, Progress& progress) {
+    const size_t count = plan.layers.size();
+    // The layer being taken and the two made next; the first failure in the order of the
+    // layers is the one reported, as if they were made one by one.
+    std::array<std::unique_ptr<MapLayer>, 3> made;
+    std::vector<std::string> errors(count);
+    // The tile memory of layers let go, for the layers made after them: memory the process has
+    // used already costs nothing to fill again.
+    std::mutex spareMutex;
+    std::vector<std::vector<uint16_t>> spare;
+    const bool ok = makeAndUseInOrder(
+        count, made.size() - 1,
+        [&](size_t i) {
+            const LayerPlan& layerPlan = plan.layers[i];
+            auto layer = std::make_unique<MapLayer>();
+            layer->name = layerPlan.source->name;
+            layer->width = static_cast<int>(layerPlan.source->width);
+            layer->height = static_cast<int>(layerPlan.source->height);
+            layer->number = static_cast<int>(i) + 1;
+            layer->cellWidth = layerPlan.cellWidth;
+            layer->cellHeight = layerPlan.cellHeight;
+            layer->offsetX = layerPlan.scrollColumn;
+            layer->offsetY = layerPlan.scrollRow;
+            {
+                std::lock_guard<std::mutex> lock(spareMutex);
+                if (!spare.empty()) {
+                    layer->tiles.swap(spare.back());
+                    spare.pop_back();
+                    layer->tiles.clear();
+                }
+            }
+            std::vector<bool> empty;
+            if (!decodeLayer(layerPlan, plan.tileCount, *layer, empty, errors[i], progress) ||
+                !placeMarkers(layerPlan, plan.tileCount, *layer, empty, errors[i])) {
                 return false;
             }
-            if (gid > static_cast<uint32_t>(tileCount)) {
-                cellError = where + ", cell (" + std::to_string(column) + ", " +
-                            std::to_string(row) + "): gid " + std::to_string(gid) +
-                            " lies beyond the tile sheets' " + std::to_string(tileCount) + " tiles";
-                return false;
-            }
-            if (gid == 0) {
-                empty[static_cast<size_t>(index)] = true;
-            } else {
-                setTile(*layer, column, row, static_cast<uint16_t>(gid - 1));
-            }
-            if (column == width - 1) progress.advance(width);
+            made[i % made.size()] = std::move(layer);
             return true;
-        };
-        std::string dataError;
-        if (!decodeTileData(source.data, source.dataEnd, source.encoding, source.compression,
-                            source.width * source.height, put, dataError)) {
-            error = cellError.empty() ? where + ": " + dataError : cellError;
+        },
+        [&](size_t i) {
+            std::unique_ptr<MapLayer>& layer = made[i % made.size()];
+            const bool taken = take(layer);
+            if (layer) {
+                std::lock_guard<std::mutex> lock(spareMutex);
+                spare.push_back(std::move(layer->tiles));
+                layer.reset();
+            }
+            return taken;
+        });
+    for (const std::string& e : errors) {
+        if (!e.empty()) {
+            error = e;
             return false;
         }
-        if (!placeMarkers(plan, tileCount, *layer, empty, error)) return false;
-        for (size_t i = 0; i < empty.size(); ++i) {
-            if (empty[i]) {
-                setTile(*layer, static_cast<int>(i % width), static_cast<int>(i / width),
-                        kSeeThroughTile);
-            }
-        }
     }
-    return true;
+    return ok;
+}
+
+bool buildLayers(const TiledMap& map, const TileSheets& sheets, LayerList& layers,
+                 std::string& error, Progress& progress) {
+    ImportPlan plan;
+    if (!planImport(map, sheets, plan, error)) return false;
+    const auto keep = [&](std::unique_ptr<MapLayer>& layer) {
+        layers.push_back(std::move(layer));
+        return true;
+    };
+    return makeLayers(plan, keep, error, progress);
 }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "map/cell_access.h"
-
 namespace fs = std::filesystem;
 
 const char* const kCellWidthProperty = "cellwidth";
@@ -103,44 +101,6 @@ bool namesAreText(const LayerList& layers, std::string& error) {
             }
             at += length;
         }
-    }
-    return true;
-}
-
-void appendNumber(std::string& out, unsigned long long value) {
-    // Every tile number and gid a cell can hold, spelled out once: the writers spell hundreds of
-    // millions of them for a big map.
-    struct Spellings {
-        char text[65537][6];
-        unsigned char length[65537];
-        Spellings() {
-            for (unsigned n = 0; n <= 65536; ++n) {
-                const std::string digits = std::to_string(n);
-                length[n] = static_cast<unsigned char>(digits.size());
-                digits.copy(text[n], digits.size());
-            }
-        }
-    };
-    static const Spellings spellings;
-    if (value <= 65536) {
-        out.append(spellings.text[value], spellings.length[value]);
-        return;
-    }
-    out += std::to_string(value);
-}
-
-bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
-                  Progress& progress) {
-    std::string row;
-    for (int y = 0; y < layer.height; ++y) {
-        row.clear();
-        for (int x = 0; x < layer.width; ++x) {
-            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
-            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
-        }
-        row += rowEnd;
-        if (!sink.write(row.data(), row.size())) return false;
-        progress.advance(layer.width);
     }
     return true;
 }

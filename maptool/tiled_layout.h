@@ -48,11 +48,3 @@ inline uint32_t gidOf(uint16_t tile, int tileCount) {
 // False, with `error` naming the layer, when a layer name is not text that XML and JSON can
 // carry (UTF-8 without control characters).
 bool namesAreText(const LayerList& layers, std::string& error);
-
-// Appends the decimal digits of `value`.
-void appendNumber(std::string& out, unsigned long long value);
-
-// Writes the layer's gids as CSV, row by row, each row ended by `rowEnd` ("" keeps one line),
-// and reports each row to `progress`.
-bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
-                  Progress& progress);

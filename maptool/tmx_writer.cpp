@@ -1,8 +1,8 @@
 // The TMX writer.
 #include <string>
 
-#include "map/cell_access.h"
-#include "maptool/markers.h"
+#include "maptool/marker_objects.h"
+#include "maptool/tile_rows.h"
 #include "maptool/tiled_values.h"
 #include "maptool/tiled_writers.h"
 
@@ -30,41 +30,44 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject) {
-    const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
-    std::string out;
-    const auto centre = [&](const MarkerCell& m) { return cellCentre(layer, m.column, m.row); };
-    for (const MarkerCell& m : markers) {
-        const HalfPixels at = centre(m);
-        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
-               std::to_string(m.number) + "\" x=\"" + halves(at.twiceX) + "\" y=\"" +
-               halves(at.twiceY) + "\">\n   <point/>\n  </object>\n";
-    }
-    for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
-        const HalfPixels first = centre(line.front());
-        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" + kMarkerPathName +
-               "\" x=\"" + halves(first.twiceX) + "\" y=\"" + halves(first.twiceY) +
-               "\">\n   <polyline points=\"";
-        for (size_t i = 0; i < line.size(); ++i) {
+bool put(ByteSink& sink, const std::string& text) {
+    return sink.write(text.data(), text.size());
+}
+
+// The objects of a layer's markers, numbered from `nextObject` on.
+bool writeMarkerObjects(ByteSink& sink, const MapLayer& layer, const MarkerObjects& markers,
+                        long long& nextObject) {
+    return markers.forEachPoint([&](int number, MarkerPlace place) {
+        const HalfPixels at = cellCentre(layer, place.column, place.row);
+        return put(sink, "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
+                             std::to_string(number) + "\" x=\"" + halves(at.twiceX) + "\" y=\"" +
+                             halves(at.twiceY) + "\">\n   <point/>\n  </object>\n");
+    }) && markers.forEachLine([&](const std::vector<MarkerPlace>& places) {
+        const HalfPixels first = cellCentre(layer, places.front().column, places.front().row);
+        std::string out = "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
+                          kMarkerPathName + "\" x=\"" + halves(first.twiceX) + "\" y=\"" +
+                          halves(first.twiceY) + "\">\n   <polyline points=\"";
+        for (size_t i = 0; i < places.size(); ++i) {
             if (i > 0) out.push_back(' ');
-            const HalfPixels at = centre(line[i]);
+            const HalfPixels at = cellCentre(layer, places[i].column, places[i].row);
             out += halves(at.twiceX - first.twiceX) + "," + halves(at.twiceY - first.twiceY);
         }
-        out += "\"/>\n  </object>\n";
-    }
-    return out;
+        return put(sink, out + "\"/>\n  </object>\n");
+    });
 }
 }  // namespace
 
 bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout, int tileCount,
               Progress& progress) {
-    // The marker objects are gathered first: the map's start tag names the next free ids.
-    std::vector<std::string> objects(layers.size());
-    int nextObject = 1;
+    // The markers are counted first: the map's start tag names the next free ids. Their objects
+    // are written as they are found.
+    std::vector<MarkerObjects> markers;
+    long long nextObject = 1;
     int nextLayer = 1;
-    for (size_t i = 0; i < layers.size(); ++i) {
-        objects[i] = markerObjects(*layers[i], tileCount, nextObject);
-        nextLayer += objects[i].empty() ? 1 : 2;
+    for (const auto& layer : layers) {
+        markers.emplace_back(*layer, tileCount);
+        nextObject += markers.back().count();
+        nextLayer += markers.back().points() > 0 ? 2 : 1;
     }
     std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     head +=
@@ -85,6 +88,7 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
     }
     if (!sink.write(head.data(), head.size())) return false;
     int id = 1;
+    nextObject = 1;
     for (size_t i = 0; i < layers.size(); ++i) {
         const MapLayer& layer = *layers[i];
         std::string start = " <layer id=\"" + std::to_string(id++) + "\" name=\"" +
@@ -96,15 +100,15 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
         }
         start += "  </properties>\n  <data encoding=\"csv\">\n";
         if (!sink.write(start.data(), start.size())) return false;
-        if (!writeGidRows(sink, layer, tileCount, "\n", progress)) return false;
-        std::string end = "</data>\n </layer>\n";
-        if (!objects[i].empty()) {
-            end += " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
-                   escaped(markerLayerName(layer.name)) + "\">\n" + objects[i] +
-                   " </objectgroup>\n";
+        if (!writeTileRows(sink, layer, RowStyle::Gids, tileCount, "\n", progress)) return false;
+        if (!put(sink, "</data>\n </layer>\n")) return false;
+        if (markers[i].points() == 0) continue;
+        if (!put(sink, " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
+                           escaped(markerLayerName(layer.name)) + "\">\n") ||
+            !writeMarkerObjects(sink, layer, markers[i], nextObject) ||
+            !put(sink, " </objectgroup>\n")) {
+            return false;
         }
-        if (!sink.write(end.data(), end.size())) return false;
     }
-    const std::string tail = "</map>\n";
-    return sink.write(tail.data(), tail.size());
+    return put(sink, "</map>\n");
 }

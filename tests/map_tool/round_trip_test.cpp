@@ -151,8 +151,8 @@ TEST(MapToolTileData, EveryEncodingDecodesToTheSameGids) {
         const bool ok = decodeTileData(
             c.data.data(), c.data.data() + c.data.size(), c.encoding, c.compression,
             static_cast<long long>(gids.size()),
-            [&](long long, uint32_t gid) {
-                decoded.push_back(gid);
+            [&](long long, const uint32_t* run, size_t n) {
+                decoded.insert(decoded.end(), run, run + n);
                 return true;
             },
             error);
@@ -162,8 +162,8 @@ TEST(MapToolTileData, EveryEncodingDecodesToTheSameGids) {
         decoded.clear();
         EXPECT_FALSE(decodeTileData(
             c.data.data(), c.data.data() + c.data.size(), c.encoding, c.compression,
-            static_cast<long long>(gids.size()) + 1, [](long long, uint32_t) { return true; },
-            error))
+            static_cast<long long>(gids.size()) + 1,
+            [](long long, const uint32_t*, size_t) { return true; }, error))
             << c.what;
     }
 }
