@@ -45,10 +45,3 @@ const HashedName ScrollDown("ScrollDown");
 const HashedName ScrollLeft("ScrollLeft");
 const HashedName ScrollRight("ScrollRight");
 }  // namespace cmd
-
-bool isToolLayerName(const std::string& name) {
-    for (const std::string* kept : {&kPaletteLayerName, &kBrushLeftName, &kBrushRightName}) {
-        if (sameNameIgnoringCase(name, *kept)) return true;
-    }
-    return false;
-}

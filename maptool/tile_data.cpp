@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "maptool/quoted_text.h"
+
 namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -76,7 +78,8 @@ bool decodeNumbers(const char* at, const char* end, long long count, const GidTa
     while (at < end) {
         unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at) - '0');
         if (digit > 9) {
-            error = "the tile data holds \"" + std::string(1, *at) + "\" where a tile id belongs";
+            error =
+                "the tile data holds " + quoted(std::string(1, *at)) + " where a tile id belongs";
             return false;
         }
         unsigned long long value = digit;
@@ -92,7 +95,7 @@ bool decodeNumbers(const char* at, const char* end, long long count, const GidTa
         skipSpace();
         if (at >= end) break;
         if (*at != ',') {
-            error = "the tile data holds \"" + std::string(1, *at) + "\" where a comma belongs";
+            error = "the tile data holds " + quoted(std::string(1, *at)) + " where a comma belongs";
             return false;
         }
         ++at;
@@ -168,7 +171,7 @@ public:
             }
             const int v = base64Value(c);
             if (v < 0 || padded_) {
-                error = "the base64 tile data holds \"" + std::string(1, c) + "\"";
+                error = "the base64 tile data holds " + quoted(std::string(1, c));
                 return false;
             }
             bits_ = bits_ << 6 | static_cast<uint32_t>(v);
@@ -259,6 +262,16 @@ bool decodeBase64(const char* begin, const char* end, const std::string& compres
             ok = false;
         }
     }
+    // A complete stream ends the data: bytes after it are damage, or a second stream, which no
+    // writer of the format makes.
+    if (ok && result == Z_STREAM_END && zip.avail_in == 0) {
+        ok = base64.read(in, got, error);
+        zip.avail_in = ok ? static_cast<uInt>(got) : 0;
+    }
+    if (ok && zip.avail_in > 0) {
+        error = "the " + compression + " tile data goes on after its end";
+        ok = false;
+    }
     inflateEnd(&zip);
     return ok && gids.complete();
 }
@@ -269,18 +282,19 @@ bool decodeTileData(const char* begin, const char* end, const std::string& encod
                     std::string& error) {
     if (encoding == "csv") {
         if (!compression.empty()) {
-            error = "CSV tile data cannot be compressed (\"" + compression + "\")";
+            error = "CSV tile data cannot be compressed (" + named(compression) + ")";
             return false;
         }
         return decodeNumbers(begin, end, count, target, error);
     }
     if (encoding == "base64") {
         if (!compression.empty() && compression != "zlib" && compression != "gzip") {
-            error = "tile data compressed with " + compression + " (zlib and gzip can be read)";
+            error =
+                "tile data compressed with " + named(compression) + " (zlib and gzip can be read)";
             return false;
         }
         return decodeBase64(begin, end, compression, count, target, error);
     }
-    error = "tile data encoded as " + encoding + " (CSV and base64 can be read)";
+    error = "tile data encoded as " + named(encoding) + " (CSV and base64 can be read)";
     return false;
 }

@@ -7,21 +7,19 @@
 #include <mutex>
 #include <vector>
 
+#include "map/layer_names.h"
 #include "map/tile_storage.h"
 #include "maptool/ordered_work.h"
+#include "maptool/quoted_text.h"
 #include "maptool/tile_data.h"
 #include "maptool/tiled_layout.h"
 
 namespace {
 const uint32_t kFlipBits = 0xF0000000u;
 
-std::string quoted(const std::string& name) {
-    return "\"" + name + "\"";
-}
-
 bool checkTilesets(const TiledMap& map, const TileSheets& sheets, std::string& error) {
-    if (map.tilesets.size() != 2) {
-        error = std::to_string(map.tilesets.size()) +
+    if (map.tilesetCount != 2) {
+        error = std::to_string(map.tilesetCount) +
                 " tilesets, where the map must use the two tile sheets";
         return false;
     }
@@ -77,13 +75,42 @@ bool scroll(const TiledLayer& layer, const char* property, long long cells, int&
     return true;
 }
 
+// A layer name the map file, the editor and export all take: at most 255 bytes of text without
+// control characters, neither a name the editor keeps for itself nor an earlier layer's.
+bool checkName(const TiledLayer& layer, const std::vector<std::string>& earlier,
+               std::string& error) {
+    const std::string where = "layer " + quoted(layer.name);
+    if (layer.name.size() > 255) {
+        error = where + ": a name longer than the 255 bytes a map holds";
+        return false;
+    }
+    const size_t notText = firstByteNotText(layer.name);
+    if (notText != std::string::npos) {
+        error = where + ": its name is not text without control characters (byte " +
+                std::to_string(notText + 1) + ")";
+        return false;
+    }
+    size_t taker = 0;
+    switch (layerNameUse(layer.name, earlier, &taker)) {
+        case LayerNameUse::KeptForTools:
+            error = where + ": a name the editor keeps for its palette and brushes (" +
+                    kPaletteLayerName + ", " + kBrushLeftName + ", " + kBrushRightName +
+                    ", in any letter case)";
+            return false;
+        case LayerNameUse::Taken:
+            error = where + ": layer " + std::to_string(taker + 1) + " is named " +
+                    quoted(earlier[taker]) +
+                    " already, and the editor tells names apart ignoring letter case";
+            return false;
+        case LayerNameUse::Free:
+            break;
+    }
+    return true;
+}
+
 bool planTileLayer(const TiledMap& map, const TiledLayer& layer, LayerPlan& plan,
                    std::string& error) {
     const std::string where = "layer " + quoted(layer.name);
-    if (layer.name.size() > 255 || layer.name.find('\0') != std::string::npos) {
-        error = where + ": a name a map cannot hold (at most 255 bytes, no zero byte)";
-        return false;
-    }
     if (!layer.badProperty.empty()) {
         error = where + ": property " + layer.badProperty + " is not a whole number";
         return false;
@@ -115,28 +142,13 @@ bool planTileLayer(const TiledMap& map, const TiledLayer& layer, LayerPlan& plan
 }
 
 bool planLayers(const TiledMap& map, std::vector<LayerPlan>& plans, std::string& error) {
+    std::vector<std::string> names;
     for (const TiledLayer& layer : map.layers) {
-        if (layer.type == "tilelayer") {
-            if (plans.size() == static_cast<size_t>(kMaxMapLayers)) {
-                error = "more than " + std::to_string(kMaxMapLayers) +
-                        " tile layers, the most a map holds";
-                return false;
-            }
-            plans.emplace_back();
-            if (!planTileLayer(map, layer, plans.back(), error)) return false;
-        } else if (layer.type == "objectgroup") {
-            if (plans.empty()) {
-                error = "object layer " + quoted(layer.name) +
-                        " comes before any tile layer its markers could belong to";
-                return false;
-            }
-            plans.back().markerGroups.push_back(&layer);
-        } else {
-            error = "layer " + quoted(layer.name) + " is a " +
-                    (layer.type.empty() ? std::string("layer of unknown kind") : layer.type) +
-                    " (tile layers and object layers of markers can be read)";
+        plans.emplace_back();
+        if (!checkName(layer, names, error) || !planTileLayer(map, layer, plans.back(), error)) {
             return false;
         }
+        names.push_back(layer.name);
     }
     if (plans.empty()) {
         error = "no tile layers";
@@ -148,53 +160,37 @@ bool planLayers(const TiledMap& map, std::vector<LayerPlan>& plans, std::string&
 bool placeMarkers(const LayerPlan& plan, int tileCount, MapLayer& layer, std::vector<bool>& empty,
                   std::string& error) {
     const long long highest = 65536 - static_cast<long long>(tileCount);
-    for (const TiledLayer* group : plan.markerGroups) {
-        for (const TiledObject& o : group->objects) {
-            const std::string where =
-                "object " + quoted(o.name) + " in layer " + quoted(group->name);
-            if (o.shape == "polyline") continue;  // the path joining the markers
-            if (o.shape != "point") {
-                error = where + " is a " + o.shape +
-                        " (points, the markers, and the path joining them can be read)";
-                return false;
-            }
-            long long number = 0;
-            size_t used = 0;
-            try {
-                number = std::stoll(o.name, &used);
-            } catch (...) {
-                used = 0;
-            }
-            if (used == 0 || used != o.name.size() || number < 1 || number > highest) {
-                error = where + ": a marker's name is its number, 1 to " + std::to_string(highest);
-                return false;
-            }
-            const double column = std::floor(o.x / plan.cellWidth);
-            const double row = std::floor(o.y / plan.cellHeight);
-            if (!(column >= 0 && row >= 0 && column < layer.width && row < layer.height)) {
-                error = where + ": the point lies outside layer " + quoted(layer.name);
-                return false;
-            }
-            const size_t cell =
-                static_cast<size_t>(row) * layer.width + static_cast<size_t>(column);
-            if (!empty[cell]) {
-                error = where + ": its cell (" + std::to_string(static_cast<long long>(column)) +
-                        ", " + std::to_string(static_cast<long long>(row)) +
-                        ") holds a tile or another marker";
-                return false;
-            }
-            empty[cell] = false;
-            layer.tiles[cell] = static_cast<uint16_t>(tileCount + number - 1);
+    const TiledLayer& source = *plan.source;
+    for (const TiledObject& o : source.objects) {
+        const std::string where = "object " +
+                                  quoted(o.number >= 0 ? std::to_string(o.number) : o.name) +
+                                  " in layer " + quoted(source.groupNames[o.group]);
+        if (o.shape != ObjectShape::Point) {
+            error = where + " is a " + shapeName(o.shape) +
+                    " (points, the markers, and the path joining them can be read)";
+            return false;
         }
+        if (o.number < 1 || o.number > highest) {
+            error = where + ": a marker's name is its number, 1 to " + std::to_string(highest);
+            return false;
+        }
+        const double column = std::floor(o.x / plan.cellWidth);
+        const double row = std::floor(o.y / plan.cellHeight);
+        if (!(column >= 0 && row >= 0 && column < layer.width && row < layer.height)) {
+            error = where + ": the point lies outside layer " + quoted(layer.name);
+            return false;
+        }
+        const size_t cell = static_cast<size_t>(row) * layer.width + static_cast<size_t>(column);
+        if (!empty[cell]) {
+            error = where + ": its cell (" + std::to_string(static_cast<long long>(column)) + ", " +
+                    std::to_string(static_cast<long long>(row)) +
+                    ") holds a tile or another marker";
+            return false;
+        }
+        empty[cell] = false;
+        layer.tiles[cell] = static_cast<uint16_t>(tileCount + o.number - 1);
     }
     return true;
-}
-
-bool hasObjects(const LayerPlan& plan) {
-    for (const TiledLayer* group : plan.markerGroups) {
-        if (!group->objects.empty()) return true;
-    }
-    return false;
 }
 
 // A layer made from its plan, its tiles decoded from the data, and the cells its markers may
@@ -205,7 +201,7 @@ bool decodeLayer(const LayerPlan& plan, int tileCount, MapLayer& layer, std::vec
     const TiledLayer& source = *plan.source;
     const long long cells = source.width * source.height;
     reserveTiles(layer.tiles, static_cast<size_t>(cells));
-    if (hasObjects(plan)) empty.assign(static_cast<size_t>(cells), false);
+    if (!source.objects.empty()) empty.assign(static_cast<size_t>(cells), false);
     const std::string where = "layer " + quoted(source.name);
     std::string cellError;
     const auto cellName = [&](long long index) {

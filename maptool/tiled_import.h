@@ -12,11 +12,10 @@
 #include "maptool/tile_sheets.h"
 #include "maptool/tiled_map.h"
 
-// A tile layer to import: where it comes from, what its properties say, its object layers.
+// A tile layer to import: where it comes from and what its properties say.
 struct LayerPlan {
     const TiledLayer* source = nullptr;
     int cellWidth = kTileEdge, cellHeight = kTileEdge, scrollColumn = 0, scrollRow = 0;
-    std::vector<const TiledLayer*> markerGroups;
 };
 
 struct ImportPlan {

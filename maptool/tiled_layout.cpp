@@ -28,7 +28,8 @@ std::string imageReference(const std::string& sheet, const std::string& outputPa
     return relative.empty() ? target.string() : relative.string();
 }
 
-// The length of the UTF-8 sequence starting at `text[at]`, or 0 when none starts there.
+}  // namespace
+
 size_t utf8Length(const std::string& text, size_t at) {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(at);
@@ -59,7 +60,17 @@ size_t utf8Length(const std::string& text, size_t at) {
     }
     return length;
 }
-}  // namespace
+
+size_t firstByteNotText(const std::string& text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = utf8Length(text, at);
+        if (length == 0 || static_cast<unsigned char>(text[at]) < 0x20 || text[at] == 0x7F) {
+            return at;
+        }
+        at += length;
+    }
+    return std::string::npos;
+}
 
 TiledLayout tiledLayout(const LayerList& layers, const TileSheets& sheets,
                         const std::string& outputPath) {
@@ -90,16 +101,12 @@ TiledLayout tiledLayout(const LayerList& layers, const TileSheets& sheets,
 
 bool namesAreText(const LayerList& layers, std::string& error) {
     for (size_t i = 0; i < layers.size(); ++i) {
-        const std::string& name = layers[i]->name;
-        for (size_t at = 0; at < name.size();) {
-            const size_t length = utf8Length(name, at);
-            if (length == 0 || static_cast<unsigned char>(name[at]) < 0x20 || name[at] == 0x7F) {
-                error = "layer " + std::to_string(i + 1) +
-                        ": its name is not text the format can carry (byte " +
-                        std::to_string(at + 1) + ")";
-                return false;
-            }
-            at += length;
+        const size_t at = firstByteNotText(layers[i]->name);
+        if (at != std::string::npos) {
+            error = "layer " + std::to_string(i + 1) +
+                    ": its name is not text the format can carry (byte " + std::to_string(at + 1) +
+                    ")";
+            return false;
         }
     }
     return true;

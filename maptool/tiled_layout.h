@@ -45,6 +45,12 @@ inline uint32_t gidOf(uint16_t tile, int tileCount) {
     return tile >= tileCount ? 0 : static_cast<uint32_t>(tile) + 1;
 }
 
+// The length of the UTF-8 character starting at `text[at]`, or 0 when none starts there.
+size_t utf8Length(const std::string& text, size_t at);
+// Where `text` stops being text that XML and JSON can carry (UTF-8 without control
+// characters), or npos when it is such text throughout.
+size_t firstByteNotText(const std::string& text);
+
 // False, with `error` naming the layer, when a layer name is not text that XML and JSON can
-// carry (UTF-8 without control characters).
+// carry.
 bool namesAreText(const LayerList& layers, std::string& error);

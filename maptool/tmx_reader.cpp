@@ -1,6 +1,9 @@
 // The TMX reader: the XML is parsed in place, in the bytes it was read into, so a map of hundreds
 // of megabytes of tiles is neither copied nor cut up; the tile data stays where it lies.
+#include <malloc.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -45,6 +48,26 @@ private:
     std::vector<uint64_t> bits_;
 };
 
+// The parsed document may take this much memory: its elements and attributes (a marker's
+// object is about 300 bytes of them), not the text, which stays where it is.
+constexpr size_t kMostMarkupMemory = size_t{256} << 20;
+
+// Memory the parser has taken, counted so that a file of millions of elements is refused
+// rather than followed until memory runs out.
+std::atomic<size_t> markupMemory{0};
+
+void* allocateMarkup(size_t size) {
+    if (markupMemory + size > kMostMarkupMemory) return nullptr;
+    void* memory = std::malloc(size);
+    if (memory) markupMemory += malloc_usable_size(memory);
+    return memory;
+}
+
+void freeMarkup(void* memory) {
+    if (memory) markupMemory -= malloc_usable_size(memory);
+    std::free(memory);
+}
+
 // A whole decimal number; false for anything else.
 bool wholeNumber(const char* text, long long& value) {
     if (!text || !*text) return false;
@@ -59,19 +82,29 @@ long long numberAttribute(pugi::xml_node e, const char* name, long long otherwis
     return wholeNumber(e.attribute(name).value(), value) ? value : otherwise;
 }
 
-std::string textAttribute(pugi::xml_node e, const char* name) {
-    return e.attribute(name).value();
+// At most `most` bytes of an attribute's text; `whole` says whether that was all.
+std::string textAttribute(pugi::xml_node e, const char* name, size_t most = kMostWordKept,
+                          bool* whole = nullptr) {
+    const char* value = e.attribute(name).value();
+    const size_t length = strnlen(value, most + 1);
+    if (whole) *whole = length <= most;
+    return std::string(value, std::min(length, most));
+}
+
+bool isOurProperty(const std::string& name) {
+    return name == kCellWidthProperty || name == kCellHeightProperty ||
+           name == kScrollColumnProperty || name == kScrollRowProperty;
 }
 
 void readProperties(pugi::xml_node owner, TiledLayer& layer) {
     for (pugi::xml_node p = owner.child("properties").child("property"); p;
          p = p.next_sibling("property")) {
         const std::string name = textAttribute(p, "name");
+        if (!isOurProperty(name)) continue;
         long long value = 0;
         if (wholeNumber(p.attribute("value").value(), value)) {
             layer.properties[name] = value;
-        } else if (name == kCellWidthProperty || name == kCellHeightProperty ||
-                   name == kScrollColumnProperty || name == kScrollRowProperty) {
+        } else {
             layer.badProperty = name;
         }
     }
@@ -99,36 +132,42 @@ void readTileLayer(pugi::xml_node e, TiledLayer& layer) {
 void readObjects(pugi::xml_node group, TiledLayer& layer) {
     for (pugi::xml_node o = group.child("object"); o; o = o.next_sibling("object")) {
         TiledObject object;
-        object.name = textAttribute(o, "name");
+        if (o.attribute("gid")) {
+            object.shape = ObjectShape::Tile;
+        } else if (o.child("point")) {
+            object.shape = ObjectShape::Point;
+        } else if (o.child("polyline")) {
+            continue;  // the path joining the markers
+        } else if (o.child("polygon")) {
+            object.shape = ObjectShape::Polygon;
+        } else if (o.child("ellipse")) {
+            object.shape = ObjectShape::Ellipse;
+        } else if (o.child("text")) {
+            object.shape = ObjectShape::Text;
+        }
+        bool whole = true;
+        nameObject(object, textAttribute(o, "name", kMostWordKept, &whole), whole);
         object.x = o.attribute("x") ? std::atof(o.attribute("x").value()) : 0;
         object.y = o.attribute("y") ? std::atof(o.attribute("y").value()) : 0;
-        if (o.attribute("gid")) {
-            object.shape = "tile";
-        } else if (o.child("point")) {
-            object.shape = "point";
-        } else if (o.child("polyline")) {
-            object.shape = "polyline";
-        } else if (o.child("polygon")) {
-            object.shape = "polygon";
-        } else if (o.child("ellipse")) {
-            object.shape = "ellipse";
-        } else if (o.child("text")) {
-            object.shape = "text";
-        } else {
-            object.shape = "rectangle";
-        }
-        layer.objects.push_back(object);
+        layer.objects.push_back(std::move(object));
     }
 }
 }  // namespace
 
 bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) {
     const LineEnds lineEnds(text, size);
+    pugi::set_memory_management_functions(allocateMarkup, freeMarkup);
     pugi::xml_document document;
     // UTF-8 is assumed, as the writer gives: any other encoding would be converted into a buffer
     // of the document's, which dies with it and which the tile data must not point into.
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(text, size, kParseOptions, pugi::encoding_utf8);
+    if (parsed.status == pugi::status_out_of_memory) {
+        error = "more XML elements than the tool holds at once (more than " +
+                std::to_string(kMostMarkupMemory >> 20) +
+                " MiB of them, some 900,000 objects); the JSON form has no such limit";
+        return false;
+    }
     if (!parsed) {
         error = "line " + std::to_string(lineEnds.lineAt(static_cast<size_t>(parsed.offset))) +
                 ": " + parsed.description();
@@ -157,11 +196,11 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
                 tileset.imageWidth = numberAttribute(image, "width", -1);
                 tileset.imageHeight = numberAttribute(image, "height", -1);
             }
-            map.tilesets.push_back(tileset);
+            addTileset(map, tileset);
             continue;
         }
         TiledLayer layer;
-        layer.name = textAttribute(e, "name");
+        layer.name = textAttribute(e, "name", kMostNameKept);
         if (kind == "layer") {
             layer.type = "tilelayer";
             readProperties(e, layer);
@@ -174,7 +213,7 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
         } else {
             continue;  // properties, editor settings and the like carry no layer
         }
-        map.layers.push_back(std::move(layer));
+        if (!addLayer(map, std::move(layer), error)) return false;
     }
     return true;
 }
