@@ -39,6 +39,9 @@ const std::vector<GeneratedMap>& generatedMaps() {
                           sizes[i][2], sizes[i][3], w > 0 ? w - 1 : 0, h > 0 ? h / 2 : 0);
              }
          }},
+        // Slip caught: the pieces of a big layer's text joined out of order or without a comma.
+        {"a layer written in several pieces, made on two threads",
+         [](LayerList& l) { addLayer(l, "Big", 900, 700, pattern(900 * 700, 12, 5)); }},
         {"markers, repeated and out of order, next to every kind of tile",
          [](LayerList& l) {
              addLayer(l, "Ground", 6, 4, pattern(24, 10, 3));
