@@ -162,9 +162,9 @@ bool placeMarkers(const LayerPlan& plan, int tileCount, MapLayer& layer, std::ve
     const long long highest = 65536 - static_cast<long long>(tileCount);
     const TiledLayer& source = *plan.source;
     for (const TiledObject& o : source.objects) {
-        const std::string where = "object " +
-                                  quoted(o.number >= 0 ? std::to_string(o.number) : o.name) +
-                                  " in layer " + quoted(source.groupNames[o.group]);
+        const std::string where =
+            "object " + quoted(o.number >= 0 ? std::to_string(o.number) : source.unnumberedName) +
+            " in layer " + quoted(source.groupNames[o.group]);
         if (o.shape != ObjectShape::Point) {
             error = where + " is a " + shapeName(o.shape) +
                     " (points, the markers, and the path joining them can be read)";

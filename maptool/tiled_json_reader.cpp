@@ -100,8 +100,7 @@ bool readObjects(JsonReader& json, TiledLayer& layer) {
         } else if (words) {
             object.shape = ObjectShape::Text;
         }
-        nameObject(object, name, nameWhole);
-        layer.objects.push_back(std::move(object));
+        addObject(layer, object, name, nameWhole);
         return true;
     });
 }
@@ -178,7 +177,8 @@ bool readTiledJson(const char* text, size_t size, TiledMap& map, std::string& er
             TiledLayer layer;
             if (!readLayer(json, layer)) return false;
             if (layer.type == "tilelayer") {
-                layer.objects.clear();
+                layer.objects.clear();  // objects belong to object layers only
+                layer.hasUnnumbered = false;
             } else {
                 layer.properties.clear();
                 layer.badProperty.clear();

@@ -57,9 +57,14 @@ bool addLayer(TiledMap& map, TiledLayer&& layer, std::string& error) {
         TiledLayer& owner = map.layers.back();
         const auto group = static_cast<uint32_t>(owner.groupNames.size());
         owner.groupNames.push_back(std::move(layer.name));
-        for (TiledObject& object : layer.objects) {
-            object.group = group;
-            owner.objects.push_back(std::move(object));
+        if (layer.hasUnnumbered && !owner.hasUnnumbered) {
+            owner.unnumberedName = std::move(layer.unnumberedName);
+            owner.hasUnnumbered = true;
+        }
+        // Moved one at a time, so that the objects are never held twice.
+        for (; !layer.objects.empty(); layer.objects.pop_front()) {
+            owner.objects.push_back(layer.objects.front());
+            owner.objects.back().group = group;
         }
         return true;
     }
@@ -69,16 +74,17 @@ bool addLayer(TiledMap& map, TiledLayer&& layer, std::string& error) {
     return false;
 }
 
-void nameObject(TiledObject& object, const std::string& name, bool whole) {
+void addObject(TiledLayer& layer, TiledObject object, const std::string& name, bool whole) {
     // A whole number as strtoll reads one, and nothing after it.
     char* stop = nullptr;
     errno = 0;
     const long long number = std::strtoll(name.c_str(), &stop, 10);
-    if (whole && !name.empty() && errno == 0 && stop == name.c_str() + name.size() && number >= 0) {
-        object.number = number;
-        object.name.clear();
-    } else {
-        object.number = -1;
-        object.name = name;
+    const bool numbered =
+        whole && !name.empty() && errno == 0 && stop == name.c_str() + name.size() && number >= 0;
+    object.number = numbered ? number : -1;
+    if (!numbered && !layer.hasUnnumbered) {
+        layer.unnumberedName = name;
+        layer.hasUnnumbered = true;
     }
+    layer.objects.push_back(object);
 }

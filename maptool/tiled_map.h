@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,13 +29,12 @@ enum class ObjectShape : uint8_t { Point, Polyline, Polygon, Ellipse, Text, Tile
 const char* shapeName(ObjectShape shape);
 
 // An object of an object layer: a marker is a point named by its number. A map can hold
-// millions of markers, so each takes little room.
+// millions of markers, so each takes little room: its name is kept as its number.
 struct TiledObject {
     double x = 0, y = 0;
     long long number = -1;  // the name as a whole number, or -1 when it is none
     uint32_t group = 0;     // the object layer it is in, among its tile layer's
     ObjectShape shape = ObjectShape::Rectangle;
-    std::string name;  // only when it is not a number (shortened): for the message refusing it
 };
 
 struct TiledLayer {
@@ -52,8 +52,12 @@ struct TiledLayer {
     bool dataInChunks = false;  // tile data split in chunks, as infinite maps keep it
     // The objects of the object layers that follow a tile layer, and the names of those layers
     // that hold any. Polylines (the path joining the markers) are passed over.
-    std::vector<TiledObject> objects;
+    std::deque<TiledObject> objects;
     std::vector<std::string> groupNames;
+    // The name of the first object not named by a number (shortened): no such object is a
+    // marker, so the first is the one a message names.
+    std::string unnumberedName;
+    bool hasUnnumbered = false;
 };
 
 struct TiledMap {
@@ -75,6 +79,6 @@ void addTileset(TiledMap& map, const TiledTileset& tileset);
 // tile layers than a map holds, an object layer before any tile layer, another kind of layer.
 bool addLayer(TiledMap& map, TiledLayer&& layer, std::string& error);
 
-// Reads an object's name (`whole` when it was not shortened): its number when it is a whole
-// number, else the name itself.
-void nameObject(TiledObject& object, const std::string& name, bool whole);
+// Adds an object read from the file to its layer, named `name` (`whole` when it was not
+// shortened).
+void addObject(TiledLayer& layer, TiledObject object, const std::string& name, bool whole);

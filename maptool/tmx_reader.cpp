@@ -145,11 +145,11 @@ void readObjects(pugi::xml_node group, TiledLayer& layer) {
         } else if (o.child("text")) {
             object.shape = ObjectShape::Text;
         }
-        bool whole = true;
-        nameObject(object, textAttribute(o, "name", kMostWordKept, &whole), whole);
         object.x = o.attribute("x") ? std::atof(o.attribute("x").value()) : 0;
         object.y = o.attribute("y") ? std::atof(o.attribute("y").value()) : 0;
-        layer.objects.push_back(std::move(object));
+        bool whole = true;
+        const std::string name = textAttribute(o, "name", kMostWordKept, &whole);
+        addObject(layer, object, name, whole);
     }
 }
 }  // namespace
