@@ -150,11 +150,20 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     if (!readSheets(config, sheets, status)) return status;
     TiledMap map;
     char* text = reinterpret_cast<char*>(file.data());
-    const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error)
+    // A parse error's line is counted in the file as it is, read again: parsing in place has
+    // changed the bytes read.
+    const auto lineOf = [&](size_t offset) {
+        MappedFile again;
+        std::string ignored;
+        const bool read = again.open(in, ignored) && again.size() >= offset;
+        return lineAt(read ? reinterpret_cast<const char*>(again.data()) : text, offset);
+    };
+    const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error, lineOf)
                                          : readTiledJson(text, file.size(), map, error);
     if (!parsed) return fail(in, error);
     ImportPlan plan;
     if (!planImport(map, sheets, plan, error)) return fail(in, error);
+    plan.letDataGo = true;  // the tile data lies in the file's bytes, read for this alone
     // The layers are written as they are made, the first while the next are decoded.
     Progress progress("importing", plan.cells());
     std::string importError;

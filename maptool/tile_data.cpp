@@ -92,6 +92,11 @@ bool decodeNumbers(const char* at, const char* end, long long count, const GidTa
             }
         }
         if (!gids.put(static_cast<uint32_t>(value))) return false;
+        // Most numbers are followed by a comma and the next number at once.
+        if (end - at > 1 && *at == ',' && at[1] >= '0' && at[1] <= '9') {
+            ++at;
+            continue;
+        }
         skipSpace();
         if (at >= end) break;
         if (*at != ',') {

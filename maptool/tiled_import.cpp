@@ -1,6 +1,9 @@
 // Building map layers from a TiledMap.
 #include "maptool/tiled_import.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -193,6 +196,14 @@ bool placeMarkers(const LayerPlan& plan, int tileCount, MapLayer& layer, std::ve
     return true;
 }
 
+// Gives the whole pages of [begin, end) back to the system: they read as zeros from then on.
+void letGo(const char* begin, const char* end) {
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) & ~(page - 1);
+    const uintptr_t last = reinterpret_cast<uintptr_t>(end) & ~(page - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 // A layer made from its plan, its tiles decoded from the data, and the cells its markers may
 // take noted in `empty` (only when it has markers to place). False with `error` naming the cell
 // or what is wrong with the data.
@@ -309,6 +320,7 @@ bool makeLayers(const ImportPlan& plan, const std::function<bool(std::unique_ptr
                 !placeMarkers(layerPlan, plan.tileCount, *layer, empty, errors[i])) {
                 return false;
             }
+            if (plan.letDataGo) letGo(layerPlan.source->data, layerPlan.source->dataEnd);
             made[i % made.size()] = std::move(layer);
             return true;
         },

@@ -21,6 +21,9 @@ struct LayerPlan {
 struct ImportPlan {
     std::vector<LayerPlan> layers;  // the map's layers, in order
     int tileCount = 0;              // the sheets' tiles: tile numbers from here up are markers
+    // Set when the text the tile data lies in is the importer's own, to be let go a layer at a
+    // time once decoded: the memory goes to the layers and the file written.
+    bool letDataGo = false;
     long long cells() const;
 };
 

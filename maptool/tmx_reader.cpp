@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <pugixml.hpp>
 #include <vector>
 
@@ -18,35 +19,6 @@ namespace {
 // Attribute values lose their escapes and line ends become '\n', as any XML reader gives them;
 // a <data> that holds only white space keeps it, so that it reads as tile data.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
-
-// Where the line ends are, one bit a byte: parsing in place overwrites some of them (a name's
-// end is marked in the byte after it), and a parse error is reported by line.
-class LineEnds {
-public:
-    LineEnds(const char* text, size_t size) : bits_((size + 63) / 64) {
-        if (size == 0) return;  // `text` may be null then
-        const char* end = text + size;
-        for (const char* at = text;
-             (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr; ++at) {
-            const size_t offset = static_cast<size_t>(at - text);
-            bits_[offset / 64] |= uint64_t{1} << (offset % 64);
-        }
-    }
-
-    // The line, counted from 1, that the byte at `offset` is on.
-    long long lineAt(size_t offset) const {
-        const size_t whole = std::min(offset / 64, bits_.size());
-        long long line = 1;
-        for (size_t word = 0; word < whole; ++word) line += __builtin_popcountll(bits_[word]);
-        if (whole < bits_.size()) {
-            line += __builtin_popcountll(bits_[whole] & ((uint64_t{1} << (offset % 64)) - 1));
-        }
-        return line;
-    }
-
-private:
-    std::vector<uint64_t> bits_;
-};
 
 // The parsed document may take this much memory: its elements and attributes (a marker's
 // object is about 300 bytes of them), not the text, which stays where it is.
@@ -154,8 +126,12 @@ void readObjects(pugi::xml_node group, TiledLayer& layer) {
 }
 }  // namespace
 
-bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) {
-    const LineEnds lineEnds(text, size);
+long long lineAt(const char* text, size_t offset) {
+    return 1 + std::count(text, text + offset, '\n');
+}
+
+bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error,
+                    const std::function<long long(size_t offset)>& lineOf) {
     pugi::set_memory_management_functions(allocateMarkup, freeMarkup);
     pugi::xml_document document;
     // UTF-8 is assumed, as the writer gives: any other encoding would be converted into a buffer
@@ -169,8 +145,9 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
         return false;
     }
     if (!parsed) {
-        error = "line " + std::to_string(lineEnds.lineAt(static_cast<size_t>(parsed.offset))) +
-                ": " + parsed.description();
+        const auto offset = static_cast<size_t>(parsed.offset);
+        error = "line " + std::to_string(lineOf ? lineOf(offset) : lineAt(text, offset)) + ": " +
+                parsed.description();
         return false;
     }
     const pugi::xml_node root = document.document_element();
@@ -221,5 +198,6 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
 bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
     map.parsedCopy.reset(new char[size]);
     if (size > 0) std::memcpy(map.parsedCopy.get(), text, size);
-    return readTmxInPlace(map.parsedCopy.get(), size, map, error);
+    return readTmxInPlace(map.parsedCopy.get(), size, map, error,
+                          [text](size_t offset) { return lineAt(text, offset); });
 }
