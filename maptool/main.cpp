@@ -170,6 +170,7 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     const bool written = writeFileReplacing(
         out,
         [&](ByteSink& sink) {
+            // The layer count, a little-endian 32-bit number: nine at most.
             unsigned char count[4] = {static_cast<unsigned char>(plan.layers.size())};
             if (!sink.write(count, sizeof count)) return false;
             return makeLayers(
