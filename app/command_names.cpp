@@ -49,10 +49,3 @@ const HashedName ZoomOut("Zoom Out");
 const HashedName ActualSize("Actual Size");
 const HashedName WholeMap("Whole Map");
 }  // namespace cmd
-
-bool isToolLayerName(const std::string& name) {
-    for (const std::string* kept : {&kPaletteLayerName, &kBrushLeftName, &kBrushRightName}) {
-        if (sameNameIgnoringCase(name, *kept)) return true;
-    }
-    return false;
-}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/hashed_name.h"
+#include "map/layer_names.h"
 
 namespace cmd {
 extern const HashedName None;  // no command: the empty name, hash 0
@@ -65,17 +66,9 @@ const std::string kDeadArea = "Dead Area";
 const std::string kWarningTitle = "Warning deatils";
 const std::string kErrorTitle = "Error deatils";
 
-// Names of the palette layer and of the four screen windows. Windows and layers are looked up
-// by these, ignoring letter case.
-const std::string kPaletteLayerName = "Tile01";
+// Names of the four screen windows (the palette's and the brushes' are in map/layer_names.h).
+// Windows and layers are looked up by these, ignoring letter case.
 const std::string kDesignWindowName = "DesignWindow";
 const std::string kTileWindowName = "TileWindow";
 const std::string kLineSeparatorName = "LineSeparator";
 const std::string kMenuBarName = "MenuBar";
-// The two brushes, one for each mouse button.
-const std::string kBrushLeftName = "BrushLeft";
-const std::string kBrushRightName = "BrushRight";
-
-// True for the names the palette and the brushes go by (ignoring letter case): a map layer
-// never takes one of them.
-bool isToolLayerName(const std::string& name);

@@ -13,6 +13,7 @@
 #include "io/map_codec.h"
 #include "io/map_fingerprint.h"
 #include "io/save_file.h"
+#include "map/layer_names.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -61,15 +62,17 @@ private:
 std::string passOverTakenNames(DecodedMap& map) {
     std::string passedOver;
     LayerList kept;
+    std::vector<std::string> keptNames;
     std::vector<TileFacts> keptFacts;
     for (size_t i = 0; i < map.layers.size(); ++i) {
         auto& record = map.layers[i];
-        if (isToolLayerName(record->name) || findLayer(kept, record->name)) {
+        if (layerNameUse(record->name, keptNames) != LayerNameUse::Free) {
             passedOver += (passedOver.empty() ? "" : ", ") + std::string("record ") +
                           std::to_string(i + 1) + " '" + record->name + "'";
             continue;
         }
         record->number = static_cast<int>(kept.size()) + 1;
+        keptNames.push_back(record->name);
         kept.push_back(std::move(record));
         keptFacts.push_back(map.facts.at(i));
     }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -137,6 +138,39 @@ void syncFolder(const std::string& folder) {
     close(fd);
 }
 
+// The temporary file being written now, for a signal handler to remove.
+std::atomic<const char*> temporaryNow{nullptr};
+
+// A temporary file that is closed and removed when it is let go before it was renamed.
+class TemporaryFile {
+public:
+    TemporaryFile(const std::string& path, int fd) : path_(path), fd_(fd) {
+        temporaryNow = path_.c_str();
+    }
+    ~TemporaryFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!renamed_) unlink(path_.c_str());
+        temporaryNow = nullptr;
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void renamed() {
+        temporaryNow = nullptr;
+        renamed_ = true;
+    }
+
+private:
+    const std::string path_;
+    int fd_;
+    bool renamed_ = false;
+};
+
 // Writes to a file descriptor through a buffer, so that many small pieces cost few system
 // calls; the first error stops every later write and is kept.
 class FileSink : public ByteSink {
@@ -226,6 +260,9 @@ bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSi
         return false;
     }
     const std::string temporary(name.data());
+    // Until the rename, the temporary file goes with any way out of here: an exception from
+    // `produce` (memory running out, say), or a signal that ends the program.
+    TemporaryFile beingWritten(temporary, fd);
     FileSink sink(fd);
     int savedErrno = 0;
     bool ok = fchmod(fd, permissionsFor(existing, exists)) == 0;
@@ -238,7 +275,7 @@ bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSi
         ok = false;
         savedErrno = errno;
     }
-    if (close(fd) != 0 && ok) {
+    if (!beingWritten.close() && ok) {
         ok = false;
         savedErrno = errno;
     }
@@ -248,11 +285,15 @@ bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSi
     }
     if (!ok) {
         error = savedErrno != 0 ? std::strerror(savedErrno) : "the data could not be written";
-        unlink(temporary.c_str());
         return false;
     }
+    beingWritten.renamed();
     // The new bytes are in place once the rename is done; a folder that cannot be synced only
     // leaves the name as safe as any other write on that file system, so it is not a failure.
     syncFolder(folder);
     return true;
+}
+
+const char* temporaryFileBeingWritten() {
+    return temporaryNow;
 }

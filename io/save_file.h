@@ -18,6 +18,10 @@ bool writeFileReplacing(const std::string& path, const std::string& bytes, std::
 // The same for a file written piece by piece: `produce` writes the whole file into the sink it
 // is given (through a buffer, straight to the temporary file) and returns false when it cannot.
 // A failure of `produce` without an error of the system is reported as "the data could not be
-// written".
+// written"; an exception from it removes the temporary file and goes on.
 bool writeFileReplacing(const std::string& path, const std::function<bool(ByteSink&)>& produce,
                         std::string& error);
+
+// The temporary file a save is writing at this moment, or null: a signal handler that ends the
+// program may remove it (reading it is safe there).
+const char* temporaryFileBeingWritten();

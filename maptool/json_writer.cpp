@@ -2,8 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "map/cell_access.h"
-#include "maptool/markers.h"
+#include "maptool/marker_objects.h"
+#include "maptool/tile_rows.h"
+#include "maptool/tiled_values.h"
 #include "maptool/tiled_writers.h"
 
 namespace {
@@ -25,83 +26,83 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-std::string halves(long long twice) {
-    std::string out = std::to_string(twice / 2);
-    if (twice % 2 != 0) out += ".5";
+std::string properties(const MapLayer& layer) {
+    std::string out;
+    for (const LayerProperty& p : layerProperties(layer)) {
+        if (!out.empty()) out.push_back(',');
+        out += std::string("{\"name\":\"") + p.name +
+               "\",\"type\":\"int\",\"value\":" + std::to_string(p.value) + "}";
+    }
     return out;
 }
 
-std::string property(const char* name, int value) {
-    return std::string("{\"name\":\"") + name +
-           "\",\"type\":\"int\",\"value\":" + std::to_string(value) + "}";
+bool put(ByteSink& sink, const std::string& text) {
+    return sink.write(text.data(), text.size());
 }
 
-// The object layer of a tile layer's markers, or "" when it has none.
-std::string markerLayer(const MapLayer& layer, int tileCount, int id, int& nextObject) {
-    const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
-    if (markers.empty()) return "";
-    const auto twiceX = [&](const MarkerCell& m) {
-        return 2LL * m.column * layer.cellWidth + layer.cellWidth;
-    };
-    const auto twiceY = [&](const MarkerCell& m) {
-        return 2LL * m.row * layer.cellHeight + layer.cellHeight;
-    };
-    std::string out = ",\n{\"draworder\":\"topdown\",\"id\":" + std::to_string(id) +
-                      ",\"name\":" + quoted(markerLayerName(layer.name)) + ",\"objects\":[";
-    for (size_t i = 0; i < markers.size(); ++i) {
-        if (i > 0) out.push_back(',');
-        out += "\n {\"height\":0,\"id\":" + std::to_string(nextObject++) + ",\"name\":\"" +
-               std::to_string(markers[i].number) +
-               "\",\"point\":true,\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,"
-               "\"x\":" +
-               halves(twiceX(markers[i])) + ",\"y\":" + halves(twiceY(markers[i])) + "}";
-    }
-    for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
-        const MarkerCell& first = line.front();
-        out += ",\n {\"height\":0,\"id\":" + std::to_string(nextObject++) + ",\"name\":\"" +
-               kMarkerPathName + "\",\"polyline\":[";
-        for (size_t i = 0; i < line.size(); ++i) {
-            if (i > 0) out.push_back(',');
-            out += "{\"x\":" + halves(twiceX(line[i]) - twiceX(first)) +
-                   ",\"y\":" + halves(twiceY(line[i]) - twiceY(first)) + "}";
-        }
-        out += "],\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,\"x\":" +
-               halves(twiceX(first)) + ",\"y\":" + halves(twiceY(first)) + "}";
-    }
-    out += "],\n\"opacity\":1,\"type\":\"objectgroup\",\"visible\":true,\"x\":0,\"y\":0}";
-    return out;
+// The object layer of a tile layer's markers, its objects numbered from `nextObject` on.
+bool writeMarkerLayer(ByteSink& sink, const MapLayer& layer, const MarkerObjects& markers, int id,
+                      long long& nextObject) {
+    bool first = true;
+    return put(sink, ",\n{\"draworder\":\"topdown\",\"id\":" + std::to_string(id) +
+                         ",\"name\":" + quoted(markerLayerName(layer.name)) + ",\"objects\":[") &&
+           markers.forEachPoint([&](int number, MarkerPlace place) {
+               const HalfPixels at = cellCentre(layer, place.column, place.row);
+               const char* before = first ? "\n {" : ",\n {";
+               first = false;
+               return put(sink, before + std::string("\"height\":0,\"id\":") +
+                                    std::to_string(nextObject++) + ",\"name\":\"" +
+                                    std::to_string(number) +
+                                    "\",\"point\":true,\"rotation\":0,\"type\":\"\",\"visible\":"
+                                    "true,\"width\":0,\"x\":" +
+                                    halves(at.twiceX) + ",\"y\":" + halves(at.twiceY) + "}");
+           }) &&
+           markers.forEachLine([&](const std::vector<MarkerPlace>& places) {
+               const HalfPixels start =
+                   cellCentre(layer, places.front().column, places.front().row);
+               std::string out = ",\n {\"height\":0,\"id\":" + std::to_string(nextObject++) +
+                                 ",\"name\":\"" + kMarkerPathName + "\",\"polyline\":[";
+               for (size_t i = 0; i < places.size(); ++i) {
+                   if (i > 0) out.push_back(',');
+                   const HalfPixels at = cellCentre(layer, places[i].column, places[i].row);
+                   out += "{\"x\":" + halves(at.twiceX - start.twiceX) +
+                          ",\"y\":" + halves(at.twiceY - start.twiceY) + "}";
+               }
+               return put(sink, out +
+                                    "],\"rotation\":0,\"type\":\"\",\"visible\":true,\"width\":0,"
+                                    "\"x\":" +
+                                    halves(start.twiceX) + ",\"y\":" + halves(start.twiceY) + "}");
+           }) &&
+           put(sink,
+               "],\n\"opacity\":1,\"type\":\"objectgroup\",\"visible\":true,\"x\":0,\"y\":0}");
 }
 }  // namespace
 
 bool writeTiledJson(ByteSink& sink, const LayerList& layers, const TiledLayout& layout,
                     int tileCount, Progress& progress) {
-    std::vector<std::string> objects(layers.size());
-    int nextObject = 1;
+    long long nextObject = 1;
     int id = 1;
-    for (size_t i = 0; i < layers.size(); ++i) {
-        objects[i] = markerLayer(*layers[i], tileCount, id + 1, nextObject);
-        id += objects[i].empty() ? 1 : 2;
-    }
     std::string head = "{\"compressionlevel\":-1,\"height\":" + std::to_string(layout.height) +
                        ",\"infinite\":false,\"layers\":[";
     if (!sink.write(head.data(), head.size())) return false;
-    id = 1;
     for (size_t i = 0; i < layers.size(); ++i) {
         const MapLayer& layer = *layers[i];
+        // The layer's markers follow its tiles as an object layer of their own.
+        const MarkerObjects markers(layer, tileCount);
         std::string start = i > 0 ? ",\n{\"data\":[" : "\n{\"data\":[";
         if (!sink.write(start.data(), start.size())) return false;
-        if (!writeGidRows(sink, layer, tileCount, "", progress)) return false;
+        if (!writeTileRows(sink, layer, RowStyle::Gids, tileCount, "", progress)) return false;
         std::string end =
             "],\n\"height\":" + std::to_string(layer.height) + ",\"id\":" + std::to_string(id) +
             ",\"name\":" + quoted(layer.name) + ",\"opacity\":1,\"properties\":[" +
-            property(kCellHeightProperty, layer.cellHeight) + "," +
-            property(kCellWidthProperty, layer.cellWidth) + "," +
-            property(kScrollColumnProperty, layer.offsetX) + "," +
-            property(kScrollRowProperty, layer.offsetY) +
+            properties(layer) +
             "],\"type\":\"tilelayer\",\"visible\":true,\"width\":" + std::to_string(layer.width) +
-            ",\"x\":0,\"y\":0}" + objects[i];
-        id += objects[i].empty() ? 1 : 2;
-        if (!sink.write(end.data(), end.size())) return false;
+            ",\"x\":0,\"y\":0}";
+        if (!put(sink, end)) return false;
+        if (markers.points() > 0 && !writeMarkerLayer(sink, layer, markers, id + 1, nextObject)) {
+            return false;
+        }
+        id += markers.points() > 0 ? 2 : 1;
     }
     std::string tail = "],\n\"nextlayerid\":" + std::to_string(id) +
                        ",\"nextobjectid\":" + std::to_string(nextObject) +
@@ -117,7 +118,8 @@ bool writeTiledJson(ByteSink& sink, const LayerList& layers, const TiledLayout& 
                 ",\"imagewidth\":" + std::to_string(t.imageWidth) +
                 ",\"margin\":0,\"name\":" + quoted(t.name) +
                 ",\"spacing\":0,\"tilecount\":" + std::to_string(t.tileCount) +
-                ",\"tileheight\":16,\"tilewidth\":16}";
+                ",\"tileheight\":" + std::to_string(kTileEdge) +
+                ",\"tilewidth\":" + std::to_string(kTileEdge) + "}";
     }
     tail += "],\n\"tilewidth\":" + std::to_string(layout.tileWidth) +
             ",\"type\":\"map\",\"version\":\"1.9\",\"width\":" + std::to_string(layout.width) +

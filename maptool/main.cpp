@@ -1,4 +1,6 @@
 // velloran-map: the command line of the map tool (info, export, import).
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -13,6 +15,7 @@
 #include "maptool/map_input.h"
 #include "maptool/map_render.h"
 #include "maptool/progress.h"
+#include "maptool/stop_signals.h"
 #include "maptool/tiled_import.h"
 #include "maptool/tiled_readers.h"
 #include "maptool/tiled_writers.h"
@@ -46,6 +49,19 @@ std::string extension(const std::string& path) {
     std::string ext = path.substr(dot);
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext;
+}
+
+// True when `out` is the file `in` already, under its own name, another name or through links:
+// writing it would replace what is being read.
+bool isTheInput(const std::string& in, const std::string& out) {
+    struct stat input {};
+    struct stat output {};
+    return stat(in.c_str(), &input) == 0 && stat(out.c_str(), &output) == 0 &&
+           input.st_dev == output.st_dev && input.st_ino == output.st_ino;
+}
+
+int refuseTheInput(const std::string& in, const std::string& out) {
+    return fail(out, "it is the input " + in + ", which the tool never writes over");
 }
 
 bool readMap(const std::string& path, LayerList& layers, int& status) {
@@ -87,6 +103,7 @@ int exportMap(const std::string& config, const std::string& path, const std::str
         return fail(out, "unknown format (the name must end in .tmx, .json, .csv or .png)",
                     kBadUsage);
     }
+    if (isTheInput(path, out)) return refuseTheInput(path, out);
     int status = 0;
     LayerList layers;
     TileSheets sheets;
@@ -124,6 +141,7 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     if (format != ".tmx" && format != ".json") {
         return fail(in, "unknown format (the name must end in .tmx or .json)", kBadUsage);
     }
+    if (isTheInput(in, out)) return refuseTheInput(in, out);
     int status = 0;
     TileSheets sheets;
     MappedFile file;
@@ -132,27 +150,52 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     if (!readSheets(config, sheets, status)) return status;
     TiledMap map;
     char* text = reinterpret_cast<char*>(file.data());
-    const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error)
+    // A parse error's line is counted in the file as it is, read again: parsing in place has
+    // changed the bytes read.
+    const auto lineOf = [&](size_t offset) {
+        MappedFile again;
+        std::string ignored;
+        const bool read = again.open(in, ignored) && again.size() >= offset;
+        return lineAt(read ? reinterpret_cast<const char*>(again.data()) : text, offset);
+    };
+    const bool parsed = format == ".tmx" ? readTmxInPlace(text, file.size(), map, error, lineOf)
                                          : readTiledJson(text, file.size(), map, error);
     if (!parsed) return fail(in, error);
-    long long cells = 0;
-    for (const TiledLayer& layer : map.layers) {
-        if (layer.type == "tilelayer" && layer.width > 0 && layer.height > 0 &&
-            layer.width <= kMaxLayerCells && layer.height <= kMaxLayerCells) {
-            cells += layer.width * layer.height;
-        }
-    }
-    LayerList layers;
-    {
-        Progress progress("importing", cells);
-        if (!buildLayers(map, sheets, layers, error, progress)) return fail(in, error);
-    }
-    const std::vector<const MapLayer*> pointers = layerPointers(layers);
-    if (!writeFileReplacing(
-            out, [&](ByteSink& sink) { return writeMapLayers(sink, pointers); }, error)) {
-        return fail(out, error);
-    }
+    ImportPlan plan;
+    if (!planImport(map, sheets, plan, error)) return fail(in, error);
+    plan.letDataGo = true;  // the tile data lies in the file's bytes, read for this alone
+    // The layers are written as they are made, the first while the next are decoded.
+    Progress progress("importing", plan.cells());
+    std::string importError;
+    const bool written = writeFileReplacing(
+        out,
+        [&](ByteSink& sink) {
+            // The layer count, a little-endian 32-bit number: nine at most.
+            unsigned char count[4] = {static_cast<unsigned char>(plan.layers.size())};
+            if (!sink.write(count, sizeof count)) return false;
+            return makeLayers(
+                plan,
+                [&](std::unique_ptr<MapLayer>& layer) {
+                    unsigned char header[kMaxRecordHeaderBytes];
+                    return sink.write(header, encodeRecordHeader(*layer, header)) &&
+                           writeLayerTiles(sink, *layer);
+                },
+                importError, progress);
+        },
+        error);
+    if (!written) return importError.empty() ? fail(out, error) : fail(in, importError);
     return 0;
+}
+
+int run(const std::vector<std::string>& words, const std::string& config) {
+    const std::string& command = words[0];
+    if (command == "info" && words.size() == 2) return info(config, words[1]);
+    if (command == "export" && words.size() == 3) return exportMap(config, words[1], words[2]);
+    if (command == "import" && words.size() == 3) return importMap(config, words[1], words[2]);
+    if (command != "info" && command != "export" && command != "import") {
+        return usageError("unknown command " + command);
+    }
+    return usageError("wrong number of arguments for " + command);
 }
 }  // namespace
 
@@ -183,12 +226,15 @@ int main(int argc, char** argv) {
         }
     }
     if (words.empty()) return usageError("no command given");
-    const std::string& command = words[0];
-    if (command == "info" && words.size() == 2) return info(config, words[1]);
-    if (command == "export" && words.size() == 3) return exportMap(config, words[1], words[2]);
-    if (command == "import" && words.size() == 3) return importMap(config, words[1], words[2]);
-    if (command != "info" && command != "export" && command != "import") {
-        return usageError("unknown command " + command);
+    const std::string output = words.size() == 3 ? words[2] : "";
+    removeOutputOnStopSignals(output);
+    // The file being written, if any, is gone by the time an exception reaches here.
+    try {
+        return run(words, config);
+    } catch (const std::bad_alloc&) {
+        return fail(output.empty() ? words.back() : output, "out of memory; nothing was written");
+    } catch (const std::exception& e) {
+        return fail(output.empty() ? words.back() : output,
+                    std::string(e.what()) + "; nothing was written");
     }
-    return usageError("wrong number of arguments for " + command);
 }

@@ -14,9 +14,9 @@ std::string describeMap(const LayerList& layers, int tileCount) {
                 const int tile = tileAt(layer, column, row);
                 if (tile >= tileCount) {
                     ++markers;
-                } else if (tile == 0) {
+                } else if (tile == kGroundTile) {
                     ++ground;
-                } else if (tile == 1) {
+                } else if (tile == kSeeThroughTile) {
                     ++transparent;
                 } else {
                     ++tiles;

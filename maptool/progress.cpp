@@ -14,11 +14,12 @@ Progress::~Progress() {
 }
 
 void Progress::advance(long long steps) {
-    done_ += steps;
+    const long long done = done_ += steps;
     if (!shown_) return;
-    const int percent = static_cast<int>(done_ * 100 / total_);
-    if (percent == shownPercent_) return;
-    shownPercent_ = percent;
+    const int percent = static_cast<int>(done * 100 / total_);
+    // Of threads that reach a new percentage together, one shows it.
+    int shown = shownPercent_;
+    if (percent <= shown || !shownPercent_.compare_exchange_strong(shown, percent)) return;
     std::fprintf(stderr, "\r%s %3d%%", what_.c_str(), percent > 100 ? 100 : percent);
     std::fflush(stderr);
 }

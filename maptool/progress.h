@@ -1,6 +1,7 @@
 // Progress of a long run, shown on standard error only when it is a terminal.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 class Progress {
@@ -11,12 +12,13 @@ public:
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
 
+    // May be called from several threads at once.
     void advance(long long steps);
 
 private:
     std::string what_;
     long long total_;
-    long long done_ = 0;
-    int shownPercent_ = -1;
+    std::atomic<long long> done_{0};
+    std::atomic<int> shownPercent_{-1};
     bool shown_;
 };

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "maptool/quoted_text.h"
+
 namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -14,6 +16,46 @@ std::string countMessage(long long found, long long count) {
     return "the tile data holds " + std::to_string(found) + " tiles where the layer has " +
            std::to_string(count);
 }
+
+std::string tooManyMessage(long long count) {
+    return "the tile data holds more tiles than the layer has (" + std::to_string(count) + ")";
+}
+
+// Hands gids to the target in runs, so that a call is made for thousands of them.
+class GidRuns {
+public:
+    GidRuns(long long count, const GidTarget& target, std::string& error)
+        : count_(count), target_(target), error_(error) {}
+
+    bool put(uint32_t gid) {
+        if (found() >= count_) {
+            error_ = tooManyMessage(count_);
+            return false;
+        }
+        run_[held_++] = gid;
+        return held_ < kRun || handOn();
+    }
+
+    // Hands on the gids held; false when the target stops.
+    bool handOn() {
+        if (held_ == 0) return true;
+        const size_t n = held_;
+        held_ = 0;
+        handed_ += static_cast<long long>(n);
+        return target_(handed_ - static_cast<long long>(n), run_, n);
+    }
+
+    long long found() const { return handed_ + static_cast<long long>(held_); }
+
+private:
+    static constexpr size_t kRun = 4096;
+    long long count_;
+    const GidTarget& target_;
+    std::string& error_;
+    uint32_t run_[kRun];
+    size_t held_ = 0;
+    long long handed_ = 0;
+};
 
 // Numbers separated by commas, blanks anywhere, optionally inside one pair of brackets.
 bool decodeNumbers(const char* at, const char* end, long long count, const GidTarget& target,
@@ -28,67 +70,64 @@ bool decodeNumbers(const char* at, const char* end, long long count, const GidTa
         ++at;
         --end;
     }
-    long long index = 0;
-    bool expectNumber = true;
-    for (;;) {
+    GidRuns gids(count, target, error);
+    const auto skipSpace = [&] {
         while (at < end && isSpace(*at)) ++at;
-        if (at >= end) break;
-        if (!expectNumber) {
-            if (*at != ',') {
-                error = "the tile data holds \"" + std::string(1, *at) + "\" where a comma belongs";
-                return false;
-            }
-            ++at;
-            expectNumber = true;
-            continue;
-        }
-        if (*at < '0' || *at > '9') {
-            error = "the tile data holds \"" + std::string(1, *at) + "\" where a tile id belongs";
+    };
+    skipSpace();
+    while (at < end) {
+        unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at) - '0');
+        if (digit > 9) {
+            error =
+                "the tile data holds " + quoted(std::string(1, *at)) + " where a tile id belongs";
             return false;
         }
-        unsigned long long value = 0;
-        while (at < end && *at >= '0' && *at <= '9') {
-            value = value * 10 + static_cast<unsigned>(*at++ - '0');
+        unsigned long long value = digit;
+        while (++at < end &&
+               (digit = static_cast<unsigned>(static_cast<unsigned char>(*at) - '0')) <= 9) {
+            value = value * 10 + digit;
             if (value > 0xFFFFFFFFULL) {
                 error = "the tile data holds a number too large for a tile id";
                 return false;
             }
         }
-        if (index >= count) {
-            error =
-                "the tile data holds more tiles than the layer has (" + std::to_string(count) + ")";
+        if (!gids.put(static_cast<uint32_t>(value))) return false;
+        // Most numbers are followed by a comma and the next number at once.
+        if (end - at > 1 && *at == ',' && at[1] >= '0' && at[1] <= '9') {
+            ++at;
+            continue;
+        }
+        skipSpace();
+        if (at >= end) break;
+        if (*at != ',') {
+            error = "the tile data holds " + quoted(std::string(1, *at)) + " where a comma belongs";
             return false;
         }
-        if (!target(index++, static_cast<uint32_t>(value))) return false;
-        expectNumber = false;
+        ++at;
+        skipSpace();
+        if (at >= end) {
+            error = "the tile data ends with a comma";
+            return false;
+        }
     }
-    if (expectNumber && index > 0) {
-        error = "the tile data ends with a comma";
+    if (gids.found() != count) {
+        error = countMessage(gids.found(), count);
         return false;
     }
-    if (index != count) {
-        error = countMessage(index, count);
-        return false;
-    }
-    return true;
+    return gids.handOn();
 }
 
 // Gathers bytes into little-endian gids.
 class GidBytes {
 public:
     GidBytes(long long count, const GidTarget& target, std::string& error)
-        : count_(count), target_(target), error_(error) {}
+        : count_(count), runs_(count, target, error), error_(error) {}
 
     bool take(const unsigned char* bytes, size_t size) {
         for (size_t i = 0; i < size; ++i) {
             gid_ |= static_cast<uint32_t>(bytes[i]) << (8 * filled_);
             if (++filled_ < 4) continue;
-            if (index_ >= count_) {
-                error_ = "the tile data holds more tiles than the layer has (" +
-                         std::to_string(count_) + ")";
-                return false;
-            }
-            if (!target_(index_++, gid_)) return false;
+            if (!runs_.put(gid_)) return false;
             gid_ = 0;
             filled_ = 0;
         }
@@ -96,17 +135,16 @@ public:
     }
 
     bool complete() {
-        if (index_ == count_ && filled_ == 0) return true;
-        error_ =
-            filled_ != 0 ? "the tile data ends inside a tile id" : countMessage(index_, count_);
+        if (runs_.found() == count_ && filled_ == 0) return runs_.handOn();
+        error_ = filled_ != 0 ? "the tile data ends inside a tile id"
+                              : countMessage(runs_.found(), count_);
         return false;
     }
 
 private:
     long long count_;
-    const GidTarget& target_;
+    GidRuns runs_;
     std::string& error_;
-    long long index_ = 0;
     uint32_t gid_ = 0;
     int filled_ = 0;
 };
@@ -138,7 +176,7 @@ public:
             }
             const int v = base64Value(c);
             if (v < 0 || padded_) {
-                error = "the base64 tile data holds \"" + std::string(1, c) + "\"";
+                error = "the base64 tile data holds " + quoted(std::string(1, c));
                 return false;
             }
             bits_ = bits_ << 6 | static_cast<uint32_t>(v);
@@ -229,6 +267,16 @@ bool decodeBase64(const char* begin, const char* end, const std::string& compres
             ok = false;
         }
     }
+    // A complete stream ends the data: bytes after it are damage, or a second stream, which no
+    // writer of the format makes.
+    if (ok && result == Z_STREAM_END && zip.avail_in == 0) {
+        ok = base64.read(in, got, error);
+        zip.avail_in = ok ? static_cast<uInt>(got) : 0;
+    }
+    if (ok && zip.avail_in > 0) {
+        error = "the " + compression + " tile data goes on after its end";
+        ok = false;
+    }
     inflateEnd(&zip);
     return ok && gids.complete();
 }
@@ -239,18 +287,19 @@ bool decodeTileData(const char* begin, const char* end, const std::string& encod
                     std::string& error) {
     if (encoding == "csv") {
         if (!compression.empty()) {
-            error = "CSV tile data cannot be compressed (\"" + compression + "\")";
+            error = "CSV tile data cannot be compressed (" + named(compression) + ")";
             return false;
         }
         return decodeNumbers(begin, end, count, target, error);
     }
     if (encoding == "base64") {
         if (!compression.empty() && compression != "zlib" && compression != "gzip") {
-            error = "tile data compressed with " + compression + " (zlib and gzip can be read)";
+            error =
+                "tile data compressed with " + named(compression) + " (zlib and gzip can be read)";
             return false;
         }
         return decodeBase64(begin, end, compression, count, target, error);
     }
-    error = "tile data encoded as " + encoding + " (CSV and base64 can be read)";
+    error = "tile data encoded as " + named(encoding) + " (CSV and base64 can be read)";
     return false;
 }

@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-// Takes each gid in order with its index; returns false to stop (with its own error set).
-using GidTarget = std::function<bool(long long index, uint32_t gid)>;
+// Takes the gids in order, a run at a time: `count` of them, the first being gid number `first`
+// of the layer. Returns false to stop (with its own error set).
+using GidTarget = std::function<bool(long long first, const uint32_t* gids, size_t count)>;
 
 // Hands exactly `count` gids to `target`. False, with `error` saying what is wrong with the data
 // (too few or too many gids, bad characters, damaged compression), or when `target` stops.

@@ -86,10 +86,11 @@ std::string besideConfiguration(const std::string& configPath, const std::string
 void cutTiles(TileSheets& sheets) {
     sheets.tiles.clear();
     for (const SheetPixels& sheet : sheets.sheets) {
-        for (int y = 0; y < sheet.height; y += 16) {
-            for (int x = 0; x < sheet.width; x += 16) {
-                sheets.tiles.push_back(TilePixels{&sheet, x, y, std::min(16, sheet.width - x),
-                                                  std::min(16, sheet.height - y)});
+        for (int y = 0; y < sheet.height; y += kTileEdge) {
+            for (int x = 0; x < sheet.width; x += kTileEdge) {
+                sheets.tiles.push_back(TilePixels{&sheet, x, y,
+                                                  std::min(kTileEdge, sheet.width - x),
+                                                  std::min(kTileEdge, sheet.height - y)});
             }
         }
     }

@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "map/map_layer.h"
+
 struct SheetPixels {
     std::string path;  // as found: relative names are taken from the configuration's folder
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgba;  // width * height pixels, 4 bytes each, row by row
 
-    // Whole 16 x 16 tiles across and in all, as TMX tilesets count them.
-    int columns() const { return width / 16; }
-    int wholeTiles() const { return (width / 16) * (height / 16); }
+    // Whole tiles across and in all, as TMX tilesets count them.
+    int columns() const { return width / kTileEdge; }
+    int wholeTiles() const { return (width / kTileEdge) * (height / kTileEdge); }
 };
 
 // One tile's pixels inside its sheet; tiles of a partial strip at a sheet's edge are smaller.

@@ -1,138 +1,199 @@
-// The reader of the TMX map format's JSON form.
+// The reader of the TMX map format's JSON form: the members the importer uses are taken as the
+// text is walked, every other value is checked and passed over.
 #include <cmath>
+#include <functional>
 
 #include "maptool/json_reader.h"
 #include "maptool/tiled_layout.h"
 #include "maptool/tiled_readers.h"
 
 namespace {
-using Kind = JsonValue::Kind;
+using Kind = JsonReader::Kind;
 
-std::string textOf(const JsonValue& owner, const char* name) {
-    const JsonValue* v = owner.member(name);
-    return v && v->kind == Kind::String ? v->text : "";
+// A value the importer looks at but that may be of any kind: a wrong kind reads as absent.
+bool readText(JsonReader& json, std::string& out, size_t most = kMostWordKept,
+              bool* whole = nullptr) {
+    if (json.next() != Kind::String) return json.skip();
+    return json.string(out, most, whole);
 }
 
-// A member that is a whole number, or `otherwise`.
-long long numberOf(const JsonValue& owner, const char* name, long long otherwise) {
-    const JsonValue* v = owner.member(name);
-    if (!v || v->kind != Kind::Number) return otherwise;
-    const double n = v->number;
-    if (n != std::floor(n) || std::fabs(n) > 9e15) return otherwise;
-    return static_cast<long long>(n);
+// A whole number, or `otherwise` when the value is something else.
+bool readWhole(JsonReader& json, long long& out, long long otherwise) {
+    out = otherwise;
+    if (json.next() != Kind::Number) return json.skip();
+    double n = 0;
+    if (!json.number(n)) return false;
+    if (n == std::floor(n) && std::fabs(n) <= 9e15) out = static_cast<long long>(n);
+    return true;
 }
 
-bool truthOf(const JsonValue& owner, const char* name) {
-    const JsonValue* v = owner.member(name);
-    return v && v->kind == Kind::Bool && v->boolean;
+bool readNumber(JsonReader& json, double& out) {
+    out = 0;
+    return json.next() == Kind::Number ? json.number(out) : json.skip();
 }
 
-void readProperties(const JsonValue& owner, TiledLayer& layer) {
-    const JsonValue* properties = owner.member("properties");
-    if (!properties || properties->kind != Kind::Array) return;
-    for (const JsonValue& p : properties->items) {
-        const std::string name = textOf(p, "name");
-        const long long value = numberOf(p, "value", -1);
-        const JsonValue* raw = p.member("value");
-        if (raw && raw->kind == Kind::Number && value != -1) {
-            layer.properties[name] = value;
-        } else if (name == kCellWidthProperty || name == kCellHeightProperty ||
-                   name == kScrollColumnProperty || name == kScrollRowProperty) {
-            layer.badProperty = name;
+bool readTruth(JsonReader& json, bool& out) {
+    out = false;
+    return json.next() == Kind::Bool ? json.boolean(out) : json.skip();
+}
+
+bool isOurProperty(const std::string& name) {
+    return name == kCellWidthProperty || name == kCellHeightProperty ||
+           name == kScrollColumnProperty || name == kScrollRowProperty;
+}
+
+bool readProperties(JsonReader& json, TiledLayer& layer) {
+    if (json.next() != Kind::Array) return json.skip();
+    return json.array([&] {
+        std::string name;
+        long long value = -1;
+        bool isWhole = false;
+        const bool ok =
+            json.next() != Kind::Object ? json.skip() : json.object([&](const std::string& m) {
+                if (m == "name") return readText(json, name);
+                if (m != "value") return json.skip();
+                isWhole = json.next() == Kind::Number;
+                return readWhole(json, value, -1);
+            });
+        if (ok && isOurProperty(name)) {
+            if (isWhole && value != -1) {
+                layer.properties[name] = value;
+            } else {
+                layer.badProperty = name;
+            }
         }
-    }
+        return ok;
+    });
 }
 
-void readObjects(const JsonValue& group, TiledLayer& layer) {
-    const JsonValue* objects = group.member("objects");
-    if (!objects || objects->kind != Kind::Array) return;
-    for (const JsonValue& o : objects->items) {
+bool readObjects(JsonReader& json, TiledLayer& layer) {
+    if (json.next() != Kind::Array) return json.skip();
+    return json.array([&] {
+        if (json.next() != Kind::Object) return json.skip();
         TiledObject object;
-        object.name = textOf(o, "name");
-        const JsonValue* x = o.member("x");
-        const JsonValue* y = o.member("y");
-        object.x = x && x->kind == Kind::Number ? x->number : 0;
-        object.y = y && y->kind == Kind::Number ? y->number : 0;
-        if (o.member("gid")) {
-            object.shape = "tile";
-        } else if (truthOf(o, "point")) {
-            object.shape = "point";
-        } else if (o.member("polyline")) {
-            object.shape = "polyline";
-        } else if (o.member("polygon")) {
-            object.shape = "polygon";
-        } else if (truthOf(o, "ellipse")) {
-            object.shape = "ellipse";
-        } else if (o.member("text")) {
-            object.shape = "text";
-        } else {
-            object.shape = "rectangle";
+        std::string name;
+        bool nameWhole = true, tile = false, point = false, polyline = false, polygon = false,
+             ellipse = false, words = false;
+        const bool ok = json.object([&](const std::string& m) {
+            if (m == "name") return readText(json, name, kMostWordKept, &nameWhole);
+            if (m == "x") return readNumber(json, object.x);
+            if (m == "y") return readNumber(json, object.y);
+            if (m == "point") return readTruth(json, point);
+            if (m == "ellipse") return readTruth(json, ellipse);
+            tile = tile || m == "gid";
+            polyline = polyline || m == "polyline";
+            polygon = polygon || m == "polygon";
+            words = words || m == "text";
+            return json.skip();
+        });
+        if (!ok) return false;
+        if (tile) {
+            object.shape = ObjectShape::Tile;
+        } else if (point) {
+            object.shape = ObjectShape::Point;
+        } else if (polyline) {
+            return true;  // the path joining the markers
+        } else if (polygon) {
+            object.shape = ObjectShape::Polygon;
+        } else if (ellipse) {
+            object.shape = ObjectShape::Ellipse;
+        } else if (words) {
+            object.shape = ObjectShape::Text;
         }
-        layer.objects.push_back(object);
-    }
+        addObject(layer, object, name, nameWhole);
+        return true;
+    });
 }
 
-void readTileLayer(const JsonValue& l, TiledLayer& layer) {
-    layer.width = numberOf(l, "width", -1);
-    layer.height = numberOf(l, "height", -1);
-    layer.encoding = textOf(l, "encoding");
+bool readLayer(JsonReader& json, TiledLayer& layer) {
+    const char* dataBegin = nullptr;
+    const char* dataEnd = nullptr;
+    const bool ok = json.object([&](const std::string& m) {
+        if (m == "type") return readText(json, layer.type);
+        if (m == "name") return readText(json, layer.name, kMostNameKept);
+        if (m == "width") return readWhole(json, layer.width, -1);
+        if (m == "height") return readWhole(json, layer.height, -1);
+        if (m == "encoding") return readText(json, layer.encoding);
+        if (m == "compression") return readText(json, layer.compression);
+        if (m == "properties") return readProperties(json, layer);
+        if (m == "objects") return readObjects(json, layer);
+        if (m == "data") return json.skip(dataBegin, dataEnd);
+        layer.dataInChunks = layer.dataInChunks || m == "chunks";
+        return json.skip();
+    });
+    if (!ok) return false;
     if (layer.encoding.empty()) layer.encoding = "csv";
-    layer.compression = textOf(l, "compression");
-    layer.dataInChunks = l.member("chunks") != nullptr;
-    const JsonValue* data = l.member("data");
-    if (!data || data->kind != Kind::Kept) return;
-    layer.data = data->begin;
-    layer.dataEnd = data->end;
     // Base64 data is a string: its text lies between the quotes.
-    if (layer.encoding == "base64" && layer.dataEnd - layer.data >= 2 && *layer.data == '"') {
-        ++layer.data;
-        --layer.dataEnd;
-    } else if (layer.encoding == "base64") {
-        layer.data = layer.dataEnd = nullptr;
+    if (dataBegin && layer.encoding == "base64") {
+        if (dataEnd - dataBegin >= 2 && *dataBegin == '"') {
+            layer.data = dataBegin + 1;
+            layer.dataEnd = dataEnd - 1;
+        }
+    } else if (dataBegin) {
+        layer.data = dataBegin;
+        layer.dataEnd = dataEnd;
     }
+    return true;
 }
 
-void readLayers(const JsonValue& list, TiledMap& map) {
-    for (const JsonValue& l : list.items) {
-        TiledLayer layer;
-        layer.type = textOf(l, "type");
-        layer.name = textOf(l, "name");
-        if (layer.type == "tilelayer") {
-            readProperties(l, layer);
-            readTileLayer(l, layer);
-        } else if (layer.type == "objectgroup") {
-            readObjects(l, layer);
-        }
-        map.layers.push_back(std::move(layer));
-    }
+bool readTileset(JsonReader& json, TiledMap& map) {
+    TiledTileset tileset;
+    const bool ok = json.object([&](const std::string& m) {
+        if (m == "firstgid") return readWhole(json, tileset.firstGid, 0);
+        if (m == "tilewidth") return readWhole(json, tileset.tileWidth, 0);
+        if (m == "tileheight") return readWhole(json, tileset.tileHeight, 0);
+        if (m == "tilecount") return readWhole(json, tileset.tileCount, -1);
+        if (m == "imagewidth") return readWhole(json, tileset.imageWidth, -1);
+        if (m == "imageheight") return readWhole(json, tileset.imageHeight, -1);
+        tileset.external = tileset.external || m == "source";
+        return json.skip();
+    });
+    if (ok) addTileset(map, tileset);
+    return ok;
 }
+
+const char kNotAMap[] = "not a TMX map in JSON (no \"layers\" list)";
 }  // namespace
 
 bool readTiledJson(const char* text, size_t size, TiledMap& map, std::string& error) {
-    JsonValue root;
-    if (!readJson(text, size, {"data"}, root, error)) return false;
-    if (root.kind != Kind::Object || !root.member("layers") ||
-        root.member("layers")->kind != Kind::Array) {
-        error = "not a TMX map in JSON (no \"layers\" list)";
+    JsonReader json(text, size);
+    bool hasLayers = false;
+    std::string refusal;  // what the map holds that a map file cannot
+    const auto root = [&](const std::string& m) {
+        if (m == "orientation") return readText(json, map.orientation);
+        if (m == "infinite") return readTruth(json, map.infinite);
+        if (m == "tilewidth") return readWhole(json, map.tileWidth, 0);
+        if (m == "tileheight") return readWhole(json, map.tileHeight, 0);
+        if (m == "tilesets") {
+            if (json.next() != Kind::Array) return json.skip();
+            return json.array(
+                [&] { return json.next() == Kind::Object ? readTileset(json, map) : json.skip(); });
+        }
+        if (m != "layers") return json.skip();
+        hasLayers = json.next() == Kind::Array;
+        if (!hasLayers) return json.skip();
+        return json.array([&] {
+            if (json.next() != Kind::Object) return json.skip();
+            TiledLayer layer;
+            if (!readLayer(json, layer)) return false;
+            if (layer.type == "tilelayer") {
+                layer.objects.clear();  // objects belong to object layers only
+                layer.hasUnnumbered = false;
+            } else {
+                layer.properties.clear();
+                layer.badProperty.clear();
+            }
+            return addLayer(map, std::move(layer), refusal);
+        });
+    };
+    const bool isObject = json.next() == Kind::Object;
+    if (!(isObject ? json.object(root) : json.skip()) || !json.finish()) {
+        error = refusal.empty() ? json.error() : refusal;
         return false;
     }
-    map.orientation = textOf(root, "orientation");
-    map.infinite = truthOf(root, "infinite");
-    map.tileWidth = numberOf(root, "tilewidth", 0);
-    map.tileHeight = numberOf(root, "tileheight", 0);
-    if (const JsonValue* tilesets = root.member("tilesets")) {
-        for (const JsonValue& t : tilesets->items) {
-            TiledTileset tileset;
-            tileset.firstGid = numberOf(t, "firstgid", 0);
-            tileset.external = t.member("source") != nullptr;
-            tileset.tileWidth = numberOf(t, "tilewidth", 0);
-            tileset.tileHeight = numberOf(t, "tileheight", 0);
-            tileset.tileCount = numberOf(t, "tilecount", -1);
-            tileset.imageWidth = numberOf(t, "imagewidth", -1);
-            tileset.imageHeight = numberOf(t, "imageheight", -1);
-            map.tilesets.push_back(tileset);
-        }
+    if (!isObject || !hasLayers) {
+        error = kNotAMap;
+        return false;
     }
-    readLayers(*root.member("layers"), map);
     return true;
 }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "map/cell_access.h"
-
 namespace fs = std::filesystem;
 
 const char* const kCellWidthProperty = "cellwidth";
@@ -30,7 +28,8 @@ std::string imageReference(const std::string& sheet, const std::string& outputPa
     return relative.empty() ? target.string() : relative.string();
 }
 
-// The length of the UTF-8 sequence starting at `text[at]`, or 0 when none starts there.
+}  // namespace
+
 size_t utf8Length(const std::string& text, size_t at) {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(at);
@@ -61,7 +60,17 @@ size_t utf8Length(const std::string& text, size_t at) {
     }
     return length;
 }
-}  // namespace
+
+size_t firstByteNotText(const std::string& text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = utf8Length(text, at);
+        if (length == 0 || static_cast<unsigned char>(text[at]) < 0x20 || text[at] == 0x7F) {
+            return at;
+        }
+        at += length;
+    }
+    return std::string::npos;
+}
 
 TiledLayout tiledLayout(const LayerList& layers, const TileSheets& sheets,
                         const std::string& outputPath) {
@@ -92,55 +101,13 @@ TiledLayout tiledLayout(const LayerList& layers, const TileSheets& sheets,
 
 bool namesAreText(const LayerList& layers, std::string& error) {
     for (size_t i = 0; i < layers.size(); ++i) {
-        const std::string& name = layers[i]->name;
-        for (size_t at = 0; at < name.size();) {
-            const size_t length = utf8Length(name, at);
-            if (length == 0 || static_cast<unsigned char>(name[at]) < 0x20 || name[at] == 0x7F) {
-                error = "layer " + std::to_string(i + 1) +
-                        ": its name is not text the format can carry (byte " +
-                        std::to_string(at + 1) + ")";
-                return false;
-            }
-            at += length;
+        const size_t at = firstByteNotText(layers[i]->name);
+        if (at != std::string::npos) {
+            error = "layer " + std::to_string(i + 1) +
+                    ": its name is not text the format can carry (byte " + std::to_string(at + 1) +
+                    ")";
+            return false;
         }
-    }
-    return true;
-}
-
-void appendNumber(std::string& out, unsigned long long value) {
-    // Every tile number and gid a cell can hold, spelled out once: the writers spell hundreds of
-    // millions of them for a big map.
-    struct Spellings {
-        char text[65537][6];
-        unsigned char length[65537];
-        Spellings() {
-            for (unsigned n = 0; n <= 65536; ++n) {
-                const std::string digits = std::to_string(n);
-                length[n] = static_cast<unsigned char>(digits.size());
-                digits.copy(text[n], digits.size());
-            }
-        }
-    };
-    static const Spellings spellings;
-    if (value <= 65536) {
-        out.append(spellings.text[value], spellings.length[value]);
-        return;
-    }
-    out += std::to_string(value);
-}
-
-bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
-                  Progress& progress) {
-    std::string row;
-    for (int y = 0; y < layer.height; ++y) {
-        row.clear();
-        for (int x = 0; x < layer.width; ++x) {
-            appendNumber(row, gidOf(tileAt(layer, x, y), tileCount));
-            if (x + 1 < layer.width || y + 1 < layer.height) row.push_back(',');
-        }
-        row += rowEnd;
-        if (!sink.write(row.data(), row.size())) return false;
-        progress.advance(layer.width);
     }
     return true;
 }

@@ -31,9 +31,9 @@ struct TilesetLayout {
 };
 
 struct TiledLayout {
-    int width = 0, height = 0;            // cells: the widest and the tallest layer
-    int tileWidth = 16, tileHeight = 16;  // the first layer's cell size
-    std::vector<TilesetLayout> tilesets;  // one per sheet: tile n is gid n + 1
+    int width = 0, height = 0;                          // cells: the widest and the tallest layer
+    int tileWidth = kTileEdge, tileHeight = kTileEdge;  // the first layer's cell size
+    std::vector<TilesetLayout> tilesets;                // one per sheet: tile n is gid n + 1
 };
 
 // The layout of `layers` written to `outputPath` (sheet images are named relative to it).
@@ -45,14 +45,12 @@ inline uint32_t gidOf(uint16_t tile, int tileCount) {
     return tile >= tileCount ? 0 : static_cast<uint32_t>(tile) + 1;
 }
 
+// The length of the UTF-8 character starting at `text[at]`, or 0 when none starts there.
+size_t utf8Length(const std::string& text, size_t at);
+// Where `text` stops being text that XML and JSON can carry (UTF-8 without control
+// characters), or npos when it is such text throughout.
+size_t firstByteNotText(const std::string& text);
+
 // False, with `error` naming the layer, when a layer name is not text that XML and JSON can
-// carry (UTF-8 without control characters).
+// carry.
 bool namesAreText(const LayerList& layers, std::string& error);
-
-// Appends the decimal digits of `value`.
-void appendNumber(std::string& out, unsigned long long value);
-
-// Writes the layer's gids as CSV, row by row, each row ended by `rowEnd` ("" keeps one line),
-// and reports each row to `progress`.
-bool writeGidRows(ByteSink& sink, const MapLayer& layer, int tileCount, const char* rowEnd,
-                  Progress& progress);

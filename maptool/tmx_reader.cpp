@@ -1,10 +1,14 @@
 // The TMX reader: the XML is parsed in place, in the bytes it was read into, so a map of hundreds
 // of megabytes of tiles is neither copied nor cut up; the tile data stays where it lies.
+#include <malloc.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <pugixml.hpp>
 #include <vector>
 
@@ -16,34 +20,25 @@ namespace {
 // a <data> that holds only white space keeps it, so that it reads as tile data.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
-// Where the line ends are, one bit a byte: parsing in place overwrites some of them (a name's
-// end is marked in the byte after it), and a parse error is reported by line.
-class LineEnds {
-public:
-    LineEnds(const char* text, size_t size) : bits_((size + 63) / 64) {
-        if (size == 0) return;  // `text` may be null then
-        const char* end = text + size;
-        for (const char* at = text;
-             (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr; ++at) {
-            const size_t offset = static_cast<size_t>(at - text);
-            bits_[offset / 64] |= uint64_t{1} << (offset % 64);
-        }
-    }
+// The parsed document may take this much memory: its elements and attributes (a marker's
+// object is about 300 bytes of them), not the text, which stays where it is.
+constexpr size_t kMostMarkupMemory = size_t{256} << 20;
 
-    // The line, counted from 1, that the byte at `offset` is on.
-    long long lineAt(size_t offset) const {
-        const size_t whole = std::min(offset / 64, bits_.size());
-        long long line = 1;
-        for (size_t word = 0; word < whole; ++word) line += __builtin_popcountll(bits_[word]);
-        if (whole < bits_.size()) {
-            line += __builtin_popcountll(bits_[whole] & ((uint64_t{1} << (offset % 64)) - 1));
-        }
-        return line;
-    }
+// Memory the parser has taken, counted so that a file of millions of elements is refused
+// rather than followed until memory runs out.
+std::atomic<size_t> markupMemory{0};
 
-private:
-    std::vector<uint64_t> bits_;
-};
+void* allocateMarkup(size_t size) {
+    if (markupMemory + size > kMostMarkupMemory) return nullptr;
+    void* memory = std::malloc(size);
+    if (memory) markupMemory += malloc_usable_size(memory);
+    return memory;
+}
+
+void freeMarkup(void* memory) {
+    if (memory) markupMemory -= malloc_usable_size(memory);
+    std::free(memory);
+}
 
 // A whole decimal number; false for anything else.
 bool wholeNumber(const char* text, long long& value) {
@@ -59,19 +54,29 @@ long long numberAttribute(pugi::xml_node e, const char* name, long long otherwis
     return wholeNumber(e.attribute(name).value(), value) ? value : otherwise;
 }
 
-std::string textAttribute(pugi::xml_node e, const char* name) {
-    return e.attribute(name).value();
+// At most `most` bytes of an attribute's text; `whole` says whether that was all.
+std::string textAttribute(pugi::xml_node e, const char* name, size_t most = kMostWordKept,
+                          bool* whole = nullptr) {
+    const char* value = e.attribute(name).value();
+    const size_t length = strnlen(value, most + 1);
+    if (whole) *whole = length <= most;
+    return std::string(value, std::min(length, most));
+}
+
+bool isOurProperty(const std::string& name) {
+    return name == kCellWidthProperty || name == kCellHeightProperty ||
+           name == kScrollColumnProperty || name == kScrollRowProperty;
 }
 
 void readProperties(pugi::xml_node owner, TiledLayer& layer) {
     for (pugi::xml_node p = owner.child("properties").child("property"); p;
          p = p.next_sibling("property")) {
         const std::string name = textAttribute(p, "name");
+        if (!isOurProperty(name)) continue;
         long long value = 0;
         if (wholeNumber(p.attribute("value").value(), value)) {
             layer.properties[name] = value;
-        } else if (name == kCellWidthProperty || name == kCellHeightProperty ||
-                   name == kScrollColumnProperty || name == kScrollRowProperty) {
+        } else {
             layer.badProperty = name;
         }
     }
@@ -99,39 +104,50 @@ void readTileLayer(pugi::xml_node e, TiledLayer& layer) {
 void readObjects(pugi::xml_node group, TiledLayer& layer) {
     for (pugi::xml_node o = group.child("object"); o; o = o.next_sibling("object")) {
         TiledObject object;
-        object.name = textAttribute(o, "name");
+        if (o.attribute("gid")) {
+            object.shape = ObjectShape::Tile;
+        } else if (o.child("point")) {
+            object.shape = ObjectShape::Point;
+        } else if (o.child("polyline")) {
+            continue;  // the path joining the markers
+        } else if (o.child("polygon")) {
+            object.shape = ObjectShape::Polygon;
+        } else if (o.child("ellipse")) {
+            object.shape = ObjectShape::Ellipse;
+        } else if (o.child("text")) {
+            object.shape = ObjectShape::Text;
+        }
         object.x = o.attribute("x") ? std::atof(o.attribute("x").value()) : 0;
         object.y = o.attribute("y") ? std::atof(o.attribute("y").value()) : 0;
-        if (o.attribute("gid")) {
-            object.shape = "tile";
-        } else if (o.child("point")) {
-            object.shape = "point";
-        } else if (o.child("polyline")) {
-            object.shape = "polyline";
-        } else if (o.child("polygon")) {
-            object.shape = "polygon";
-        } else if (o.child("ellipse")) {
-            object.shape = "ellipse";
-        } else if (o.child("text")) {
-            object.shape = "text";
-        } else {
-            object.shape = "rectangle";
-        }
-        layer.objects.push_back(object);
+        bool whole = true;
+        const std::string name = textAttribute(o, "name", kMostWordKept, &whole);
+        addObject(layer, object, name, whole);
     }
 }
 }  // namespace
 
-bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) {
-    const LineEnds lineEnds(text, size);
+long long lineAt(const char* text, size_t offset) {
+    return 1 + std::count(text, text + offset, '\n');
+}
+
+bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error,
+                    const std::function<long long(size_t offset)>& lineOf) {
+    pugi::set_memory_management_functions(allocateMarkup, freeMarkup);
     pugi::xml_document document;
     // UTF-8 is assumed, as the writer gives: any other encoding would be converted into a buffer
     // of the document's, which dies with it and which the tile data must not point into.
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(text, size, kParseOptions, pugi::encoding_utf8);
+    if (parsed.status == pugi::status_out_of_memory) {
+        error = "more XML elements than the tool holds at once (more than " +
+                std::to_string(kMostMarkupMemory >> 20) +
+                " MiB of them, some 900,000 objects); the JSON form has no such limit";
+        return false;
+    }
     if (!parsed) {
-        error = "line " + std::to_string(lineEnds.lineAt(static_cast<size_t>(parsed.offset))) +
-                ": " + parsed.description();
+        const auto offset = static_cast<size_t>(parsed.offset);
+        error = "line " + std::to_string(lineOf ? lineOf(offset) : lineAt(text, offset)) + ": " +
+                parsed.description();
         return false;
     }
     const pugi::xml_node root = document.document_element();
@@ -157,11 +173,11 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
                 tileset.imageWidth = numberAttribute(image, "width", -1);
                 tileset.imageHeight = numberAttribute(image, "height", -1);
             }
-            map.tilesets.push_back(tileset);
+            addTileset(map, tileset);
             continue;
         }
         TiledLayer layer;
-        layer.name = textAttribute(e, "name");
+        layer.name = textAttribute(e, "name", kMostNameKept);
         if (kind == "layer") {
             layer.type = "tilelayer";
             readProperties(e, layer);
@@ -174,7 +190,7 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
         } else {
             continue;  // properties, editor settings and the like carry no layer
         }
-        map.layers.push_back(std::move(layer));
+        if (!addLayer(map, std::move(layer), error)) return false;
     }
     return true;
 }
@@ -182,5 +198,6 @@ bool readTmxInPlace(char* text, size_t size, TiledMap& map, std::string& error) 
 bool readTmx(const char* text, size_t size, TiledMap& map, std::string& error) {
     map.parsedCopy.reset(new char[size]);
     if (size > 0) std::memcpy(map.parsedCopy.get(), text, size);
-    return readTmxInPlace(map.parsedCopy.get(), size, map, error);
+    return readTmxInPlace(map.parsedCopy.get(), size, map, error,
+                          [text](size_t offset) { return lineAt(text, offset); });
 }

@@ -1,8 +1,9 @@
 // The TMX writer.
 #include <string>
 
-#include "map/cell_access.h"
-#include "maptool/markers.h"
+#include "maptool/marker_objects.h"
+#include "maptool/tile_rows.h"
+#include "maptool/tiled_values.h"
 #include "maptool/tiled_writers.h"
 
 namespace {
@@ -29,57 +30,44 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-// A pixel position kept as twice its value, so that the centre of an odd-sized cell is exact.
-std::string halves(long long twice) {
-    std::string out = std::to_string(twice / 2);
-    if (twice % 2 != 0) out += ".5";
-    return out;
+bool put(ByteSink& sink, const std::string& text) {
+    return sink.write(text.data(), text.size());
 }
 
-std::string property(const char* name, int value) {
-    return std::string("   <property name=\"") + name + "\" type=\"int\" value=\"" +
-           std::to_string(value) + "\"/>\n";
-}
-
-std::string markerObjects(const MapLayer& layer, int tileCount, int& nextObject) {
-    const std::vector<MarkerCell> markers = markersInSequence(layer, tileCount);
-    std::string out;
-    const auto twiceX = [&](const MarkerCell& m) {
-        return 2LL * m.column * layer.cellWidth + layer.cellWidth;
-    };
-    const auto twiceY = [&](const MarkerCell& m) {
-        return 2LL * m.row * layer.cellHeight + layer.cellHeight;
-    };
-    for (const MarkerCell& m : markers) {
-        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
-               std::to_string(m.number) + "\" x=\"" + halves(twiceX(m)) + "\" y=\"" +
-               halves(twiceY(m)) + "\">\n   <point/>\n  </object>\n";
-    }
-    for (const std::vector<MarkerCell>& line : markerLines(layer, tileCount)) {
-        const MarkerCell& first = line.front();
-        out += "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" + kMarkerPathName +
-               "\" x=\"" + halves(twiceX(first)) + "\" y=\"" + halves(twiceY(first)) +
-               "\">\n   <polyline points=\"";
-        for (size_t i = 0; i < line.size(); ++i) {
+// The objects of a layer's markers, numbered from `nextObject` on.
+bool writeMarkerObjects(ByteSink& sink, const MapLayer& layer, const MarkerObjects& markers,
+                        long long& nextObject) {
+    return markers.forEachPoint([&](int number, MarkerPlace place) {
+        const HalfPixels at = cellCentre(layer, place.column, place.row);
+        return put(sink, "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
+                             std::to_string(number) + "\" x=\"" + halves(at.twiceX) + "\" y=\"" +
+                             halves(at.twiceY) + "\">\n   <point/>\n  </object>\n");
+    }) && markers.forEachLine([&](const std::vector<MarkerPlace>& places) {
+        const HalfPixels first = cellCentre(layer, places.front().column, places.front().row);
+        std::string out = "  <object id=\"" + std::to_string(nextObject++) + "\" name=\"" +
+                          kMarkerPathName + "\" x=\"" + halves(first.twiceX) + "\" y=\"" +
+                          halves(first.twiceY) + "\">\n   <polyline points=\"";
+        for (size_t i = 0; i < places.size(); ++i) {
             if (i > 0) out.push_back(' ');
-            out += halves(twiceX(line[i]) - twiceX(first)) + "," +
-                   halves(twiceY(line[i]) - twiceY(first));
+            const HalfPixels at = cellCentre(layer, places[i].column, places[i].row);
+            out += halves(at.twiceX - first.twiceX) + "," + halves(at.twiceY - first.twiceY);
         }
-        out += "\"/>\n  </object>\n";
-    }
-    return out;
+        return put(sink, out + "\"/>\n  </object>\n");
+    });
 }
 }  // namespace
 
 bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout, int tileCount,
               Progress& progress) {
-    // The marker objects are gathered first: the map's start tag names the next free ids.
-    std::vector<std::string> objects(layers.size());
-    int nextObject = 1;
+    // The markers are counted first: the map's start tag names the next free ids. Their objects
+    // are written as they are found.
+    std::vector<MarkerObjects> markers;
+    long long nextObject = 1;
     int nextLayer = 1;
-    for (size_t i = 0; i < layers.size(); ++i) {
-        objects[i] = markerObjects(*layers[i], tileCount, nextObject);
-        nextLayer += objects[i].empty() ? 1 : 2;
+    for (const auto& layer : layers) {
+        markers.emplace_back(*layer, tileCount);
+        nextObject += markers.back().count();
+        nextLayer += markers.back().points() > 0 ? 2 : 1;
     }
     std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     head +=
@@ -91,7 +79,8 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
         std::to_string(nextLayer) + "\" nextobjectid=\"" + std::to_string(nextObject) + "\">\n";
     for (const TilesetLayout& t : layout.tilesets) {
         head += " <tileset firstgid=\"" + std::to_string(t.firstGid) + "\" name=\"" +
-                escaped(t.name) + "\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"" +
+                escaped(t.name) + "\" tilewidth=\"" + std::to_string(kTileEdge) +
+                "\" tileheight=\"" + std::to_string(kTileEdge) + "\" tilecount=\"" +
                 std::to_string(t.tileCount) + "\" columns=\"" + std::to_string(t.columns) +
                 "\">\n  <image source=\"" + escaped(t.image) + "\" width=\"" +
                 std::to_string(t.imageWidth) + "\" height=\"" + std::to_string(t.imageHeight) +
@@ -99,26 +88,27 @@ bool writeTmx(ByteSink& sink, const LayerList& layers, const TiledLayout& layout
     }
     if (!sink.write(head.data(), head.size())) return false;
     int id = 1;
+    nextObject = 1;
     for (size_t i = 0; i < layers.size(); ++i) {
         const MapLayer& layer = *layers[i];
         std::string start = " <layer id=\"" + std::to_string(id++) + "\" name=\"" +
                             escaped(layer.name) + "\" width=\"" + std::to_string(layer.width) +
                             "\" height=\"" + std::to_string(layer.height) + "\">\n  <properties>\n";
-        start += property(kCellHeightProperty, layer.cellHeight);
-        start += property(kCellWidthProperty, layer.cellWidth);
-        start += property(kScrollColumnProperty, layer.offsetX);
-        start += property(kScrollRowProperty, layer.offsetY);
+        for (const LayerProperty& p : layerProperties(layer)) {
+            start += std::string("   <property name=\"") + p.name + "\" type=\"int\" value=\"" +
+                     std::to_string(p.value) + "\"/>\n";
+        }
         start += "  </properties>\n  <data encoding=\"csv\">\n";
         if (!sink.write(start.data(), start.size())) return false;
-        if (!writeGidRows(sink, layer, tileCount, "\n", progress)) return false;
-        std::string end = "</data>\n </layer>\n";
-        if (!objects[i].empty()) {
-            end += " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
-                   escaped(markerLayerName(layer.name)) + "\">\n" + objects[i] +
-                   " </objectgroup>\n";
+        if (!writeTileRows(sink, layer, RowStyle::Gids, tileCount, "\n", progress)) return false;
+        if (!put(sink, "</data>\n </layer>\n")) return false;
+        if (markers[i].points() == 0) continue;
+        if (!put(sink, " <objectgroup id=\"" + std::to_string(id++) + "\" name=\"" +
+                           escaped(markerLayerName(layer.name)) + "\">\n") ||
+            !writeMarkerObjects(sink, layer, markers[i], nextObject) ||
+            !put(sink, " </objectgroup>\n")) {
+            return false;
         }
-        if (!sink.write(end.data(), end.size())) return false;
     }
-    const std::string tail = "</map>\n";
-    return sink.write(tail.data(), tail.size());
+    return put(sink, "</map>\n");
 }

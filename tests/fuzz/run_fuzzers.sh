@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Replays the inputs that once broke the editor, then fuzzes each target for a while.
+# Replays the inputs that once broke the editor or the map tool, then fuzzes each target for a
+# while.
 #   run_fuzzers.sh FUZZ_BUILD_FOLDER SECONDS_PER_TARGET
 # Fails on the first crash, sanitizer report, leak or broken map rule; the input that did it
 # is left in FUZZ_BUILD_FOLDER/findings/.
@@ -51,4 +52,9 @@ status=0
 run_target map_file "$corpus/maps" "$work/regressions" || status=1
 run_target map_view "$corpus/maps" "$work/regressions" || status=1
 run_target configuration "$corpus/configurations" "$work/config-regressions" || status=1
+# The map tool: its TMX and JSON readers and its tile data decoder, each checked by exporting
+# what imports and importing it again.
+run_target tmx_reader "$corpus/tmx" "$corpus/regressions/tmx" || status=1
+run_target json_reader "$corpus/json" "$corpus/regressions/json" || status=1
+run_target tile_data "$corpus/tile_data" "$corpus/regressions/tile_data" || status=1
 exit $status

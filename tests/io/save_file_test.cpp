@@ -150,6 +150,23 @@ TEST(SaveFile, ALinkToAnotherFileSystemIsWrittenThrough) {
     EXPECT_EQ(entriesUnder(folder.path()), std::set<std::string>{"link.map"});
 }
 
+// Slip caught: the temporary file left behind when the writing stops with an exception (memory
+// running out, say) rather than a failure.
+TEST(SaveFile, AnExceptionWhileWritingRemovesTheTemporaryFile) {
+    TestFolder folder;
+    std::string error;
+    EXPECT_THROW(writeFileReplacing(
+                     "new.map",
+                     [](ByteSink& sink) -> bool {
+                         sink.write("half", 4);
+                         throw std::bad_alloc();
+                     },
+                     error),
+                 std::bad_alloc);
+    EXPECT_TRUE(entriesUnder(folder.path()).empty());
+    EXPECT_EQ(temporaryFileBeingWritten(), nullptr);
+}
+
 // A node of the test's own (a null device where the superuser may make one, else a FIFO) at the
 // end of a chain of links. Slip: checking only that the end exists; the rename replaces the node.
 TEST(SaveFile, ADeviceOrAFifoAtTheEndOfLinksIsRefusedAndKept) {

@@ -2,6 +2,7 @@
 // the reason, the exit status tells bad input (1) from bad usage (2), and no output is left.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,8 +70,19 @@ struct Case {
     std::string file;       // the file the message names
     std::string reason;     // a part of the message
     std::string fifo = "";  // a FIFO made in the test folder
-    std::string link = "";  // a symbolic link to that FIFO
+    std::string link = "";  // a symbolic link to that FIFO (or to the input)
+    bool device = false;    // the FIFO is a null device instead (where one may be made)
 };
+
+// `layers` tile layers of one cell named as given, in a TMX map.
+std::string namedLayers(const std::vector<std::string>& names) {
+    std::string layers;
+    for (const std::string& name : names) {
+        layers += " <layer name=\"" + name +
+                  "\" width=\"1\" height=\"1\"><data encoding=\"csv\">1</data></layer>\n";
+    }
+    return tmx("1,1", "", "", layers);
+}
 }  // namespace
 
 TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) {
@@ -80,6 +92,15 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
                      "\" width=\"1\" height=\"1\"><data encoding=\"csv\">1</data></layer>\n";
     }
     const std::string deepJson = std::string(200, '[') + std::string(200, ']');
+    // Absurd layers whose cells, all summed, overflow a 64-bit count.
+    std::string hugeLayers;
+    for (int i = 0; i < 40000; ++i) {
+        hugeLayers += "<layer width=\"16777216\" height=\"16777216\"/>";
+    }
+    // The gids 1, 1 compressed, with something after the compressed stream.
+    const std::string zlibThenMore = "eJxjZGBgYARiAAAUAANtb3Jl";
+    const std::string gzipTwice =
+        "H4sIAAAAAAACA2NkYGBgBGIAkrg0EQgAAAAfiwgAAAAAAAIDY2RgYGAEYgCSuDQRCAAAAA==";
     const Case cases[] = {
         {"no command", "", "", "", "", 2, "", "no command"},
         {"unknown option", "", "", "--frobnicate info {in}", "", 2, "", "unknown option"},
@@ -161,6 +182,34 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
          "out.csv", "It is a FIFO, not a regular file", "out.csv"},
         {"link to a FIFO output", mapFile(1, 2), "a.map", "export {in} {out}", "link.csv", 1,
          "link.csv", "/node.csv, is a FIFO, not a regular file", "node.csv", "link.csv"},
+        {"output is the input", tmx("1,1"), "a.tmx", "import {in} {in}", "", 1, "a.tmx",
+         "is the input"},
+        {"output linked to the input", mapFile(1, 2), "a.map", "export {in} {out}", "link.csv", 1,
+         "link.csv", "is the input", "", "link.csv"},
+        {"device output", mapFile(1, 2), "a.map", "export {in} {out}", "node.csv", 1, "node.csv",
+         "It is a device", "node.csv", "", true},
+        {"link to a device", mapFile(1, 2), "a.map", "export {in} {out}", "link.csv", 1, "link.csv",
+         "/node.csv, is a device", "node.csv", "link.csv", true},
+        {"name of the palette", namedLayers({"tile01"}), "a.tmx", "import {in} {out}", "a.map", 1,
+         "a.tmx", "layer \"tile01\": a name the editor keeps"},
+        {"name of an earlier layer", namedLayers({"mAP1"}), "a.tmx", "import {in} {out}", "a.map",
+         1, "a.tmx", "layer 1 is named \"Map1\""},
+        {"control character in a name", namedLayers({"Ma&#27;p"}), "a.tmx", "import {in} {out}",
+         "a.map", 1, "a.tmx", "\"Ma\\x1Bp\": its name is not text"},
+        {"name of 100,000 bytes", namedLayers({std::string(100000, 'n')}), "a.tmx",
+         "import {in} {out}", "a.map", 1, "a.tmx", "longer than the 255 bytes"},
+        {"bytes after the zlib stream",
+         tmx(zlibThenMore, "encoding=\"csv\"", "encoding=\"base64\" compression=\"zlib\""), "a.tmx",
+         "import {in} {out}", "a.map", 1, "a.tmx", "zlib tile data goes on after its end"},
+        {"second gzip stream",
+         tmx(gzipTwice, "encoding=\"csv\"", "encoding=\"base64\" compression=\"gzip\""), "a.tmx",
+         "import {in} {out}", "a.map", 1, "a.tmx", "gzip tile data goes on after its end"},
+        {"empty data with the old export's piece mark",
+         namedLayers({"L2\" width=\"1\" height=\"1\"><data encoding=\"csv\" velloran-piece=\"0\"/>"
+                      "</layer><layer name=\"L3"}),
+         "a.tmx", "import {in} {out}", "a.map", 1, "a.tmx", "holds 0 tiles where the layer has 1"},
+        {"40,000 layers of 2^48 cells", tmx("1,1", "", "", hugeLayers), "a.tmx",
+         "import {in} {out}", "a.map", 1, "a.tmx", "more than 9 tile layers"},
         // A damaged map still exports the layers read in full, with a warning.
         {"map cut short", mapFile(2, 2, 1), "a.map", "export {in} {out}", "", 0, "a.map",
          "cut short after 1 of its 2 layers"},
@@ -172,8 +221,12 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
         fs::create_directories(dir);
         const std::string in = (dir / c.inputName).string();
         if (!c.input.empty()) std::ofstream(in, std::ios::binary) << c.input;
-        if (!c.fifo.empty()) mkfifo((dir / c.fifo).c_str(), 0644);
-        if (!c.link.empty()) fs::create_symlink(dir / c.fifo, dir / c.link);
+        if (c.device && mknod((dir / c.fifo).c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+            continue;  // only the superuser may make a device
+        }
+        if (!c.fifo.empty() && !c.device) mkfifo((dir / c.fifo).c_str(), 0644);
+        if (!c.link.empty())
+            fs::create_symlink(dir / (c.fifo.empty() ? c.inputName : c.fifo), dir / c.link);
         const std::string out = (dir / (c.outputName.empty() ? "out.csv" : c.outputName)).string();
         std::string arguments = "--config " + kConfig + " " + c.arguments;
         for (const auto& [key, value] : {std::pair<std::string, std::string>{"{in}", in},
@@ -194,6 +247,7 @@ TEST(MapToolCommandLine, FailuresAreOneLineNamingFileAndReasonAndLeaveNoOutput) 
         EXPECT_EQ(message.rfind(prefix, 0), 0u) << c.what << ": " << message;
         EXPECT_NE(message.find(c.reason), std::string::npos) << c.what << ": " << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << c.what << ": " << message;
+        EXPECT_LT(message.size(), 300u) << c.what;
         // Nothing but the input and the captured messages (and a successful output) is left.
         size_t files = 0;
         for (const auto& entry : fs::directory_iterator(dir)) {
