@@ -124,7 +124,7 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     } else if (!buttonHeld(editor.mouseButtons)) {
         editor.mouseReleased = true;
     }
-    if (!buttonHeld(editor.mouseButtons)) editor.fillRecordedThisPress = false;
+    if (!buttonHeld(editor.mouseButtons)) editor.history.endPress();
 
     const bool busy = handleMenuCommand(editor);
     for (const auto& dialog : editor.dialogs) {

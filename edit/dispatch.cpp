@@ -51,6 +51,7 @@ const MenuRoute kMenuRoutes[] = {
     {&cmd::Edit, &cmd::Draw, nullptr, [](Editor& e) { e.toolMode = ToolMode::Draw; }},
     {&cmd::Edit, &cmd::DrawRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::DrawRandom; }},
     {&cmd::Edit, &cmd::FillRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::FillRandom; }},
+    {&cmd::Edit, &cmd::Redo, nullptr, redoLast},
     {&cmd::Brush, &cmd::PickBrush, nullptr, [](Editor& e) { e.pickBrushArmed = true; }},
     {&cmd::Brush, &cmd::ShuffleRB, nullptr, [](Editor& e) { shuffleBrush(e, "Right"); }},
     {&cmd::Brush, &cmd::ShuffleLB, nullptr, [](Editor& e) { shuffleBrush(e, "Left"); }},

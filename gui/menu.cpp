@@ -175,7 +175,7 @@ void buildMenus(Editor& editor) {
     addMenuItem(e, 42, 18, "Exit", "", false, false);
 
     e = createMenu(menus, 46, "Edit");
-    for (const char* label : {"Undo", "Fill", "Fill Random", "Draw", "Draw Random"}) {
+    for (const char* label : {"Undo", "Fill", "Fill Random", "Draw", "Draw Random", "Redo"}) {
         e = addMenuItem(e, 82, 18, label, "", false, false);
     }
 
