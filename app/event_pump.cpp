@@ -9,6 +9,7 @@
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "app/main_loop.h"
+#include "app/shortcuts.h"
 #include "edit/markers.h"
 #include "edit/undo.h"
 #include "gui/interface.h"
@@ -144,6 +145,7 @@ const KeyBinding kKeyBindings[] = {
 
 void handleKey(Editor& editor, const SDL_keysym& key) {
     if (editor.focusName == kFocusLost) return;
+    if (handleShortcut(editor, key)) return;
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.key != key.sym) continue;
         if (binding.request) postCommand(editor.commandQueue, *binding.request, "");
@@ -206,8 +208,10 @@ void pumpEvents(Editor& editor) {
             case SDL_KEYDOWN:
                 if (!pressIsReal(editor, event.key.keysym.sym)) break;
                 noteKeyDown(editor, event.key.keysym.sym);
-                // Escape backs out of a dialog, even from a field that would take every key.
+                // Escape backs out of a dialog, even from a field that would take every key,
+                // and closes an open menu.
                 if (event.key.keysym.sym == SDLK_ESCAPE && closeOpenDialogs(editor)) break;
+                if (event.key.keysym.sym == SDLK_ESCAPE && closeMenus(editor.menus)) break;
                 if (offerToFields(editor, event.key.keysym)) return;
                 handleKey(editor, event.key.keysym);
                 break;

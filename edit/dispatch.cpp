@@ -67,7 +67,7 @@ const MenuRoute kMenuRoutes[] = {
 };
 
 void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& item,
-                      const MenuEntry& entry) {
+                      const std::string& label) {
     // Menus stay usable over an open dialog; a click that reaches both must not open another.
     const bool opener = menu == cmd::File || menu == cmd::Map || menu == cmd::Help;
     if (opener && opensDialog(item) && anyDialogOpen(editor)) return;
@@ -81,8 +81,8 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
         if (route.action) route.action(editor);
         return;
     }
-    if (menu == cmd::Layer && findMapLayer(editor.layers, entry.label)) {
-        postCommand(editor.commandQueue, cmd::LayerChange, entry.label);
+    if (menu == cmd::Layer && findMapLayer(editor.layers, label)) {
+        postCommand(editor.commandQueue, cmd::LayerChange, label);
     }
 }
 
@@ -101,9 +101,13 @@ bool handleMenuCommand(Editor& editor) {
         return false;
     }
     if (entry && !entry->isTitle && entry->owner) {
-        dispatchMenuItem(editor, entry->owner->command, item, *entry);
+        dispatchMenuItem(editor, entry->owner->command, item, entry->label);
     }
     return item.hash != 0;
+}
+
+void runMenuItem(Editor& editor, const HashedName& menu, const HashedName& item) {
+    dispatchMenuItem(editor, menu, item, item.text);
 }
 
 void handleInterfaceCommand(Editor& editor) {
