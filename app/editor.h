@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/recovery.h"
 #include "edit/command_queue.h"
 #include "edit/tool_mode.h"
 #include "edit/undo_history.h"
@@ -75,6 +76,8 @@ struct Editor {
     int layerCount = 0;
     // What Undo can take back and Redo do again.
     UndoHistory history;
+    // The copy of the map kept against a crash.
+    RecoveryState recovery;
     MenuList menus;
     std::unique_ptr<TileImageStore> tileImages;
     TTF_Font* font = nullptr;  // the interface font, "GOTHIC.TTF" at size 11

@@ -3,6 +3,7 @@
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/recovery.h"
 #include "edit/layer_commands.h"
 #include "edit/layer_shape.h"
 #include "edit/undo.h"
@@ -46,6 +47,7 @@ void createMap(Editor& editor) {
     editor.mapFilePath.clear();
     editor.mapFileName.clear();
     markMapSaved(editor);
+    recoveryNotNeeded(editor);
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }
 

@@ -135,7 +135,7 @@ std::unique_ptr<MapLayer> readRecord(ByteReader& in, TileFacts& facts) {
     layer->offsetY = clampOffset(offsetY, height);
     layer->cellWidth = sanitisedCellSize(cellWidth);
     layer->cellHeight = sanitisedCellSize(cellHeight);
-    layer->tiles.reserve(static_cast<size_t>(cells));
+    reserveTiles(layer->tiles, static_cast<size_t>(cells));
     TileFactsGatherer gatherer;
     for (size_t first = 0; first < static_cast<size_t>(cells); first += kTilesPerReadPiece) {
         const size_t n = std::min(kTilesPerReadPiece, static_cast<size_t>(cells) - first);

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/command_names.h"
+#include "edit/dispatch.h"
 #include "edit/layer_commands.h"
 #include "edit/map_size_commands.h"
 #include "edit/undo.h"
@@ -25,27 +24,21 @@ struct History {
     int k = 0;
 
     explicit History(int side) {
-        setNumberInput(*findDialog(e, kResizeMapDialogName), 0, side);
-        setNumberInput(*findDialog(e, kResizeMapDialogName), 1, side);
-        resizeMap(e);
+        resize(side, side);
         addLayer(e);
         addLayer(e);
-        fillTiles(*layer(1), 0, 3);
-        fillTiles(*layer(3), 1, 100);
+        fillTiles(*findLayer(e.layers, "Map1"), 0, 3);
+        fillTiles(*findLayer(e.layers, "Map3"), 1, 100);
         clearUndo(e);
         t.focusAt(100, 100);
         t.frame(100, 100);
     }
-    MapLayer* layer(int n) { return findLayer(e.layers, "Map" + std::to_string(n)); }
-    void click(int column, int row, ToolMode mode) {
+    // A click on the current layer with this tool and a 1 x 1 or 2 x 2 brush.
+    void click(ToolMode mode, std::initializer_list<int> brush, int column, int row) {
         e.toolMode = mode;
+        makeBrush(e, "Left", brush.size() == 1 ? 1 : 2, brush.size() == 1 ? 1 : 2, brush);
         t.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
         t.frame(mapX(column), mapY(row), 0);
-    }
-    void on(int n, ToolMode mode, std::initializer_list<int> brush, int column, int row) {
-        changeLayer(e, "Map" + std::to_string(n));
-        makeBrush(e, "Left", brush.size() == 1 ? 1 : 2, brush.size() == 1 ? 1 : 2, brush);
-        click(column, row, mode);
     }
     void key(SDLKey key, int column, int row) {
         changeLayer(e, "Map2");
@@ -63,57 +56,30 @@ struct History {
         return encodeMap(e) + "|" + std::to_string(e.nextMarkerTile) + "|" +
                std::to_string(e.heldMarkerTile);
     }
-};
-
-using Act = std::function<void(History&)>;
-// Each action, and whether it is an undo step (the others change the map without one).
-const std::map<std::string, std::pair<Act, bool>> kActs = {
-    {"s1",
-     {[](History& h) {
-          h.on(1, ToolMode::Draw, {5, 6, 7, 8}, h.k % 6, h.k / 6 % 6);
-      },
-      true}},
-    {"s2",
-     {[](History& h) {
-          h.on(2, ToolMode::Draw, {5, 6, 7, 8}, h.k % 6, h.k / 6 % 6);
-      },
-      true}},
-    {"f1", {[](History& h) { h.on(1, ToolMode::Fill, {20 + h.k}, 7, 7); }, true}},
-    {"rand1",
-     {[](History& h) {
-          std::srand(h.k + 1);
-          h.on(1, ToolMode::FillRandom, {30, 31, 32, 33}, 7, 7);
-      },
-      true}},
-    {"clear1",
-     {[](History& h) {
-          changeLayer(h.e, "Map1");
-          clearCurrentLayer(h.e);
-      },
-      true}},
-    {"mapclear", {[](History& h) { clearMap(h.e); }, true}},
-    {"edge3",
-     {[](History& h) {
-          changeLayer(h.e, "Map3");
-          makeBrush(h.e, "Left", 1, 1, {40 + h.k});
-          h.t.frame(183, 5, SDL_BUTTON_LMASK);  // Map > Fill Edge
-          h.t.frame(183, 5, 0);
-          h.t.frame(183, 56, SDL_BUTTON_LMASK);
-          h.t.frame(183, 56, 0);
-      },
-      true}},
-    {"w", {[](History& h) { h.key(SDLK_w, h.k % 6, 7); }, true}},
-    {"lift", {[](History& h) { h.key(SDLK_e, 0, 7); }, true}},  // the first marker "w" put
-    {"put", {[](History& h) { h.key(SDLK_e, 1, 6); }, true}},
-    {"remove2",
-     {[](History& h) {
-          changeLayer(h.e, "Map2");
-          removeCurrentLayer(h.e);
-      },
-      true}},
-    {"shrink", {[](History& h) { h.resize(6, 5 + h.k % 2); }, true}},
-    {"add", {[](History& h) { addLayer(h.e); }, false}},
-    {"grow", {[](History& h) { h.resize(12, 12); }, false}},
+    // Runs an action; false for one that changes the map without an undo step.
+    bool act(const std::string& name) {
+        if (name == "add" || name == "grow") {
+            name == "add" ? addLayer(e) : resize(12, 12);
+            return false;
+        }
+        // The action's layer, for names that end in its number.
+        if (name.back() >= '1' && name.back() <= '9')
+            changeLayer(e, "Map" + name.substr(name.size() - 1));
+        if (name[0] == 's' && name.size() == 2)
+            click(ToolMode::Draw, {5, 6, 7, 8}, k % 6, k / 6 % 6);
+        if (name == "f1") click(ToolMode::Fill, {20 + k}, 7, 7);
+        if (name == "rand1") std::srand(k + 1), click(ToolMode::FillRandom, {30, 31, 32, 33}, 7, 7);
+        if (name == "clear1") clearCurrentLayer(e);
+        if (name == "mapclear") clearMap(e);
+        if (name == "w") key(SDLK_w, k % 6, 7);
+        if (name == "lift") key(SDLK_e, 0, 7);  // the first marker "w" put
+        if (name == "put") key(SDLK_e, 1, 6);
+        if (name == "remove2") removeCurrentLayer(e);
+        if (name == "shrink") resize(6, 5 + k % 2);
+        if (name == "edge3")
+            makeBrush(e, "Left", 1, 1, {40 + k}), runMenuItem(e, cmd::Map, cmd::FillEdge);
+        return true;
+    }
 };
 
 struct Sequence {
@@ -161,8 +127,7 @@ TEST(Redo, EverySequenceOfUndoAndRedoGivesTheMapOfThatPointInTheHistory) {
                 redoLast(h.e);
                 if (at + 1 < states.size()) ++at;
             } else {
-                const auto& [run, step] = kActs.at(act);
-                run(h);
+                const bool step = h.act(act);
                 states.resize(at + 1);
                 if (step) states.push_back(""), ++at;
                 ASSERT_NE(h.state(), states[at - step]) << "the action changed nothing";
