@@ -57,6 +57,8 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
         case ToolMode::DrawRandom:
             shuffleLayer(*brush);
             stamp(*brush, layer, column, row);
+            // Held on one spot it changes the cells of the one step every frame.
+            if (!recorded) editor.history.noteChange();
             break;
         case ToolMode::FillRandom:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,
