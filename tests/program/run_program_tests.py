@@ -853,7 +853,8 @@ def case_discard_leaves_no_copy(run):
             kill_hard(ed)
         with run.editor(settings=settings, state=state) as ed:
             answer_question(ed, ["alt+d"], "Recover unsaved work")
-            check(not recovery_files(state), "Discard left %s" % recovery_files(state))
+            check(poll(lambda: not recovery_files(state), 5, 0.05), "Discard left %s"
+                  % recovery_files(state))
             ed.close_window()  # nothing changed: no question
             expect_exit(ed, 0, "closing the window")
         check(not recovery_files(state), "the editor left %s" % recovery_files(state))
