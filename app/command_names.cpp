@@ -20,6 +20,7 @@ const HashedName Draw("Draw");
 const HashedName DrawRandom("Draw Random");
 const HashedName FillRandom("Fill Random");
 const HashedName Undo("Undo");
+const HashedName Redo("Redo");
 const HashedName Add("Add");
 const HashedName Hide("Hide");
 const HashedName Show("Show");

@@ -23,6 +23,7 @@ extern const HashedName Draw;
 extern const HashedName DrawRandom;
 extern const HashedName FillRandom;
 extern const HashedName Undo;
+extern const HashedName Redo;
 extern const HashedName Add;
 extern const HashedName Hide;
 extern const HashedName Show;

@@ -6,16 +6,16 @@
 
 #include <bitset>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/recovery.h"
 #include "edit/command_queue.h"
 #include "edit/tool_mode.h"
-#include "edit/undo_step.h"
+#include "edit/undo_history.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "gui/window.h"
@@ -51,7 +51,6 @@ struct PickState {
     CellBlock block;
 };
 
-// A layer whose fill step the current press has opened, and that step's serial number.
 // A middle-button drag: where it started and the design window's scroll positions then.
 struct PanState {
     bool active = false;
@@ -66,11 +65,6 @@ struct ZoomStep {
     int to = 0;
     std::vector<std::pair<int, int>> before;
     std::vector<std::pair<int, int>> after;
-};
-
-struct PressFill {
-    uint64_t layerId = 0;
-    uint64_t stepSerial = 0;
 };
 
 struct Editor {
@@ -94,10 +88,10 @@ struct Editor {
     Settings settings;
     int currentLayer = 0;  // 1-based
     int layerCount = 0;
-    // The undo history, oldest first, and what it holds in memory.
-    std::deque<UndoStep> undoStack;
-    size_t undoBytes = 0;
-    uint64_t undoSerial = 0;  // steps pushed so far
+    // What Undo can take back and Redo do again.
+    UndoHistory history;
+    // The copy of the map kept against a crash.
+    RecoveryState recovery;
     MenuList menus;
     std::unique_ptr<TileImageStore> tileImages;
     TTF_Font* font = nullptr;  // the interface font, "GOTHIC.TTF" at size 11
@@ -149,12 +143,8 @@ struct Editor {
     std::map<uint64_t, MarkerIndex> markerIndexes;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
-    // A fill records one undo step per press of the button and per layer: the layers whose
-    // step this press has opened, valid while fillRecordedThisPress is set.
-    bool fillRecordedThisPress = false;
-    std::vector<PressFill> fillRecordedLayers;
-    // Set by a Fill Random, whose press then paints nothing more; valid while
-    // fillRecordedThisPress is set (a Fill Random always sets it, a release clears it).
+    // Set by a Fill Random, whose press then paints nothing more; valid while the history's
+    // press has filled (a Fill Random always opens a fill step, a release ends the press).
     bool fillRandomThisPress = false;
     // The map file path chosen last in either file dialog.
     std::string lastMapPath;

@@ -9,6 +9,7 @@
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "app/main_loop.h"
+#include "app/shortcuts.h"
 #include "edit/markers.h"
 #include "edit/scroll.h"
 #include "edit/undo.h"
@@ -178,11 +179,12 @@ const KeyBinding kKeyBindings[] = {
 
 void handleKey(Editor& editor, const SDL_keysym& key) {
     if (editor.focusName == kFocusLost) return;
-    // Ctrl+Home and Ctrl+End go to the map's corners.
+    // Ctrl+Home and Ctrl+End go to the map's corners; other Ctrl keys are shortcuts or nothing.
     if ((key.mod & KMOD_CTRL) && (key.sym == SDLK_HOME || key.sym == SDLK_END)) {
         scrollDesignToEdge(editor, key.sym == SDLK_END, true);
         return;
     }
+    if (handleShortcut(editor, key)) return;
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.key != key.sym) continue;
         if (binding.request) postCommand(editor.commandQueue, *binding.request, "");
@@ -245,8 +247,10 @@ void pumpEvents(Editor& editor) {
             case SDL_KEYDOWN:
                 if (!pressIsReal(editor, event.key.keysym.sym)) break;
                 noteKeyDown(editor, event.key.keysym.sym);
-                // Escape backs out of a dialog, even from a field that would take every key.
+                // Escape backs out of a dialog, even from a field that would take every key,
+                // and closes an open menu.
                 if (event.key.keysym.sym == SDLK_ESCAPE && closeOpenDialogs(editor)) break;
+                if (event.key.keysym.sym == SDLK_ESCAPE && closeMenus(editor.menus)) break;
                 if (offerToFields(editor, event.key.keysym)) return;
                 handleKey(editor, event.key.keysym);
                 break;

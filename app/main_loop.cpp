@@ -6,6 +6,7 @@
 
 #include "app/command_names.h"
 #include "app/event_pump.h"
+#include "app/recovery.h"
 #include "edit/brush_pick.h"
 #include "edit/dispatch.h"
 #include "edit/scroll.h"
@@ -103,7 +104,10 @@ void waitForNextFrame(Editor& editor, Uint32 frameStart) {
     if (frameWouldBeIdle(editor)) {
         // Nothing changes on screen until something happens: sleep until an event is queued.
         // Polling also lets SDL produce key repeats and notice the window system.
-        while (!editor.quitRequested && SDL_PollEvent(nullptr) == 0) SDL_Delay(kIdlePollMs);
+        while (!editor.quitRequested && SDL_PollEvent(nullptr) == 0 &&
+               !recoveryDue(editor, SDL_GetTicks())) {
+            SDL_Delay(kIdlePollMs);
+        }
         return;
     }
     // A held button or queued requests keep frames coming, about 60 a second.
@@ -133,7 +137,7 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     } else if (!buttonHeld(editor.mouseButtons)) {
         editor.mouseReleased = true;
     }
-    if (!buttonHeld(editor.mouseButtons)) editor.fillRecordedThisPress = false;
+    if (!buttonHeld(editor.mouseButtons)) editor.history.endPress();
 
     const bool busy = handleMenuCommand(editor);
     for (const auto& dialog : editor.dialogs) {
@@ -149,6 +153,8 @@ void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     }
     if (!busy && !modal && editor.focusName != kFocusLost) mouseStep(editor);
 
+    // Before drawing: a frame that starts a recovery copy draws after the fork.
+    keepRecoveryCopy(editor, SDL_GetTicks());
     renderFrame(editor, modal);
     SDL_Flip(editor.screen);
 }

@@ -3,7 +3,9 @@
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/event_pump.h"
 #include "app/main_loop.h"
+#include "app/recovery.h"
 #include "gui/interface.h"
 #include "io/map_file.h"
 #include "map/tile_count.h"
@@ -66,8 +68,11 @@ int runEditor(Editor& editor, const std::string& mapPath) {
     // Start-up clears the configured map's first layer; a map named on the command line opens
     // after that, so that it arrives exactly as File > Open would bring it.
     prepareMainLoop(editor);
+    startRecovery(editor);
     openMapAtStart(editor, mapPath);
+    offerRecovery(editor, mapPath);
     runMainLoop(editor);
+    finishRecovery(editor, terminationRequested());
     shutDown(editor);
     return 0;
 }

@@ -60,7 +60,7 @@ void recordStamps(benchmark::State& state, int side) {
     for (auto _ : state) {
         recordUndo(editor, *brush, *layer, column, 5);
         column = (column + 1) % side;  // a new origin every time, so every call records
-        if (editor.undoStack.size() > 4096) editor.undoStack.clear();
+        if (editor.history.undoSteps().size() > 4096) clearUndo(editor);
     }
 }
 

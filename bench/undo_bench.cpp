@@ -46,18 +46,18 @@ struct StrokeBench {
         editor.toolMode = static_cast<ToolMode>(tool);
         editor.previousMouseButtons = 0;
         editor.mouseButtons = SDL_BUTTON_LMASK;
-        editor.fillRecordedThisPress = false;
+        editor.history.endPress();
         strokeStep(editor, *design, target, column, row);
     }
 
     // The newest step's size and cells; zero when the stroke pushed none.
     size_t newestBytes() const {
-        return editor.undoStack.empty() ? 0 : editor.undoStack.back().bytes;
+        return editor.history.undoSteps().empty() ? 0 : editor.history.undoSteps().back().bytes;
     }
     size_t newestCells() const {
-        if (editor.undoStack.empty()) return 0;
+        if (editor.history.undoSteps().empty()) return 0;
         size_t cells = 0;
-        for (const UndoRecord& record : editor.undoStack.back().records) {
+        for (const UndoRecord& record : editor.history.undoSteps().back().records) {
             cells += record.cells.cellCount();
         }
         return cells;
@@ -158,8 +158,8 @@ void BM_UndoHistoryAfterLayerFills(benchmark::State& state) {
         }
     }
     state.counters["fills"] = fills;
-    state.counters["steps_kept"] = static_cast<double>(s.editor.undoStack.size());
-    state.counters["history_MB"] = static_cast<double>(s.editor.undoBytes) / kMegabyte;
+    state.counters["steps_kept"] = static_cast<double>(s.editor.history.undoSteps().size());
+    state.counters["history_MB"] = static_cast<double>(s.editor.history.bytes()) / kMegabyte;
     state.counters["limit_MB"] = static_cast<double>(undoLimitBytes(s.editor)) / kMegabyte;
 }
 }  // namespace

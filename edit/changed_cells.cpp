@@ -83,28 +83,50 @@ void keepChangedOnly(ChangedCells& cells, const MapLayer& layer) {
     cells = std::move(kept);
 }
 
+namespace {
+// Where the cell noted at `index` on a layer `notedWidth` cells wide lies on the layer now, by
+// column and row; false when it lies beyond the layer.
+bool placeOnLayer(size_t index, int notedWidth, const MapLayer& layer, size_t& at) {
+    if (notedWidth != layer.width) {
+        if (notedWidth <= 0) return false;
+        const size_t column = index % static_cast<size_t>(notedWidth);
+        const size_t row = index / static_cast<size_t>(notedWidth);
+        if (column >= static_cast<size_t>(layer.width)) return false;
+        index = row * static_cast<size_t>(layer.width) + column;
+    }
+    at = index;
+    return index < layer.tiles.size();
+}
+}  // namespace
+
 void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth) {
-    const bool sameWidth = notedWidth == layer.width;
     size_t end = cells.oldTiles.size();
     for (size_t run = cells.runStart.size(); run-- > 0;) {
         const size_t length = cells.runLength[run];
         end -= length;
         const size_t start = cells.runStart[run];
         for (size_t i = length; i-- > 0;) {
-            size_t index = start + i;
-            if (!sameWidth) {
-                if (notedWidth <= 0) return;
-                const size_t column = index % static_cast<size_t>(notedWidth);
-                const size_t row = index / static_cast<size_t>(notedWidth);
-                if (column >= static_cast<size_t>(layer.width)) continue;
-                index = row * static_cast<size_t>(layer.width) + column;
-            }
-            if (index >= layer.tiles.size()) continue;
-            layer.tiles[index] = cells.oldTiles[end + i];
-            layer.noteWritten(static_cast<int>(index % layer.width),
-                                   static_cast<int>(index / layer.width), 1, 1);
+            size_t at = 0;
+            if (!placeOnLayer(start + i, notedWidth, layer, at)) continue;
+            layer.tiles[at] = cells.oldTiles[end + i];
+            layer.noteWritten(static_cast<int>(at % layer.width), static_cast<int>(at / layer.width),
+                              1, 1);
         }
     }
+}
+
+ChangedCells exchangeCells(const ChangedCells& cells, MapLayer& layer, int notedWidth) {
+    ChangedCells now;
+    now.oldTiles.reserve(cells.cellCount());
+    forEachNote(cells, [&](size_t index, uint16_t) {
+        size_t at = 0;
+        if (placeOnLayer(index, notedWidth, layer, at)) append(now, at, layer.tiles[at]);
+    });
+    now.runStart.shrink_to_fit();
+    now.runLength.shrink_to_fit();
+    now.oldTiles.shrink_to_fit();
+    restoreCells(cells, layer, notedWidth);
+    return now;
 }
 
 bool holdsTile(const ChangedCells& cells, uint16_t tile) {

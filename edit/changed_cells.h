@@ -33,5 +33,9 @@ void keepChangedOnly(ChangedCells& cells, const MapLayer& layer);
 // back to its column and row, and cells beyond the layer now are passed over.
 void restoreCells(const ChangedCells& cells, MapLayer& layer, int notedWidth);
 
+// As restoreCells, and returns the tiles those cells held before, noted on the layer as it is:
+// what puts them back again.
+ChangedCells exchangeCells(const ChangedCells& cells, MapLayer& layer, int notedWidth);
+
 // True when any of the noted old tiles is `tile`.
 bool holdsTile(const ChangedCells& cells, uint16_t tile);

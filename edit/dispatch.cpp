@@ -52,6 +52,7 @@ const MenuRoute kMenuRoutes[] = {
     {&cmd::Edit, &cmd::Draw, nullptr, [](Editor& e) { e.toolMode = ToolMode::Draw; }},
     {&cmd::Edit, &cmd::DrawRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::DrawRandom; }},
     {&cmd::Edit, &cmd::FillRandom, nullptr, [](Editor& e) { e.toolMode = ToolMode::FillRandom; }},
+    {&cmd::Edit, &cmd::Redo, nullptr, redoLast},
     {&cmd::Brush, &cmd::PickBrush, nullptr, [](Editor& e) { e.pickBrushArmed = true; }},
     {&cmd::Brush, &cmd::ShuffleRB, nullptr, [](Editor& e) { shuffleBrush(e, "Right"); }},
     {&cmd::Brush, &cmd::ShuffleLB, nullptr, [](Editor& e) { shuffleBrush(e, "Left"); }},
@@ -71,7 +72,7 @@ const MenuRoute kMenuRoutes[] = {
 };
 
 void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& item,
-                      const MenuEntry& entry) {
+                      const std::string& label) {
     // Menus stay usable over an open dialog; a click that reaches both must not open another.
     const bool opener = menu == cmd::File || menu == cmd::Map || menu == cmd::Help;
     if (opener && opensDialog(item) && anyDialogOpen(editor)) return;
@@ -85,8 +86,8 @@ void dispatchMenuItem(Editor& editor, const HashedName& menu, const HashedName& 
         if (route.action) route.action(editor);
         return;
     }
-    if (menu == cmd::Layer && findMapLayer(editor.layers, entry.label)) {
-        postCommand(editor.commandQueue, cmd::LayerChange, entry.label);
+    if (menu == cmd::Layer && findMapLayer(editor.layers, label)) {
+        postCommand(editor.commandQueue, cmd::LayerChange, label);
     }
 }
 
@@ -105,9 +106,13 @@ bool handleMenuCommand(Editor& editor) {
         return false;
     }
     if (entry && !entry->isTitle && entry->owner) {
-        dispatchMenuItem(editor, entry->owner->command, item, *entry);
+        dispatchMenuItem(editor, entry->owner->command, item, entry->label);
     }
     return item.hash != 0;
+}
+
+void runMenuItem(Editor& editor, const HashedName& menu, const HashedName& item) {
+    dispatchMenuItem(editor, menu, item, item.text);
 }
 
 void handleInterfaceCommand(Editor& editor) {

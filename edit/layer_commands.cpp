@@ -10,6 +10,7 @@
 #include "app/caption.h"
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "edit/step_replay.h"
 #include "edit/undo.h"
 #include "platform/message_box.h"
 
@@ -132,6 +133,8 @@ void addLayer(Editor& editor) {
         offsetX = first->offsetX;
         offsetY = first->offsetY;
     }
+    // No step: a layer added takes nothing away. Redo no longer fits the map, though.
+    editor.history.noteChange();
     editor.layerCount += 1;
     std::string name = stringSetting(editor, layerSettingName(editor.layerCount));
     MapLayer* layer = createLayer(editor.layers, width, height, name, 0, kSeeThroughTile);

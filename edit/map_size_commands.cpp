@@ -1,11 +1,11 @@
 // Create Map and Resize Map.
 #include "edit/map_size_commands.h"
 
-#include <algorithm>
-
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/recovery.h"
 #include "edit/layer_commands.h"
+#include "edit/layer_shape.h"
 #include "edit/undo.h"
 #include "io/map_file.h"
 #include "map/resize_layer.h"
@@ -34,25 +34,6 @@ bool sizeAccepted(Editor& editor, int width, int height) {
                                                layerLimitText() + ". The map was not changed.");
     return false;
 }
-
-// A layer's shape now, and the record of the cells a width x height layer would cut away from it.
-LayerShape shapeOf(const MapLayer& layer) {
-    return LayerShape{layer.id,         layer.width,   layer.height,
-                      layer.offsetX,    layer.offsetY, layer.cellWidth,
-                      layer.cellHeight, layer.visible, layer.checkerBackground};
-}
-
-UndoRecord cutAwayCells(const MapLayer& layer, int width, int height) {
-    UndoRecord record;
-    record.layerId = layer.id;
-    record.layerWidth = layer.width;
-    const size_t oldWidth = static_cast<size_t>(layer.width);
-    for (int row = 0; row < layer.height; ++row) {
-        const size_t first = row < height ? static_cast<size_t>(std::max(width, 0)) : 0;
-        if (first < oldWidth) record.cells.note(layer, row * oldWidth + first, oldWidth - first);
-    }
-    return record;
-}
 }  // namespace
 
 void createMap(Editor& editor) {
@@ -66,6 +47,7 @@ void createMap(Editor& editor) {
     editor.mapFilePath.clear();
     editor.mapFileName.clear();
     markMapSaved(editor);
+    recoveryNotNeeded(editor);
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }
 
@@ -93,6 +75,7 @@ void resizeMap(Editor& editor) {
         // back, with those cells; one that only adds cells takes nothing the user made.
         UndoStep step;
         bool cut = false;
+        bool resized = false;
         uint16_t newTile = kGroundTile;
         for (const std::string& name : design->layerNames) {
             if (MapLayer* layer = findMapLayer(editor.layers, name)) {
@@ -100,12 +83,17 @@ void resizeMap(Editor& editor) {
                     step.shapesBefore.push_back(shapeOf(*layer));
                     step.records.push_back(cutAwayCells(*layer, width, height));
                     cut = cut || !step.records.back().cells.empty();
+                    resized = true;
                 }
                 resizeLayer(editor.layers, *layer, width, height, newTile);
             }
             newTile = kSeeThroughTile;
         }
-        if (cut) pushUndoStep(editor, std::move(step));
+        if (cut) {
+            pushUndoStep(editor, std::move(step));
+        } else if (resized) {
+            editor.history.noteChange();
+        }
     }
     postCommand(editor.commandQueue, cmd::SetCaptionSizeDimensions, "");
 }

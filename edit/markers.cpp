@@ -41,12 +41,12 @@ void moveMarker(Editor& editor) {
     const int tile = tileAt(*layer, column, row);
     // Lifting and putting down are two keys and two Undo steps.
     if (editor.heldMarkerTile >= editor.tileCount && tile < editor.tileCount) {
-        recordCell(editor, *layer, column, row);
+        recordCell(editor, *layer, column, row, -1, editor.heldMarkerTile);
         setTile(*layer, column, row, static_cast<uint16_t>(editor.heldMarkerTile));
         editor.heldMarkerTile = 0;
     } else if (editor.heldMarkerTile < editor.tileCount && editor.heldMarkerTile == 0 &&
                tile >= editor.tileCount) {
-        recordCell(editor, *layer, column, row);
+        recordCell(editor, *layer, column, row, -1, 0);
         editor.heldMarkerTile = tile;
         setTile(*layer, column, row, kSeeThroughTile);
     }

@@ -33,7 +33,7 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
     if (!brush || !buttonHeld(editor.mouseButtons)) return;
     // The tool is back to Draw after a Fill Random, but the button that filled is still down
     // for a few frames: stamping then would knock out tiles next to the click.
-    if (!editor.fillRecordedThisPress) editor.fillRandomThisPress = false;  // an earlier press's
+    if (!editor.history.pressFilled()) editor.fillRandomThisPress = false;  // an earlier press's
     if (editor.fillRandomThisPress) return;
 
     const bool fill = isFill(editor.toolMode);
@@ -57,6 +57,8 @@ void strokeStep(Editor& editor, Window& window, MapLayer& layer, int column, int
         case ToolMode::DrawRandom:
             shuffleLayer(*brush);
             stamp(*brush, layer, column, row);
+            // Held on one spot it changes the cells of the one step every frame.
+            if (!recorded) editor.history.noteChange();
             break;
         case ToolMode::FillRandom:
             patternFill(editor.fillStack, layer, column, row, tileAt(layer, column, row), *brush,

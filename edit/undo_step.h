@@ -1,5 +1,6 @@
 // UndoStep: what one Undo takes back: the overwritten cells of each layer it touched, and for
-// the commands that change the map's layers themselves, what they were before.
+// the commands that change the map's layers themselves, what they were before. Putting a step
+// back gives the step that does it again, of the same kind, so Redo keeps steps alike.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +41,8 @@ struct UndoStep {
     // Layer > Remove: the layer itself, whole, and its slot in the editor's layer list.
     std::unique_ptr<MapLayer> removedLayer;
     size_t removedSlot = 0;
+    // Removing again (what Redo of a removal does): the identity of the layer to take out.
+    uint64_t layerToTakeOut = 0;
     // Remove: every map layer's name and the current layer before, since removing a layer
     // renames the layers above it.
     std::vector<std::pair<uint64_t, std::string>> namesBefore;
@@ -48,10 +51,15 @@ struct UndoStep {
     std::vector<LayerShape> shapesBefore;
     // Placing a marker: the number the next marker got before it (-1: not a placement).
     int nextMarkerBefore = -1;
+    // The marker held with 'e' before (-1: not noted, so a step that puts the held marker back
+    // on the map lets go of it, so that it cannot be put down twice).
+    int heldMarkerBefore = -1;
 
     uint64_t serial = 0;  // the editor's count of steps when this one was pushed
     size_t bytes = 0;     // what the step holds in memory, counted against the undo limit
 
     // True when the step changes the layers themselves, not only cells.
-    bool changesLayers() const { return removedLayer || !shapesBefore.empty(); }
+    bool changesLayers() const {
+        return removedLayer || layerToTakeOut != 0 || !shapesBefore.empty();
+    }
 };

@@ -14,10 +14,16 @@ void freeChain(MenuEntry* entry) {
     }
 }
 
-void closeAll(MenuList& menus) {
-    for (MenuEntry* title : menus.titles) title->open = false;
-}
 }  // namespace
+
+bool closeMenus(MenuList& menus) {
+    bool wasOpen = false;
+    for (MenuEntry* title : menus.titles) {
+        wasOpen = wasOpen || title->open;
+        title->open = false;
+    }
+    return wasOpen;
+}
 
 MenuList::~MenuList() {
     for (MenuEntry* title : titles) freeChain(title);
@@ -111,7 +117,7 @@ bool menuClick(MenuList& menus, int mouseX, int mouseY, bool mouseReleased,
         return false;
     }
     if (!entry) {
-        closeAll(menus);
+        closeMenus(menus);
         return false;
     }
     if (entry->isTitle) {
@@ -122,7 +128,7 @@ bool menuClick(MenuList& menus, int mouseX, int mouseY, bool mouseReleased,
         chosenCommand = HashedName("");
         return true;
     }
-    closeAll(menus);
+    closeMenus(menus);
     chosenCommand = entry->command;
     if (entry->radio) {
         if (menus.selected) menus.selected->selected = false;
@@ -175,7 +181,7 @@ void buildMenus(Editor& editor) {
     addMenuItem(e, 42, 18, "Exit", "", false, false);
 
     e = createMenu(menus, 46, "Edit");
-    for (const char* label : {"Undo", "Fill", "Fill Random", "Draw", "Draw Random"}) {
+    for (const char* label : {"Undo", "Fill", "Fill Random", "Draw", "Draw Random", "Redo"}) {
         e = addMenuItem(e, 82, 18, label, "", false, false);
     }
 

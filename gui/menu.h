@@ -55,6 +55,9 @@ MenuEntry* entryAt(const MenuList& menus, int x, int y);
 
 void clearHighlights(MenuList& menus);
 
+// Closes every open menu; true when one was open.
+bool closeMenus(MenuList& menus);
+
 // True when a title is open or highlighted.
 bool menusActive(const MenuList& menus);
 

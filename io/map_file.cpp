@@ -7,6 +7,7 @@
 #include "app/command_names.h"
 #include "app/editor.h"
 #include "app/hashed_name.h"
+#include "app/recovery.h"
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
 #include "io/file_reader.h"
@@ -100,9 +101,7 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-namespace {
-// The map layers in the design window's order.
-std::vector<const MapLayer*> designLayers(Editor& editor) {
+std::vector<const MapLayer*> mapLayersInOrder(Editor& editor) {
     std::vector<const MapLayer*> layers;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         for (const std::string& name : design->layerNames) {
@@ -112,27 +111,30 @@ std::vector<const MapLayer*> designLayers(Editor& editor) {
     return layers;
 }
 
-}  // namespace
-
 std::string encodeMap(Editor& editor) {
-    return encodeMapLayers(designLayers(editor));
+    return encodeMapLayers(mapLayersInOrder(editor));
 }
 
 void markMapSaved(Editor& editor) {
-    editor.savedMapFingerprint = mapFingerprint(designLayers(editor));
+    editor.savedMapFingerprint = mapFingerprint(mapLayersInOrder(editor));
+}
+
+void markMapUnsaved(Editor& editor) {
+    // One bit away from the map's own fingerprint: the map counts as changed until it is saved.
+    editor.savedMapFingerprint = mapFingerprint(mapLayersInOrder(editor)) ^ 1;
 }
 
 bool mapChangedSinceSaved(Editor& editor) {
     // What a file would hold is what counts: every tool, command and undo that changes a tile,
     // a layer or a size changes these bytes, and putting things back makes them equal again.
     // They are fingerprinted from the layers, without a copy of the file.
-    return mapFingerprint(designLayers(editor)) != editor.savedMapFingerprint;
+    return mapFingerprint(mapLayersInOrder(editor)) != editor.savedMapFingerprint;
 }
 
 bool saveMap(Editor& editor, const std::string& path) {
     if (path.empty()) return false;
     std::string error;
-    const std::vector<const MapLayer*> layers = designLayers(editor);
+    const std::vector<const MapLayer*> layers = mapLayersInOrder(editor);
     const bool saved = writeFileReplacing(
         path, [&](ByteSink& file) { return writeMapLayers(file, layers); }, error);
     if (!saved) {
@@ -142,6 +144,7 @@ bool saveMap(Editor& editor, const std::string& path) {
     }
     editor.mapFilePath = path;
     markMapSaved(editor);
+    recoveryNotNeeded(editor);
     // The saved file is the map's file now, in the caption as after opening it.
     editor.mapFileName = baseName(path);
     setCaption(editor, currentMapLayer(editor), "");
@@ -198,6 +201,7 @@ bool loadMap(Editor& editor, const std::string& path) {
     editor.mapFileName = baseName(path);
     editor.mapFilePath = path;
     editor.savedMapFingerprint = openedFingerprint;
+    recoveryNotNeeded(editor);
     const MapLayer* last = nullptr;
     if (Window* design = findWindow(editor, kDesignWindowName)) {
         if (!design->layerNames.empty())

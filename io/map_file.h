@@ -2,13 +2,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct Editor;
+struct MapLayer;
 
 // The text after the last "/", else after the last backslash, else the whole path.
 std::string baseName(const std::string& path);
 
-// The map layers in the design window's order, as the bytes of a map file.
+// The map layers in the design window's order, as a map file holds them.
+std::vector<const MapLayer*> mapLayersInOrder(Editor& editor);
+// The same as the bytes of a map file.
 std::string encodeMap(Editor& editor);
 
 // Saves the map; an empty path does nothing. A failed save shows a warning and leaves any old
@@ -17,6 +21,8 @@ bool saveMap(Editor& editor, const std::string& path);
 
 // Remembers the map as it is now as the map's saved state.
 void markMapSaved(Editor& editor);
+// Counts the map as changed since it was saved, whatever it holds (a recovered map).
+void markMapUnsaved(Editor& editor);
 // True when the map differs from its state when it was last opened, created or saved.
 bool mapChangedSinceSaved(Editor& editor);
 

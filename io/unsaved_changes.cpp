@@ -2,6 +2,7 @@
 #include "io/unsaved_changes.h"
 
 #include "app/editor.h"
+#include "app/recovery.h"
 #include "io/file_dialogs.h"
 #include "io/map_file.h"
 #include "platform/question_box.h"
@@ -14,6 +15,7 @@ bool mayLeaveMap(Editor& editor) {
         "Unsaved changes", "The " + name + " has changes that are not saved. Save them first?");
     switch (answer) {
         case SaveAnswer::Discard:
+            discardRecoveryCopy(editor);
             return true;
         case SaveAnswer::Save: {
             const std::string path =

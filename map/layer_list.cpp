@@ -20,7 +20,9 @@ MapLayer* createLayer(LayerList& layers, int width, int height, const std::strin
     layer->name = name;
     layer->width = width > 0 ? width : 0;
     layer->height = height > 0 ? height : 0;
-    layer->tiles.resize(static_cast<size_t>(layer->width) * static_cast<size_t>(layer->height));
+    const size_t cells = static_cast<size_t>(layer->width) * static_cast<size_t>(layer->height);
+    reserveTiles(layer->tiles, cells);
+    layer->tiles.resize(cells);
     fillTiles(*layer, step, start);
     layers.push_back(std::move(layer));
     return layers.back().get();

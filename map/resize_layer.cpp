@@ -11,6 +11,7 @@ MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int h
     resized->number = layer.number;
     resized->width = width > 0 ? width : 0;
     resized->height = height > 0 ? height : 0;
+    reserveTiles(resized->tiles, static_cast<size_t>(resized->width) * resized->height);
     resized->tiles.resize(static_cast<size_t>(resized->width) * resized->height);
     fillTiles(*resized, 0, newTile);
     CellBlock block{0, 0, layer.width, layer.height};

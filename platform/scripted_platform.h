@@ -25,8 +25,19 @@ struct ScriptedMessageBox : MessageBox {
 
 struct ScriptedQuestionBox : QuestionBox {
     std::vector<ShownMessage> asked;
-    // Answers handed out front first; once they run out the answer is Cancel.
+    // Answers handed out front first; once they run out the answer is Cancel, or -1 (Escape)
+    // for a question with buttons of its own.
     std::deque<SaveAnswer> answers;
+    std::deque<int> choices;
+
+    int choose(const std::string& title, const std::string& text,
+               const std::vector<std::string>&) override {
+        asked.push_back({title, text});
+        if (choices.empty()) return -1;
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
 
     SaveAnswer ask(const std::string& title, const std::string& text) override {
         asked.push_back({title, text});

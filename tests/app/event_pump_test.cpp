@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_names.h"
+#include "edit/undo.h"
 #include "gui/interface.h"
 #include "tests/support/test_editor.h"
 
@@ -208,4 +209,55 @@ TEST(EventPump, ResizeClearsToGreyAndPullsThePaletteScrollBack) {
     pumpEvents(e);
     EXPECT_EQ(pixelAt(e.screen, 5, 5), (Rgb{128, 128, 128}));
     EXPECT_EQ(palette->offsetY, 36 - (500 - 16) / 16);
+}
+
+// Slips caught: a shortcut that runs something other than its menu item, Shift ignored (Ctrl+Z
+// redoing), a key pressed with Ctrl that still acts as the key alone, and Escape choosing the
+// item under the pointer instead of closing the menu.
+TEST(EventPump, CtrlRunsTheShortcutsMenuItemAndNeverTheKeyAlone) {
+    const SDLMod ctrl = KMOD_LCTRL, ctrlShift = static_cast<SDLMod>(KMOD_RCTRL | KMOD_LSHIFT);
+    const struct {
+        SDLKey key;
+        SDLMod mod;
+        bool undoneFirst;
+        int tile;  // of the painted cell, afterwards
+        std::vector<std::string> queued;
+    } cases[] = {
+        {SDLK_z, ctrl, false, 1, {}},        {SDLK_y, ctrl, true, 5, {}},
+        {SDLK_z, ctrlShift, true, 5, {}},    {SDLK_s, ctrl, false, 5, {"Save:"}},
+        {SDLK_o, ctrl, false, 5, {"Open:"}}, {SDLK_n, ctrl, false, 5, {"New:"}},
+        {SDLK_q, ctrl, false, 5, {"Exit:"}}, {SDLK_u, ctrl, false, 5, {}},
+        {SDLK_w, ctrl, false, 5, {}},        {SDLK_1, ctrl, false, 5, {}},
+        {SDLK_SPACE, ctrl, false, 5, {}},    {SDLK_UP, ctrlShift, false, 5, {}},
+        {SDLK_u, KMOD_NONE, false, 1, {}},   {SDLK_1, KMOD_LSHIFT, false, 5, {"Layer Change:Map1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(SDL_GetKeyName(c.key)) + " mod " + std::to_string(c.mod));
+        TestEditor t;
+        Editor& e = t.editor();
+        MapLayer* map = currentMapLayer(e);
+        t.focusAt(19, 19);  // over cell (1, 0), where a marker could go
+        pumpEvents(e);
+        setTile(*map, 0, 0, 5);
+        UndoStep step;
+        step.records.push_back(UndoRecord{map->id, map->width, {{0}, {1}, {1}}, false, {}});
+        e.history.push(std::move(step), 1 << 20);
+        if (c.undoneFirst) undoLast(e);
+        setTile(*map, 1, 0, 1);
+        // The Edit menu opened, the pointer on Undo: Escape closes it without choosing Undo.
+        for (MouseSample m : {MouseSample{50, 5, 1}, {50, 5, 0}, {50, 20, 0}})
+            t.frame(m.x, m.y, m.buttons);
+        ASSERT_TRUE(findMenu(e.menus, cmd::Edit)->open);
+        t.pressKey(c.key, 0, c.mod);
+        t.pressKey(SDLK_p, 0, ctrl);
+        t.pressKey(SDLK_RETURN, 0, ctrl);
+        t.pressKey(SDLK_ESCAPE);
+        pumpEvents(e);
+        EXPECT_FALSE(menusActive(e.menus));
+        EXPECT_EQ(tileAt(*map, 0, 0), c.tile);
+        EXPECT_EQ(queued(e), c.queued);
+        EXPECT_EQ(tileAt(*map, 1, 0), 1);
+        EXPECT_FALSE(e.pickBrushArmed);
+        EXPECT_FALSE(e.fullScreen);
+    }
 }

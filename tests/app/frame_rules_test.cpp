@@ -51,7 +51,7 @@ TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
     t.focusAt(mapX(1), mapY(1));
     t.frame(mapX(1), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(1), mapY(1), 0);
-    ASSERT_EQ(e.undoStack.size(), 1u);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
 
     postCommand(e.commandQueue, cmd::New, "");
     t.frame(0, 300);
@@ -84,7 +84,7 @@ TEST(FrameRules, FocusedFieldOfTheCreateMapDialogTakesEveryKeyOnePerFrame) {
         EXPECT_EQ(pendingEvents(), count - 1 - i);
     }
     EXPECT_TRUE(dialog->visible);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
     EXPECT_EQ(e.currentLayer, 1);
     EXPECT_EQ(currentMapLayer(e), map);
     EXPECT_EQ(map->visible, 1);

@@ -61,7 +61,7 @@ TEST(LongLayers, DrawAndUndoReachTheFarCorner) {
         }
         EXPECT_EQ(at(*map, right - 3, bottom), tileOf(right - 3, bottom));
         EXPECT_EQ(at(*map, 0, 0), tileOf(0, 0));
-        ASSERT_EQ(e.undoStack.size(), 1u);
+        ASSERT_EQ(e.history.undoSteps().size(), 1u);
         undoLast(e);
         for (int column = right - 2; column <= right; ++column) {
             for (int row = bottom - 2; row <= bottom; ++row) {

@@ -60,7 +60,7 @@ TEST_F(MapSizeTest, CreateMapLeavesOneEmptyLayerKeepsTheBrushesAndStartsUndoAfre
     stroke.records.push_back(UndoRecord{mapLayers()[0]->id, 1, {{0}, {1}, {7}}, false, {}});
     pushUndoStep(e, std::move(stroke));
     submit("Create Map", "Create Map", 20, 10);
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
     std::vector<MapLayer*> layers = mapLayers();
     ASSERT_EQ(layers.size(), 1u);
     EXPECT_EQ(layers[0]->name, "Map1");

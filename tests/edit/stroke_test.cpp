@@ -60,7 +60,7 @@ TEST_F(StrokeTest, NoBrushMeansNoPaintAndNoStatus) {
     click(2, 2);
     EXPECT_EQ(at(2, 2), 0);
     EXPECT_EQ(windowCaption(), "Velloran 1.09 / ");
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
 }
 
 TEST_F(StrokeTest, PatternFillIsAnchoredAtTheLayersCorner) {
@@ -95,7 +95,7 @@ TEST_F(StrokeTest, FillWithTheClickedTileChangesNothing) {
     e.toolMode = ToolMode::Fill;
     click(1, 1);
     for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
     makeBrush(e, "Left", 2, 2, {3, 1, 1, 1});  // first tile equals the clicked tile
     click(1, 1);
     for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
@@ -121,7 +121,7 @@ TEST_F(StrokeTest, StrokeStartedBeyondTheLayerDoesNothingAtAll) {
         EXPECT_EQ(tilesOf(*brush), (std::vector<int>{5, 6, 7, 8}));
         EXPECT_EQ(e.toolMode, static_cast<ToolMode>(c.mode));
         EXPECT_EQ(windowCaption(), "before the click");
-        EXPECT_TRUE(e.undoStack.empty());
+        EXPECT_TRUE(e.history.undoSteps().empty());
     }
 }
 
@@ -140,7 +140,7 @@ TEST_F(StrokeTest, FillRandomPaintsNothingMoreInItsPressAndTheNextPressesPaint) 
     for (int column = 0; column < 4; ++column) t.frame(mapX(column), mapY(3), SDL_BUTTON_LMASK);
     t.frame(mapX(3), mapY(3), 0);
     EXPECT_EQ(tilesOf(*map), result);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
 
     // The next press draws.
     fillTiles(*map, 0, 9);
@@ -173,7 +173,7 @@ TEST_F(StrokeTest, DrawRandomKeepsTheBrushTilesAndReshufflesEachFrame) {
     std::sort(second.begin(), second.end());
     EXPECT_EQ(second, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
     t.frame(mapX(2), mapY(2), 0);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
 }
 
 TEST_F(StrokeTest, FillsAndBordersOnLayersWithoutCells) {

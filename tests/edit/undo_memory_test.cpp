@@ -12,7 +12,7 @@
 
 namespace {
 struct UndoMemoryTest : MapTest {
-    const UndoRecord& newest() { return e.undoStack.back().records.at(0); }
+    const UndoRecord& newest() { return e.history.undoSteps().back().records.at(0); }
     // Sets every cell to `tile`, then clears the layer: an undo step of every cell.
     void clearAfterFilling(uint16_t tile) {
         fillTiles(*map, 0, tile);
@@ -46,11 +46,11 @@ TEST_F(UndoMemoryTest, StepsHoldOnlyTheCellsTheirStrokeChanged) {
         if (c.mode == 1) makeBrush(e, "Left", 1, 1, {c.row == 5 ? 8 : 9});
         e.toolMode = static_cast<ToolMode>(c.mode);
         before.push_back(map->tiles);
-        const size_t steps = e.undoStack.size();
+        const size_t steps = e.history.undoSteps().size();
         click(c.column, c.row);
-        ASSERT_EQ(e.undoStack.size(), steps + 1);
+        ASSERT_EQ(e.history.undoSteps().size(), steps + 1);
         EXPECT_EQ(newest().cells.cellCount(), c.cells);
-        EXPECT_LE(e.undoStack.back().bytes, c.atMostKB * 1024);
+        EXPECT_LE(e.history.undoSteps().back().bytes, c.atMostKB * 1024);
     }
     for (size_t i = before.size(); i-- > 0;) {
         undoLast(e);
@@ -71,7 +71,7 @@ TEST_F(UndoMemoryTest, HeldFillDraggedOverTwoRegionsIsOneStepThatRestoresBoth) {
     t.frame(mapX(6), mapY(1), SDL_BUTTON_LMASK);
     t.frame(mapX(6), mapY(1), 0);
     EXPECT_EQ(tilesOf(*map), std::vector<int>(64, 5));
-    ASSERT_EQ(e.undoStack.size(), 1u);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
     EXPECT_EQ(newest().cells.cellCount(), 64u);
     undoLast(e);
     EXPECT_EQ(tilesOf(*map), before);
@@ -83,23 +83,24 @@ TEST_F(UndoMemoryTest, OldestStepsGoFirstWhenTheHistoryReachesItsLimit) {
     e.settings.integers["UndoMemoryMB"] = 1;
     mapOf(400, 400, 1);  // a clear of every cell costs 320,000 bytes and a little
     for (uint16_t tile = 5; tile < 10; ++tile) clearAfterFilling(tile);
-    ASSERT_EQ(e.undoStack.size(), 3u);
-    EXPECT_LE(e.undoBytes, size_t{1} << 20);
+    ASSERT_EQ(e.history.undoSteps().size(), 3u);
+    EXPECT_LE(e.history.bytes(), size_t{1} << 20);
     for (uint16_t tile : {9, 8, 7, 7}) {
         undoLast(e);
         EXPECT_EQ(map->tiles[0], tile);
     }
-    EXPECT_EQ(e.undoBytes, 0u);
+    EXPECT_EQ(e.history.redoSteps().size(), 3u);  // Redo's steps count against the limit too
+    EXPECT_LE(e.history.bytes(), size_t{1} << 20);
 
     mapOf(1024, 1024, 1);  // a clear of this one alone costs 2 MB
     clearAfterFilling(5);
-    ASSERT_EQ(e.undoStack.size(), 1u);
-    EXPECT_GT(e.undoBytes, size_t{2} << 20);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
+    EXPECT_GT(e.history.bytes(), size_t{2} << 20);
     makeBrush(e, "Left", 1, 1, {6});
     e.toolMode = ToolMode::Draw;
     click(3, 3);
-    ASSERT_EQ(e.undoStack.size(), 1u);  // the big one made room for the stamp
-    EXPECT_LT(e.undoBytes, 1024u);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);  // the big one made room for the stamp
+    EXPECT_LT(e.history.bytes(), 1024u);
 }
 
 TEST_F(UndoMemoryTest, LimitComesFromTheSettingOrIs256Megabytes) {

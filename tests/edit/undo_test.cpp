@@ -21,19 +21,19 @@ TEST_F(UndoTest, HeldStampRecordsOneEntryAndUndoRestoresTheCell) {
     makeBrush(e, "Left", 1, 1, {5});
     for (int i = 0; i < 10; ++i) t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
     t.frame(mapX(4), mapY(4), 0);
-    ASSERT_EQ(e.undoStack.size(), 1u);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
     EXPECT_EQ(at(4, 4), 5);
     t.pressKey(SDLK_u);
     t.frame(mapX(4), mapY(4), 0);
     EXPECT_EQ(at(4, 4), 100 + 4 * 8 + 4);
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
 }
 
 TEST_F(UndoTest, DraggedStampIsTakenBackCellByCell) {
     makeBrush(e, "Left", 1, 1, {5});
     for (int column = 1; column <= 3; ++column) t.frame(mapX(column), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(3), mapY(2), 0);
-    EXPECT_EQ(e.undoStack.size(), 3u);
+    EXPECT_EQ(e.history.undoSteps().size(), 3u);
     undoLast(e);
     EXPECT_EQ(at(3, 2), 100 + 16 + 3);
     EXPECT_EQ(at(2, 2), 5);
@@ -43,8 +43,8 @@ TEST_F(UndoTest, StampAtTheCornerRecordsItsOriginAndRestoresOnlyCellsInside) {
     makeBrush(e, "Left", 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     t.frame(mapX(0), mapY(0), SDL_BUTTON_LMASK);
     t.frame(mapX(0), mapY(0), 0);
-    ASSERT_EQ(e.undoStack.size(), 1u);
-    const UndoRecord& record = e.undoStack[0].records.at(0);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
+    const UndoRecord& record = e.history.undoSteps()[0].records.at(0);
     EXPECT_EQ(record.footprint.column, -1);
     EXPECT_EQ(record.footprint.row, -1);
     EXPECT_EQ(record.footprint.width, 3);
@@ -86,13 +86,13 @@ TEST_F(UndoTest, HeldFillRecordsOneEntryPerPress) {
         t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     }
     t.frame(mapX(2), mapY(2), 0);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
     undoLast(e);
     for (uint16_t tile : map->tiles) EXPECT_EQ(tile, 3);
     // A new press records anew.
     t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
     t.frame(mapX(2), mapY(2), 0);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
 }
 
 TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
@@ -102,7 +102,7 @@ TEST_F(UndoTest, FillIsRecordedEvenWhenTheBrushMatchesTheLayersFirstCell) {
     e.toolMode = ToolMode::Fill;
     t.frame(mapX(4), mapY(4), SDL_BUTTON_LMASK);
     t.frame(mapX(4), mapY(4), 0);
-    ASSERT_EQ(e.undoStack.size(), 1u);
+    ASSERT_EQ(e.history.undoSteps().size(), 1u);
     undoLast(e);
     EXPECT_EQ(at(4, 4), 3);
     EXPECT_EQ(at(0, 0), 5);
@@ -114,7 +114,7 @@ TEST_F(UndoTest, DrawRandomHeldStillRestoresTheTilesBeforeTheFirstStamp) {
     std::vector<int> before = tilesOf(*map);
     for (int i = 0; i < 6; ++i) t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);
     t.frame(mapX(3), mapY(3), 0);
-    EXPECT_EQ(e.undoStack.size(), 1u);
+    EXPECT_EQ(e.history.undoSteps().size(), 1u);
     undoLast(e);
     EXPECT_EQ(tilesOf(*map), before);
 }
@@ -128,7 +128,7 @@ TEST_F(UndoTest, UndoOnAnEmptyStackChangesNothingAndNeedsNoCurrentLayer) {
     t.frame(mapX(1), mapY(1), 0);
     e.currentLayer = 7;  // names no layer
     undoLast(e);
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
     EXPECT_EQ(tilesOf(*map), untouched);
 }
 
@@ -142,14 +142,14 @@ TEST_F(UndoTest, FillRandomIsRecordedExactlyWhenItChangesACell) {
         SCOPED_TRACE(std::to_string(column) + "," + std::to_string(row));
         fillTiles(*map, 0, 2);
         makeBrush(e, "Left", 2, 2, {1, 2, 3, 4});
-        e.undoStack.clear();
+        clearUndo(e);
         e.toolMode = ToolMode::FillRandom;
         std::srand(i + 1);
         const std::vector<int> before = tilesOf(*map);
         t.frame(mapX(column), mapY(row), SDL_BUTTON_LMASK);
         t.frame(mapX(column), mapY(row), 0);
         const bool changed = tilesOf(*map) != before;
-        EXPECT_EQ(e.undoStack.size(), changed ? 1u : 0u);
+        EXPECT_EQ(e.history.undoSteps().size(), changed ? 1u : 0u);
         undoLast(e);
         EXPECT_EQ(tilesOf(*map), before);
         changedWhereTheUnshuffledBrushFits += changed && column % 2 == 1 && row % 2 == 0;
@@ -203,8 +203,8 @@ TEST(UndoAcrossLayers, HeldStrokeIsRecordedOncePerLayerItChanges) {
             t.frame(mapX(2), mapY(2), SDL_BUTTON_LMASK);
         }
         t.frame(mapX(2), mapY(2), 0);
-        EXPECT_EQ(e.undoStack.size(), c.entries);
-        while (!e.undoStack.empty()) undoLast(e);
+        EXPECT_EQ(e.history.undoSteps().size(), c.entries);
+        while (!e.history.undoSteps().empty()) undoLast(e);
         EXPECT_EQ(tilesOf(*first), std::vector<int>(64, 3));
         EXPECT_EQ(tilesOf(*second), std::vector<int>(64, 1));
     }
@@ -232,8 +232,8 @@ TEST_F(UndoTest, RemovalIsUndoneWholeAndStrokesFollowTheirLayerThroughTheRenames
     ASSERT_EQ(third->name, "Map2");  // the third layer moved down and took the name
     ASSERT_EQ(third->number, 2);
     ASSERT_EQ(third->tiles[2 * 8 + 2], 5);
-    EXPECT_GE(e.undoBytes, removed->tiles.size() * 2);  // the layer itself, counted once
-    undoLast(e);                                        // the removal
+    EXPECT_GE(e.history.bytes(), removed->tiles.size() * 2);  // the layer itself, counted once
+    undoLast(e);                                              // the removal
     EXPECT_EQ(findLayer(e.layers, "Map2"), removed);
     EXPECT_EQ(removed->number, 2);
     EXPECT_EQ(removed->offsetX, 3);
@@ -248,5 +248,5 @@ TEST_F(UndoTest, RemovalIsUndoneWholeAndStrokesFollowTheirLayerThroughTheRenames
     EXPECT_EQ(removed->tiles[2 * 8 + 2], 5);
     undoLast(e);  // the removed layer's stroke
     EXPECT_EQ(removed->tiles[2 * 8 + 2], 7);
-    EXPECT_TRUE(e.undoStack.empty());
+    EXPECT_TRUE(e.history.undoSteps().empty());
 }

@@ -76,10 +76,10 @@ TEST(UndoableCommands, OneUndoTakesBackEachCommandOnEveryLayerItChanged) {
         c.act(s);
         const auto after = s.tiles();
         ASSERT_NE(after, before);
-        EXPECT_FALSE(s.e.undoStack.empty());
+        EXPECT_FALSE(s.e.history.undoSteps().empty());
         s.key(SDLK_u, 3, 3);
         EXPECT_EQ(s.tiles(), before);
-        EXPECT_TRUE(s.e.undoStack.empty());
+        EXPECT_TRUE(s.e.history.undoSteps().empty());
     }
 }
 
@@ -109,7 +109,7 @@ TEST(UndoableCommands, CommandsThatChangeNoTileRecordNothing) {
         SCOPED_TRACE(c.what);
         Commands s;
         c.act(s);
-        EXPECT_TRUE(s.e.undoStack.empty());
+        EXPECT_TRUE(s.e.history.undoSteps().empty());
     }
 }
 
@@ -127,7 +127,7 @@ TEST(UndoableCommands, MapClearIsOneStepBetweenTheStepsAroundIt) {
     EXPECT_EQ(s.tiles(), stroked);
     undoLast(s.e);
     EXPECT_EQ(s.first->tiles[3 * 4 + 3], 115);
-    EXPECT_TRUE(s.e.undoStack.empty());
+    EXPECT_TRUE(s.e.history.undoSteps().empty());
 
     // Map2 removed after the clear: Undo brings Map2 back first, then the clear of both.
     s.t.frame(mapX(3), mapY(3), SDL_BUTTON_LMASK);

@@ -1,5 +1,5 @@
-// Fuzz target: opening a map file, then drawing, scrolling, filling, stamping and undoing on
-// every one of its layers, so the sizes, scroll positions and cell sizes a file supplies reach
+// Fuzz target: opening a map file, then drawing, scrolling, filling, stamping, undoing and redoing
+// on every one of its layers, so the sizes, scroll positions and cell sizes a file supplies reach
 // the view's and the tools' arithmetic.
 #include "app/command_names.h"
 #include "app/main_loop.h"
@@ -18,7 +18,7 @@ const MouseSample kPresses[] = {{3, 19, SDL_BUTTON_LMASK}, {530, 590, SDL_BUTTON
 void release(Editor& editor) {
     editor.mouseButtons = editor.previousMouseButtons = 0;
     editor.mouseReleased = 0;
-    editor.fillRecordedThisPress = false;
+    editor.history.endPress();
 }
 
 void resetTools(Editor& editor) {
@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 release(editor);
             }
         }
-        while (!editor.undoStack.empty()) undoLast(editor);
+        while (editor.history.canUndo()) undoLast(editor);
+        while (editor.history.canRedo()) redoLast(editor);
         checkMapInvariants(editor);
     }
     return 0;

@@ -7,6 +7,7 @@
 
 #include "app/command_names.h"
 #include "edit/layer_commands.h"
+#include "edit/undo.h"
 #include "tests/support/editing.h"
 
 namespace {
@@ -155,6 +156,16 @@ const Route kRoutes[] = {
      [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::Draw); }, L},
     {"Edit_DrawRandom", "Edit", "Draw Random", 46, 87, 82, nothing,
      [](Routes& r) { EXPECT_EQ(r.e.toolMode, ToolMode::DrawRandom); }, L},
+    {"Edit_Redo", "Edit", "Redo", 46, 105, 82,
+     [](Routes& r) {
+         r.e.toolMode = ToolMode::Draw;
+         r.t.frame(mapX(3), mapY(3), L);
+         r.t.frame(mapX(3), mapY(3), 0);
+         undoLast(r.e);
+         ASSERT_TRUE(r.all(2, 6));
+         r.e.toolMode = static_cast<ToolMode>(4);
+     },
+     [](Routes& r) { EXPECT_EQ(r.at(2, 3, 3), 15); }, L},
     {"Brush_PickBrush", "Brush", "Pick Brush", 90, 15, 68, nothing,
      [](Routes& r) { EXPECT_EQ(r.e.pickBrushArmed, 1); }, L},
     {"Brush_ShuffleLB", "Brush", "Shuffle LB", 90, 33, 68, [](Routes&) { std::srand(1); },

@@ -215,7 +215,7 @@ TEST_F(MapFileTest, FileThatIsNoMapIsRefusedAndTheMapUndoCaptionAndNameStay) {
         MapState s{e.layerCount,
                    findWindow(e, "DesignWindow")->layerNames,
                    {},
-                   e.undoStack.size(),
+                   e.history.undoSteps().size(),
                    windowCaption(),
                    e.mapFileName};
         for (const std::string& name : s.designLayers)

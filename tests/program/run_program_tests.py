@@ -185,14 +185,15 @@ class Run:
             print("(no failure screenshot: %s)" % problem, file=sys.stderr)
 
     @contextlib.contextmanager
-    def editor(self, drop=(), with_display=True, window=True, env_extra=None, args=()):
+    def editor(self, drop=(), with_display=True, window=True, env_extra=None, args=(), settings=(),
+               state=None):
         """A fresh X server and editor; yields the editor with its window found."""
         server = XServer()
         editor = None
         try:
             server.park_pointer()
             editor = Editor(server, self.binary, self.assets, drop=drop, with_display=with_display,
-                            env_extra=env_extra, args=args)
+                            env_extra=env_extra, args=args, settings=settings, state=state)
             if window:
                 editor.find_window()
             yield editor
@@ -289,16 +290,16 @@ def case_idle_editor_sleeps(run):
         check(used < 0.4, "the idle editor used %.2f s of CPU in 2 s" % used)
 
 
-def answer_question(ed, keys):
-    """Waits for the "Unsaved changes" box, gives it the focus and types keys into it."""
+def answer_question(ed, keys, title="Unsaved changes"):
+    """Waits for the question box of that title, gives it the focus and types keys into it."""
     server = ed.server
-    boxes = poll(lambda: server.search("^Unsaved changes$", True), 10, 0.1)
-    check(boxes, "no window titled 'Unsaved changes' appeared")
+    boxes = poll(lambda: server.search("^%s$" % title, True), 15, 0.1)
+    check(boxes, "no window titled %r appeared" % title)
     server.focus(boxes[0])
     settle()
     server.tool("xdotool", "key", *keys)
-    poll(lambda: not server.search("^Unsaved changes$", True), 5, 0.1)
-    check(not server.search("^Unsaved changes$", True), "the question stayed after %s" % keys)
+    poll(lambda: not server.search("^%s$" % title, True), 10, 0.1)
+    check(not server.search("^%s$" % title, True), "the question stayed after %s" % keys)
 
 
 def case_closing_a_changed_map_asks_first(run):
@@ -781,6 +782,126 @@ def case_zoom_reaches_the_far_corner_of_a_big_map(run):
               "a click on the corner at 1:128 painted %s" % changed[:4])
 
 
+
+
+# --- recovery -------------------------------------------------------------------
+
+def map_file(path, layers, side):
+    """Writes a map of layers Map1.. of side x side cells of tile 0; returns its size."""
+    with open(path, "wb") as f:
+        f.write(struct.pack("<i", layers))
+        for n in range(layers):
+            f.write(struct.pack("<B4s6i", 4, b"Map%d" % (n + 1), side, side, 0, 0, CELL, CELL))
+            f.write(bytes(2 * side * side))
+    return os.path.getsize(path)
+
+
+def cell_of(path, column, row):
+    """The tile of (column, row) of the first layer of a map file written as map_file writes."""
+    with open(path, "rb") as f:
+        side = struct.unpack_from("<i", f.read(13), 9)[0]
+        f.seek(33 + 2 * (row * side + column))
+        return struct.unpack("<H", f.read(2))[0]
+
+
+def recovery_files(state, part=""):
+    folder = os.path.join(state, "velloran", "recovery")
+    return [n for n in sorted(os.listdir(folder)) if part in n] if os.path.isdir(folder) else []
+
+
+def copy_after_paint(ed, state, cell, timeout=15.0):
+    """Paints palette tile 37 on map cell `cell`; waits for the copy and its note to follow."""
+    ed.move(270, 300)
+    ed.click(*centre(palette_cell(800, 5, 2)))
+    ed.click(*centre(map_cell(*cell)))
+    check(poll(lambda: len([n for n in recovery_files(state) if n[0] != "."]) == 2, timeout, 0.05),
+          "no recovery copy with its note appeared: %s" % recovery_files(state))
+    return os.path.join(state, "velloran", "recovery", recovery_files(state, ".map")[0])
+
+
+def kill_hard(ed, with_writer=False):
+    """Ends the editor as a crash would (and its copy's writer, as a power cut would)."""
+    pid = ed.process.pid
+    with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+        victims = [pid] + ([int(child) for child in f.read().split()] if with_writer else [])
+    for victim in victims:
+        with contextlib.suppress(ProcessLookupError):
+            os.kill(victim, 9)
+    ed.process.wait(10)
+
+
+def save_over_own_file(ed, path, state):
+    """Ctrl+S, then Return in the Save dialog, which offers the map's own file."""
+    before = os.stat(path).st_mtime_ns
+    ed.move(270, 300)
+    ed.key("ctrl+s")
+    dialogs = poll(lambda: ed.server.search("^Save Map File$", True), 10, 0.1)
+    check(dialogs, "Ctrl+S showed no Save Map File dialog")
+    ed.server.focus(dialogs[0])
+    settle()
+    ed.key("Return")
+    check(poll(lambda: os.stat(path).st_mtime_ns != before and not recovery_files(state), 30, 0.1),
+          "%s was not saved, or the recovery folder still holds %s" % (path, recovery_files(state)))
+
+
+def case_recovery_after_kill(run):
+    # Caught slips: no copy while the editor idles, a copy the next start does not offer, a
+    # recovered map that forgets its file (Save would ask for one), Save leaving the copy.
+    with tempfile.TemporaryDirectory(prefix="velloran-recover-") as scratch:
+        state, path = os.path.join(scratch, "state"), os.path.join(scratch, "painted.map")
+        map_file(path, 1, 128)
+        settings = [("AutosaveSeconds", 1)]
+        with run.editor(args=(path,), settings=settings, state=state) as ed:
+            copy_after_paint(ed, state, (3, 4))
+            kill_hard(ed)
+        with run.editor(args=(path,), settings=settings, state=state) as ed:
+            answer_question(ed, ["alt+r"], "Recover unsaved work")
+            save_over_own_file(ed, path, state)
+            check(cell_of(path, 3, 4) == 37, "the saved file holds tile %d at (3, 4), not the "
+                  "painted 37" % cell_of(path, 3, 4))
+
+
+def case_recovery_survives_a_kill_during_its_write(run):
+    # Many quick changes on a big map; the editor and its writer killed in the middle of a write
+    # leave the previous copy whole, and that is what opens and is saved.
+    with tempfile.TemporaryDirectory(prefix="velloran-recover-") as scratch:
+        state, path = os.path.join(scratch, "state"), os.path.join(scratch, "big.map")
+        size = map_file(path, 9, 2048)
+        with run.editor(args=(path,), settings=[("AutosaveSeconds", 1)], state=state) as ed:
+            copy = copy_after_paint(ed, state, (3, 4), 60)
+            for attempt in range(40):
+                ed.quick_click(*centre(map_cell(attempt % 30, 5 + attempt // 30)))
+                # A write under way: the temporary file the save writer renames when done.
+                if poll(lambda: recovery_files(state, ".map~"), 2.5, 0.002):
+                    break
+            kill_hard(ed, with_writer=True)
+        check(recovery_files(state, ".map~"), "no write was under way when the editor was killed")
+        check(os.path.getsize(copy) == size and cell_of(copy, 3, 4) == 37,
+              "the copy left by the killed write is not the whole painted map")
+        with open(copy, "rb") as f:
+            kept = f.read()
+        with run.editor(args=(path,), state=state) as ed:
+            answer_question(ed, ["alt+r"], "Recover unsaved work")
+            save_over_own_file(ed, path, state)
+            with open(path, "rb") as f:
+                check(f.read() == kept, "the saved map is not the copy that was recovered")
+
+
+def case_discard_leaves_no_copy(run):
+    # Discard in the question at start removes the copy, and nothing new takes its place.
+    with tempfile.TemporaryDirectory(prefix="velloran-recover-") as scratch:
+        state, settings = os.path.join(scratch, "state"), [("AutosaveSeconds", 1)]
+        with run.editor(settings=settings, state=state) as ed:
+            copy_after_paint(ed, state, (3, 4))
+            kill_hard(ed)
+        with run.editor(settings=settings, state=state) as ed:
+            answer_question(ed, ["alt+d"], "Recover unsaved work")
+            check(poll(lambda: not recovery_files(state), 5, 0.05), "Discard left %s"
+                  % recovery_files(state))
+            ed.close_window()  # nothing changed: no question
+            expect_exit(ed, 0, "closing the window")
+        check(not recovery_files(state), "the editor left %s" % recovery_files(state))
+
 CASES = [
     ("zoom_reaches_the_far_corner_of_a_big_map", case_zoom_reaches_the_far_corner_of_a_big_map),
     ("caption_at_start", case_caption_at_start),
@@ -805,6 +926,9 @@ CASES = [
     ("map_named_on_the_command_line_opens_as_it_is",
      case_map_named_on_the_command_line_opens_as_it_is),
     ("quick_clicks_count", case_quick_clicks_count),
+    ("recovery_after_kill", case_recovery_after_kill),
+    ("recovery_survives_a_kill_during_its_write", case_recovery_survives_a_kill_during_its_write),
+    ("discard_leaves_no_copy", case_discard_leaves_no_copy),
     ("installed_editor_uses_its_data_and_the_start_folder",
      case_installed_editor_uses_its_data_and_the_start_folder),
 ]

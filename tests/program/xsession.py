@@ -264,7 +264,7 @@ class Editor:
     """The editor started in a scratch folder holding a copy of the assets."""
 
     def __init__(self, server, binary, assets, drop=(), with_display=True, env_extra=None,
-                 args=()):
+                 args=(), settings=(), state=None):
         self.server = server
         self.folder = tempfile.mkdtemp(prefix="velloran-case-")
         for name in os.listdir(assets):
@@ -273,7 +273,16 @@ class Editor:
             source = os.path.join(assets, name)
             if os.path.isfile(source):
                 shutil.copy(source, os.path.join(self.folder, name))
+        if settings:  # extra <integer> settings, as (name, value) pairs
+            path = os.path.join(self.folder, "Configuration.xml")
+            with open(path) as f:
+                text = f.read()
+            extra = "".join('  <integer Name="%s" Value="%d"/>\n' % item for item in settings)
+            with open(path, "w") as f:
+                f.write(text.replace("</Data>", extra + "</Data>"))
         env = server.env(with_display)
+        # Recovery copies go into a state folder of the case's own, never the user's.
+        env["XDG_STATE_HOME"] = state or os.path.join(self.folder, "state")
         env.update(GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1", SDL_AUDIODRIVER="dummy")
         # The editor chooses its video driver itself unless a case asks for one.
         env.pop("SDL_VIDEODRIVER", None)

@@ -113,8 +113,9 @@ void TestEditor::pushResize(int w, int h) {
 }
 
 namespace {
-void pushKeyEvent(Uint8 type, SDLKey key, uint16_t unicode) {
+void pushKeyEvent(Uint8 type, SDLKey key, uint16_t unicode, SDLMod mod = KMOD_NONE) {
     SDL_Event event{};
+    event.key.keysym.mod = mod;
     event.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
@@ -123,8 +124,8 @@ void pushKeyEvent(Uint8 type, SDLKey key, uint16_t unicode) {
 }
 }  // namespace
 
-void TestEditor::pressKey(SDLKey key, uint16_t unicode) {
-    pushKeyEvent(SDL_KEYDOWN, key, unicode);
+void TestEditor::pressKey(SDLKey key, uint16_t unicode, SDLMod mod) {
+    pushKeyEvent(SDL_KEYDOWN, key, unicode, mod);
 }
 
 void TestEditor::tapKey(SDLKey key, uint16_t unicode) {

@@ -53,7 +53,7 @@ public:
     // Queues the window being resized to w x h, as the desktop reports it.
     void pushResize(int w, int h);
     // Queues a key press for the next frame's event pump.
-    void pressKey(SDLKey key, uint16_t unicode = 0);
+    void pressKey(SDLKey key, uint16_t unicode = 0, SDLMod mod = KMOD_NONE);
     // Queues a key-down and its key-up together: a tap quicker than one event pump.
     void tapKey(SDLKey key, uint16_t unicode = 0);
 
