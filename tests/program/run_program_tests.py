@@ -293,7 +293,7 @@ def case_idle_editor_sleeps(run):
 def answer_question(ed, keys, title="Unsaved changes"):
     """Waits for the question box of that title, gives it the focus and types keys into it."""
     server = ed.server
-    boxes = poll(lambda: server.search("^%s$" % title, True), 15, 0.1)
+    boxes = poll(lambda: server.search("^%s$" % title, True), 30, 0.1)
     check(boxes, "no window titled %r appeared" % title)
     server.focus(boxes[0])
     settle()
@@ -809,8 +809,10 @@ def recovery_files(state, part=""):
     return [n for n in sorted(os.listdir(folder)) if part in n] if os.path.isdir(folder) else []
 
 
-def copy_after_paint(ed, state, cell, timeout=15.0):
-    """Paints palette tile 37 on map cell `cell`; waits for the copy and its note to follow."""
+def copy_after_paint(ed, state, cell, timeout=15.0, opened=""):
+    """Paints palette tile 37 on map cell `cell` (once the map `opened` has opened); waits for
+    the copy and its note to follow."""
+    check(poll(lambda: ed.caption().endswith(opened), timeout), "%s did not open" % opened)
     ed.move(270, 300)
     ed.click(*centre(palette_cell(800, 5, 2)))
     ed.click(*centre(map_cell(*cell)))
@@ -852,7 +854,7 @@ def case_recovery_after_kill(run):
         map_file(path, 1, 128)
         settings = [("AutosaveSeconds", 1)]
         with run.editor(args=(path,), settings=settings, state=state) as ed:
-            copy_after_paint(ed, state, (3, 4))
+            copy_after_paint(ed, state, (3, 4), opened="painted.map")
             kill_hard(ed)
         with run.editor(args=(path,), settings=settings, state=state) as ed:
             answer_question(ed, ["alt+r"], "Recover unsaved work")
@@ -868,7 +870,7 @@ def case_recovery_survives_a_kill_during_its_write(run):
         state, path = os.path.join(scratch, "state"), os.path.join(scratch, "big.map")
         size = map_file(path, 9, 2048)
         with run.editor(args=(path,), settings=[("AutosaveSeconds", 1)], state=state) as ed:
-            copy = copy_after_paint(ed, state, (3, 4), 60)
+            copy = copy_after_paint(ed, state, (3, 4), 60, "big.map")
             for attempt in range(40):
                 ed.quick_click(*centre(map_cell(attempt % 30, 5 + attempt // 30)))
                 # A write under way: the temporary file the save writer renames when done.
