@@ -753,6 +753,7 @@ def case_zoom_reaches_the_far_corner_of_a_big_map(run):
             f.write(struct.pack("<iB4s6i", 1, 4, b"Map1", side, side, 0, 0, CELL, CELL))
             f.write(struct.pack("<H", ground) * (side * side))
         with run.editor(args=(start,)) as ed:
+            check(poll(lambda: ed.caption().endswith(" -- big.map"), 30), "big.map did not open")
             ed.click(*centre(palette_cell(800, 5, 2)))  # a left brush of palette tile 37
             ed.move(270, 300)
             settle()
