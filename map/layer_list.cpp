@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "map/tile_storage.h"
+
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {

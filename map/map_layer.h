@@ -83,11 +83,6 @@ struct MapLayer {
     }
 };
 
-// Makes room for `count` tiles in an empty array, before any is written. The memory of a large
-// array is asked to come in huge pages: the recovery copy snapshots the map by forking the
-// editor, and the fewer pages the map takes, the sooner that is done.
-void reserveTiles(std::vector<uint16_t>& tiles, size_t count);
-
 // Sets every cell's tile to a running value that starts at `start` and grows by `step` per
 // cell, row by row (kept to its low 16 bits).
 void fillTiles(MapLayer& layer, int step, uint16_t start);

@@ -2,6 +2,7 @@
 #include "map/resize_layer.h"
 
 #include "map/cell_access.h"
+#include "map/tile_storage.h"
 
 MapLayer* resizeLayer(LayerList& layers, const MapLayer& layer, int width, int height,
                       uint16_t newTile) {
