@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/held_arrows.h"
 #include "app/recovery.h"
 #include "edit/command_queue.h"
 #include "edit/tool_mode.h"
@@ -114,6 +115,7 @@ struct Editor {
     // go on repeating a key after its key-up (see the event pump).
     std::bitset<SDLK_LAST> releasedKeys;
     SDLKey lastPressedKey = SDLK_UNKNOWN;
+    HeldArrows heldArrows;
     std::string activeBrushSide;  // "Left" or "Right"
     int mouseX = 0;
     int mouseY = 0;

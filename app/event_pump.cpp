@@ -8,6 +8,7 @@
 
 #include "app/command_names.h"
 #include "app/editor.h"
+#include "app/held_arrows.h"
 #include "app/main_loop.h"
 #include "app/shortcuts.h"
 #include "edit/markers.h"
@@ -76,6 +77,7 @@ void noteKeyDown(Editor& editor, SDLKey key) {
 void noteKeyUp(Editor& editor, SDLKey key) {
     if (keyInRange(key)) editor.releasedKeys.set(key);
     if (key == editor.lastPressedKey) cancelPendingRepeat();
+    editor.heldArrows.release(key);
 }
 
 void handleFocus(Editor& editor, const SDL_ActiveEvent& active) {
@@ -185,6 +187,7 @@ void handleKey(Editor& editor, const SDL_keysym& key) {
         return;
     }
     if (handleShortcut(editor, key)) return;
+    if (!editor.heldArrows.press(key.sym, SDL_GetTicks(), keyIsDown(key.sym))) return;
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.key != key.sym) continue;
         if (binding.request) postCommand(editor.commandQueue, *binding.request, "");
@@ -214,6 +217,8 @@ void handleResize(Editor& editor, const SDL_ResizeEvent& resize) {
 void enableKeyRepeat(Editor& editor, int delayMs, int intervalMs) {
     editor.releasedKeys.reset();
     editor.lastPressedKey = SDLK_UNKNOWN;
+    editor.heldArrows.releaseAll();
+    editor.heldArrows.setPace(delayMs, intervalMs);
     SDL_EnableKeyRepeat(delayMs, intervalMs);
 }
 
@@ -241,6 +246,7 @@ void pumpEvents(Editor& editor) {
                 // Without the keyboard no key is held, so nothing may repeat.
                 if ((event.active.state & SDL_APPINPUTFOCUS) && !event.active.gain) {
                     cancelPendingRepeat();
+                    editor.heldArrows.releaseAll();
                 }
                 handleFocus(editor, event.active);
                 break;

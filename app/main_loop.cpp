@@ -6,6 +6,7 @@
 
 #include "app/command_names.h"
 #include "app/event_pump.h"
+#include "app/held_arrows.h"
 #include "app/recovery.h"
 #include "edit/brush_pick.h"
 #include "edit/dispatch.h"
@@ -96,7 +97,7 @@ void prepareMainLoop(Editor& editor) {
 
 bool frameWouldBeIdle(const Editor& editor) {
     return !buttonHeld(editor.mouseButtons | editor.buttonsPressed) &&
-           editor.commandQueue.empty() && editor.framesToRedraw <= 0;
+           editor.commandQueue.empty() && editor.framesToRedraw <= 0 && !arrowsHeldDown(editor);
 }
 
 void waitForNextFrame(Editor& editor, Uint32 frameStart) {
@@ -126,6 +127,7 @@ void runMainLoop(Editor& editor) {
 
 void runFrame(Editor& editor, std::optional<MouseSample> mouse) {
     pumpEvents(editor);
+    repeatHeldArrows(editor, SDL_GetTicks());
 
     editor.previousMouseButtons = editor.mouseButtons;
     MouseSample sample = mouse ? *mouse : editor.readMouse();

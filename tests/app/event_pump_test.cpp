@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_names.h"
+#include "app/held_arrows.h"
 #include "edit/undo.h"
 #include "gui/interface.h"
 #include "tests/support/test_editor.h"
@@ -260,4 +261,32 @@ TEST(EventPump, CtrlRunsTheShortcutsMenuItemAndNeverTheKeyAlone) {
         EXPECT_FALSE(e.pickBrushArmed);
         EXPECT_FALSE(e.fullScreen);
     }
+}
+
+TEST(HeldArrows, EachHeldArrowRepeatsOnItsOwnClockAndSpeedsUpAcrossABigMapIn20s) {
+    HeldArrows arrows;
+    arrows.setPace(500, 30);
+    // A tap scrolls once, through its key-down: it earns no repeats.
+    EXPECT_TRUE(arrows.press(SDLK_LEFT, 0, true));
+    arrows.release(SDLK_LEFT);
+    EXPECT_EQ(arrows.stepsDue(SDLK_LEFT, 5000), 0);
+    // Two held arrows both repeat; the library's own repeat of a held key is not a press.
+    EXPECT_TRUE(arrows.press(SDLK_RIGHT, 0, true));
+    EXPECT_TRUE(arrows.press(SDLK_DOWN, 100, true));
+    EXPECT_FALSE(arrows.press(SDLK_RIGHT, 530, true));
+    EXPECT_EQ(arrows.stepsDue(SDLK_RIGHT, 499), 0);
+    EXPECT_EQ(arrows.stepsDue(SDLK_RIGHT, 560), 3);
+    EXPECT_EQ(arrows.stepsDue(SDLK_DOWN, 560), 0);
+    EXPECT_EQ(arrows.stepsDue(SDLK_DOWN, 600), 1);
+    // Held on at 60 frames a second, the right arrow crosses 4096 cells well inside 20 s.
+    long long cells = 4;
+    Uint32 now = 560;
+    for (; now < 20000 && cells < 4095; now += 16) cells += arrows.stepsDue(SDLK_RIGHT, now);
+    EXPECT_GE(cells, 4095);
+    EXPECT_LT(now, 15000u);
+    // A frame stalled for ten seconds catches up a few repeats, not the whole stall.
+    EXPECT_LE(arrows.stepsDue(SDLK_DOWN, 10600), 8 * 16);
+    EXPECT_EQ(arrows.stepsDue(SDLK_DOWN, 10600), 0);
+    arrows.release(SDLK_RIGHT);
+    EXPECT_EQ(arrows.stepsDue(SDLK_RIGHT, 30000), 0);
 }
