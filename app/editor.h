@@ -131,6 +131,9 @@ struct Editor {
     bool windowedSizeKnown = false;
     int windowedWidth = 0;
     int windowedHeight = 0;
+    // The desktop's own size as the library saw it at start, 0 x 0 when it could not say.
+    int desktopWidth = 0;
+    int desktopHeight = 0;
 
     // The frame loop's brush pick.
     PickState pick;

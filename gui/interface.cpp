@@ -58,6 +58,9 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     // The editor draws and reads input, nothing more: sound would only add start-up noise and a
     // failure on machines without it. Both SDL 1.2 libraries centre the window when asked.
     setenv("SDL_VIDEO_CENTERED", "1", 0);
+    // Should full screen ever be scaled (a desktop size the display cannot take), sdl12-compat
+    // scales with crisp pixels rather than blurred ones.
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
     if (!displayExpected()) {
         SDL_SetError(kNoDisplay);
         return false;
@@ -71,6 +74,11 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     SDL_EnableUNICODE(1);
     readConfiguration(editor, "Configuration.xml");
 
+    // Before the first video mode the library reports the desktop's; after, the window's.
+    if (const SDL_VideoInfo* video = SDL_GetVideoInfo()) {
+        editor.desktopWidth = std::max(0, video->current_w);
+        editor.desktopHeight = std::max(0, video->current_h);
+    }
     editor.screen = SDL_SetVideoMode(800, 600, 32, SDL_RESIZABLE);
     if (!editor.screen) return false;
     // Cursors belong to the video mode: the classic library cannot make them before it.
@@ -120,6 +128,20 @@ bool buildInterface(Editor& editor, const std::string& caption) {
     return true;
 }
 
+ScreenSize fullScreenSize(const Editor& editor) {
+    constexpr Uint32 kFlags = SDL_FULLSCREEN | SDL_RESIZABLE;
+    if (editor.desktopWidth > 0 && editor.desktopHeight > 0 &&
+        SDL_VideoModeOK(editor.desktopWidth, editor.desktopHeight, 32, kFlags) != 0) {
+        return {editor.desktopWidth, editor.desktopHeight};
+    }
+    // The list comes largest first; (SDL_Rect**)-1 means any size, which says nothing.
+    SDL_Rect** modes = SDL_ListModes(nullptr, kFlags);
+    if (modes && modes != reinterpret_cast<SDL_Rect**>(-1) && modes[0]) {
+        return {modes[0]->w, modes[0]->h};
+    }
+    return {800, 600};
+}
+
 void toggleFullScreen(Editor& editor) {
     if (!editor.windowedSizeKnown) {
         editor.windowedWidth = editor.screen->w;
@@ -131,7 +153,8 @@ void toggleFullScreen(Editor& editor) {
     } else {
         editor.windowedWidth = editor.screen->w;
         editor.windowedHeight = editor.screen->h;
-        setVideoMode(editor, 800, 600, SDL_FULLSCREEN | SDL_RESIZABLE);
+        const ScreenSize size = fullScreenSize(editor);
+        setVideoMode(editor, size.w, size.h, SDL_FULLSCREEN | SDL_RESIZABLE);
     }
     editor.fullScreen = !editor.fullScreen;
 }
