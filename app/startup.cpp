@@ -40,7 +40,8 @@ void shutDown(Editor& editor) {
     if (editor.drawCursor) SDL_FreeCursor(editor.drawCursor);
     if (editor.fillCursor) SDL_FreeCursor(editor.fillCursor);
     editor.drawCursor = editor.fillCursor = editor.defaultCursor = nullptr;
-    if (editor.screen) SDL_FreeSurface(editor.screen);
+    // The screen belongs to SDL, which frees it in SDL_Quit; freeing it here crashes the
+    // classic library once another editor in the process has quit SDL in between.
     editor.screen = nullptr;
     SDL_Quit();
 }

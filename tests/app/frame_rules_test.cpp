@@ -5,6 +5,7 @@
 #include "app/command_names.h"
 #include "app/main_loop.h"
 #include "edit/layer_commands.h"
+#include "gui/interface.h"
 #include "tests/support/editing.h"
 
 namespace {
@@ -126,11 +127,15 @@ TEST(FrameRules, ScreenIsTheVideoSurfaceAfterEveryModeChange) {
     Editor& e = t.editor();
     struct Change {
         int resizeW, resizeH;  // 0 x 0: press Return instead
-        int w, h;              // the screen afterwards
+        int w, h;              // the screen afterwards; 0 x 0: full screen
     };
     const Change changes[] = {
-        {640, 480, 640, 480}, {0, 0, 800, 600}, {0, 0, 640, 480}, {500, 400, 500, 400}};
-    for (const Change& change : changes) {
+        {640, 480, 640, 480}, {0, 0, 0, 0}, {0, 0, 640, 480}, {500, 400, 500, 400}};
+    for (Change change : changes) {
+        if (change.w == 0) {
+            change.w = fullScreenSize(e).w;
+            change.h = fullScreenSize(e).h;
+        }
         SCOPED_TRACE(std::to_string(change.w) + "x" + std::to_string(change.h));
         // What the surface held before must not pass for the new frame.
         SDL_FillRect(e.screen, nullptr, SDL_MapRGB(e.screen->format, 0, 0, 0));

@@ -8,6 +8,7 @@
 #include "app/command_names.h"
 #include "edit/layer_commands.h"
 #include "edit/undo.h"
+#include "gui/interface.h"
 #include "tests/support/editing.h"
 
 namespace {
@@ -73,7 +74,7 @@ struct Routes {
         t.pressKey(SDLK_RETURN);
         t.frame(100, 100);
         ASSERT_TRUE(e.fullScreen);
-        ASSERT_EQ(e.screen->w, 800);
+        ASSERT_EQ(e.screen->w, fullScreenSize(e).w);
     }
     void expectAskedWindowed(FileChooserMode mode, const char* title) {
         ASSERT_EQ(chooser.requests.size(), 1u);

@@ -406,6 +406,12 @@ def case_return_twice_restores_size(run):
                 windowed.region(0, 0, 799, 599)
         full = wait_shot(ed, changed)
         check(changed(full), "the first Return changed neither the window nor its picture")
+        # Full screen is the desktop's own size: the menu bar reaches the screen's far corner.
+        def bar_spans(screen):
+            corner = list(screen.pixels(screen.width - 12, 1, screen.width - 2, 2))
+            return sum(colour == GREY for _, colour in corner) > len(corner) // 2
+        check(poll(lambda: bar_spans(ed.server.screenshot()), 5.0),
+              "full screen does not reach the right-hand end of the desktop")
         ed.key("Return")
         size = ed.wait_size(before_size)
         check(size == before_size, "after two Returns the window is %dx%d, expected %dx%d"
