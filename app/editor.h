@@ -25,6 +25,7 @@
 #include "map/layer_list.h"
 #include "map/marker_index.h"
 #include "map/marker_layout.h"
+#include "map/sampled_tiles.h"
 #include "map/tile_images.h"
 #include "map/view_cache.h"
 
@@ -144,8 +145,10 @@ struct Editor {
     PanState pan;
     // The zoomed-out design window's last picture.
     ViewCache viewCache;
-    // Where each layer's markers are, by layer id, for the views of whole big layers.
+    // Where each layer's markers are and its sampled cells, by layer id, for the views of whole
+    // big layers; a layer's go with it when the view next draws.
     std::map<uint64_t, MarkerIndex> markerIndexes;
+    std::map<uint64_t, SampledTiles> sampledTiles;
     // Cells waiting to be filled; kept between fills for its capacity.
     std::vector<CellPosition> fillStack;
     // Set by a Fill Random, whose press then paints nothing more; valid while the history's

@@ -70,15 +70,17 @@ struct MapLayer {
     // The cells a brush pick has selected, by index: each is shaded the next time the view
     // draws it, and forgotten then.
     std::unordered_set<int> highlighted;
-    // Written cells that the marker index and the zoomed-out view's picture have not caught up
-    // with: every write of tiles notes its cells through noteWritten.
+    // Written cells that the marker index, the sampled cells and the zoomed-out view's picture
+    // have not caught up with: every write of tiles notes its cells through noteWritten.
     ChangedBlock unseenByMarkers;
+    ChangedBlock unseenBySamples;
     ChangedBlock unseenByView;
 
     int cellCount() const { return static_cast<int>(tiles.size()); }
     bool isMapLayer() const { return number != -1; }
     void noteWritten(int column, int row, int width, int height) {
         unseenByMarkers.add(column, row, width, height);
+        unseenBySamples.add(column, row, width, height);
         unseenByView.add(column, row, width, height);
     }
 };

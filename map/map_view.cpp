@@ -2,6 +2,7 @@
 #include "map/map_view.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/command_names.h"
 #include "app/editor.h"
@@ -26,15 +27,22 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
     if (level < 0 && screen->format->BytesPerPixel == 4 && screen->pixels) {
         // Small squares are many: they are written as rows of pixels.
         if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+        const int left = std::max(0, static_cast<int>(rect.x));
         const int right = std::min(rect.x + columnLimit, screen->w);
+        // The two kinds of row, worked out once and copied down the window.
+        std::vector<Uint32> rows[2];
+        for (int kind = 0; kind < 2; ++kind) {
+            for (int x = left; x < right; ++x) {
+                rows[kind].push_back((((x - rect.x) / side) % 2 == 0) == (kind == 0) ? white
+                                                                                     : grey);
+            }
+        }
         for (int y = std::max(0, static_cast<int>(rect.y));
              y < std::min(rect.y + rowLimit, screen->h); ++y) {
             auto* row =
                 reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
-            const bool startsWhite = ((y - rect.y) / side) % 2 == 0;
-            for (int x = std::max(0, static_cast<int>(rect.x)); x < right; ++x) {
-                row[x] = (((x - rect.x) / side) % 2 == 0) == startsWhite ? white : grey;
-            }
+            const std::vector<Uint32>& pattern = rows[((y - rect.y) / side) % 2];
+            std::copy(pattern.begin(), pattern.end(), row + left);
         }
         if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
         return;
@@ -82,6 +90,24 @@ void drawMarkers(Editor& editor, int level) {
 }
 }  // namespace
 
+namespace {
+// What the zoomed-out view keeps of layers that are no longer there (removed, or replaced by
+// an opened map) is let go.
+template <typename Kept>
+void forgetGone(const Editor& editor, std::map<uint64_t, Kept>& kept) {
+    for (auto it = kept.begin(); it != kept.end();) {
+        const bool there = std::any_of(editor.layers.begin(), editor.layers.end(),
+                                       [&](const auto& layer) { return layer->id == it->first; });
+        it = there ? std::next(it) : kept.erase(it);
+    }
+}
+
+void forgetGoneLayers(Editor& editor) {
+    forgetGone(editor, editor.markerIndexes);
+    forgetGone(editor, editor.sampledTiles);
+}
+}  // namespace
+
 void drawLayerWindow(Editor& editor, const Window& window) {
     if (!window.visible) return;
     if (window.layerNames.empty()) {
@@ -92,6 +118,7 @@ void drawLayerWindow(Editor& editor, const Window& window) {
     if (window.showsLayers != 1) return;
     const bool kept = window.zoomLevel < 0 && window.name == kDesignWindowName;
     if (kept && editor.viewCache.show(editor, window)) return;
+    if (kept) forgetGoneLayers(editor);
     for (const std::string& name : window.layerNames) {
         MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer) continue;

@@ -72,8 +72,13 @@ ScaledTiles* makeScaledTiles(const TileImageStore& store, int level) {
             reduceTile(rgba.data(), kTileEdge, kTileEdge * 4, factor);
         tiles->reduced.insert(tiles->reduced.end(), small.begin(), small.end());
         bool clear = true;
-        for (size_t i = 3; i < small.size() && clear; i += 4) clear = small[i] == 0;
+        bool opaque = true;
+        for (size_t i = 3; i < small.size(); i += 4) {
+            clear = clear && small[i] == 0;
+            opaque = opaque && small[i] == 255;
+        }
         tiles->clear.push_back(clear);
+        tiles->opaque.push_back(opaque);
     }
     return tiles;
 }
