@@ -148,6 +148,7 @@ void drawLayer(Band& band, const MapLayer& layer, const PictureTiles& tiles, int
         for (int column = 0; column < layer.width; ++column) {
             int tile = shownTile(tileAt(layer, column, static_cast<int>(row)), tileCount);
             if (static_cast<size_t>(tile) >= tiles.size()) tile = kGroundTile;
+            if (tiles.clear(tile)) continue;
             drawTile(band, tiles[tile], cellStart(column, layer.cellWidth, level), y);
         }
     }

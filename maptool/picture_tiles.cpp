@@ -31,4 +31,12 @@ PictureTiles::PictureTiles(const TileSheets& sheets, int level) {
             TileView{reduced_.data() + reduced_.size(), static_cast<size_t>(side) * 4, side, side});
         reduced_.insert(reduced_.end(), small.begin(), small.end());
     }
+    for (const TileView& view : views_) {
+        bool clear = true;
+        for (int y = 0; y < view.height && clear; ++y) {
+            for (int x = 0; x < view.width && clear; ++x)
+                clear = view.rgba[y * view.stride + x * 4 + 3] == 0;
+        }
+        clear_.push_back(clear);
+    }
 }

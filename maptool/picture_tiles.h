@@ -27,8 +27,11 @@ public:
 
     size_t size() const { return views_.size(); }
     const TileView& operator[](size_t tile) const { return views_[tile]; }
+    // Whether every pixel of the tile is transparent, so that drawing it changes nothing.
+    bool clear(size_t tile) const { return clear_[tile]; }
 
 private:
     std::vector<uint8_t> reduced_;
     std::vector<TileView> views_;
+    std::vector<bool> clear_;
 };
