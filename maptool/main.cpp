@@ -15,6 +15,7 @@
 #include "maptool/map_input.h"
 #include "maptool/map_render.h"
 #include "maptool/progress.h"
+#include "maptool/quoted_text.h"
 #include "maptool/stop_signals.h"
 #include "maptool/tiled_import.h"
 #include "maptool/tiled_readers.h"
@@ -24,12 +25,24 @@ namespace {
 const char* const kUsage =
     "usage: velloran-map [--config PATH] info MAP\n"
     "       velloran-map [--config PATH] export MAP OUT.tmx|OUT.json|OUT.csv|OUT.png\n"
+    "       velloran-map [--config PATH] export MAP OUT.png --cell-size N\n"
     "       velloran-map [--config PATH] import IN.tmx|IN.json OUT.map\n"
     "       velloran-map --help | --version\n"
-    "The tile sheets are found through Configuration.xml in the current folder, or PATH.\n";
+    "The tile sheets are found through Configuration.xml in the current folder, or PATH.\n"
+    "A picture draws a 16-pixel cell N pixels wide: 16 (the default), 8, 4, 2 or 1, each tile\n"
+    "shrunk by averaging its pixels as the editor's zoomed-out view shows it.\n";
 
 const int kBadInput = 1;
 const int kBadUsage = 2;
+
+const char* const kCellSizes = "1, 2, 4, 8 or 16";
+
+// What the options ask for.
+struct Options {
+    std::string config = "Configuration.xml";
+    bool cellSizeGiven = false;
+    int level = 0;  // the zoom level a picture is drawn at, from --cell-size
+};
 
 int fail(const std::string& file, const std::string& reason, int status = kBadInput) {
     std::fprintf(stderr, "velloran-map: %s: %s\n", file.c_str(), reason.c_str());
@@ -97,11 +110,16 @@ int info(const std::string& config, const std::string& path) {
     return 0;
 }
 
-int exportMap(const std::string& config, const std::string& path, const std::string& out) {
+int exportMap(const Options& options, const std::string& path, const std::string& out) {
+    const std::string& config = options.config;
+    const int level = options.level;
     const std::string format = extension(out);
     if (format != ".tmx" && format != ".json" && format != ".csv" && format != ".png") {
         return fail(out, "unknown format (the name must end in .tmx, .json, .csv or .png)",
                     kBadUsage);
+    }
+    if (options.cellSizeGiven && format != ".png") {
+        return fail(out, "--cell-size is for .png pictures only", kBadUsage);
     }
     if (isTheInput(path, out)) return refuseTheInput(path, out);
     int status = 0;
@@ -112,7 +130,7 @@ int exportMap(const std::string& config, const std::string& path, const std::str
     std::string error;
     if (format != ".png" && !namesAreText(layers, error)) return fail(path, error);
     if (format == ".png") {
-        const PictureSize size = pictureSize(layers);
+        const PictureSize size = pictureSize(layers, level);
         if (size.width < 1 || size.height < 1) return fail(path, "the map has no cells to draw");
         if (size.width > kMaxPictureSide || size.height > kMaxPictureSide) {
             return fail(out, "a picture of " + std::to_string(size.width) + " x " +
@@ -121,7 +139,8 @@ int exportMap(const std::string& config, const std::string& path, const std::str
         }
     }
     const TiledLayout layout = tiledLayout(layers, sheets, out);
-    Progress progress("exporting", format == ".png" ? pictureSize(layers).height : cellsIn(layers));
+    Progress progress("exporting",
+                      format == ".png" ? pictureSize(layers, level).height : cellsIn(layers));
     const bool written = writeFileReplacing(
         out,
         [&](ByteSink& sink) {
@@ -130,7 +149,7 @@ int exportMap(const std::string& config, const std::string& path, const std::str
                 return writeTiledJson(sink, layers, layout, sheets.tileCount, progress);
             }
             if (format == ".csv") return writeCsv(sink, layers, progress);
-            return writeMapPicture(sink, layers, sheets, progress);
+            return writeMapPicture(sink, layers, sheets, progress, level);
         },
         error);
     return written ? 0 : fail(out, error);
@@ -187,20 +206,24 @@ int importMap(const std::string& config, const std::string& in, const std::strin
     return 0;
 }
 
-int run(const std::vector<std::string>& words, const std::string& config) {
+int run(const std::vector<std::string>& words, const Options& options) {
     const std::string& command = words[0];
-    if (command == "info" && words.size() == 2) return info(config, words[1]);
-    if (command == "export" && words.size() == 3) return exportMap(config, words[1], words[2]);
-    if (command == "import" && words.size() == 3) return importMap(config, words[1], words[2]);
     if (command != "info" && command != "export" && command != "import") {
         return usageError("unknown command " + command);
     }
+    if (options.cellSizeGiven && command != "export") {
+        return usageError("--cell-size is for export to .png only");
+    }
+    const std::string& config = options.config;
+    if (command == "info" && words.size() == 2) return info(config, words[1]);
+    if (command == "export" && words.size() == 3) return exportMap(options, words[1], words[2]);
+    if (command == "import" && words.size() == 3) return importMap(config, words[1], words[2]);
     return usageError("wrong number of arguments for " + command);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string config = "Configuration.xml";
+    Options options;
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -214,9 +237,22 @@ int main(int argc, char** argv) {
         }
         if (arg == "--config") {
             if (i + 1 >= argc) return usageError("--config needs a path");
-            config = argv[++i];
+            options.config = argv[++i];
         } else if (arg.rfind("--config=", 0) == 0) {
-            config = arg.substr(9);
+            options.config = arg.substr(9);
+        } else if (arg == "--cell-size" || arg.rfind("--cell-size=", 0) == 0) {
+            if (arg == "--cell-size" && i + 1 >= argc) {
+                return usageError(std::string("--cell-size needs a number of pixels: ") +
+                                  kCellSizes);
+            }
+            const std::string value = arg == "--cell-size" ? argv[++i] : arg.substr(12);
+            const bool digits = !value.empty() && value.size() <= 2 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            if (!digits || !levelOfCellSize(std::stoll(value), options.level)) {
+                return usageError(std::string("--cell-size must be ") + kCellSizes + ", not " +
+                                  quoted(value));
+            }
+            options.cellSizeGiven = true;
         } else if (arg == "--") {
             for (++i; i < argc; ++i) words.push_back(argv[i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -230,7 +266,7 @@ int main(int argc, char** argv) {
     removeOutputOnStopSignals(output);
     // The file being written, if any, is gone by the time an exception reaches here.
     try {
-        return run(words, config);
+        return run(words, options);
     } catch (const std::bad_alloc&) {
         return fail(output.empty() ? words.back() : output, "out of memory; nothing was written");
     } catch (const std::exception& e) {

@@ -7,6 +7,8 @@
 #include "map/cell_access.h"
 #include "map/line_points.h"
 #include "map/marker_layout.h"
+#include "map/zoom.h"
+#include "maptool/picture_tiles.h"
 #include "maptool/png_stream.h"
 
 namespace {
@@ -45,25 +47,35 @@ void blend(uint8_t* to, const uint8_t* from) {
     to[3] = static_cast<uint8_t>(out);
 }
 
-void drawTile(Band& band, const TilePixels& tile, long long x, long long y) {
+void drawTile(Band& band, const TileView& tile, long long x, long long y) {
     const long long first = std::max(y, band.top);
     const long long last = std::min(y + tile.height, band.top + band.rows);
     for (long long row = first; row < last; ++row) {
-        const SheetPixels& sheet = *tile.sheet;
-        const uint8_t* from =
-            &sheet.rgba[(static_cast<size_t>(tile.y + (row - y)) * sheet.width + tile.x) * 4];
+        const uint8_t* from = tile.rgba + static_cast<size_t>(row - y) * tile.stride;
         for (int i = 0; i < tile.width && x + i < band.width; ++i) {
             blend(band.at(x + i, row), from + i * 4);
         }
     }
 }
 
+// A layer's markers at `level`, as the zoomed-out view shows them: each box at its cell's
+// scaled corner, the tile's scaled size but never under two pixels.
+MarkerLayout scaledMarkers(const MapLayer& layer, int tileCount, int level) {
+    const MarkerLayout layout = layerMarkers(layer, tileCount);
+    MarkerLayout scaled(static_cast<int>(std::max<long long>(2, toScreen(kTileEdge, level))));
+    for (const auto& [index, place] : layout.places()) {
+        scaled.note(tileCount + index, tileCount, place.column, place.row, toScreen(place.x, level),
+                    toScreen(place.y, level));
+    }
+    return scaled;
+}
+
 // One layer's markers, handed out band by band: the lines by the first row they reach, the
 // boxes by their top row, so that a band draws only what reaches into it.
 class BandMarkers {
 public:
-    BandMarkers(const MapLayer& layer, int tileCount) {
-        const MarkerLayout layout = layerMarkers(layer, tileCount);
+    BandMarkers(const MapLayer& layer, int tileCount, int level) {
+        const MarkerLayout layout = scaledMarkers(layer, tileCount, level);
         side_ = layout.boxSide();
         lines_ = layout.lines();
         std::sort(lines_.begin(), lines_.end(),
@@ -112,50 +124,75 @@ private:
     size_t nextBox_ = 0;
 };
 
-void drawLayer(Band& band, const MapLayer& layer, const TileSheets& sheets, BandMarkers& markers) {
+// The first row of cells whose tiles, `side` pixels tall at `level`, reach below pixel row `top`.
+long long firstRowReaching(long long top, int cellHeight, int side, int level) {
+    // Row r starts at toScreen(r * cellHeight), rounded down: it reaches below `top` once that
+    // is top - side + 1 or more.
+    const long long from = top - side + 1;
+    if (from <= 0) return 0;
+    return (fromScreen(from, level) + cellHeight - 1) / cellHeight;
+}
+
+void drawLayer(Band& band, const MapLayer& layer, const PictureTiles& tiles, int tileCount,
+               int level, BandMarkers& markers) {
     const long long cw = layer.cellWidth;
     const long long ch = layer.cellHeight;
-    if (cw <= 0 || ch <= 0 || layer.width <= 0 || layer.height <= 0 || sheets.tiles.empty()) {
-        return;
-    }
+    if (cw <= 0 || ch <= 0 || layer.width <= 0 || layer.height <= 0 || tiles.size() == 0) return;
+    const int side = static_cast<int>(toScreen(kTileEdge, level));
     // The rows whose tiles reach into the band.
-    const long long firstRow = band.top < kTileEdge ? 0 : (band.top - kTileEdge) / ch + 1;
+    const long long firstRow = firstRowReaching(band.top, layer.cellHeight, side, level);
     const long long lastRow =
-        std::min<long long>(layer.height - 1, (band.top + band.rows - 1) / ch);
+        std::min<long long>(layer.height - 1, (fromScreen(band.top + band.rows, level) - 1) / ch);
     for (long long row = firstRow; row <= lastRow; ++row) {
+        const long long y = cellStart(row, layer.cellHeight, level);
         for (int column = 0; column < layer.width; ++column) {
-            int tile = shownTile(tileAt(layer, column, static_cast<int>(row)), sheets.tileCount);
-            if (static_cast<size_t>(tile) >= sheets.tiles.size()) tile = kGroundTile;
-            drawTile(band, sheets.tiles[tile], column * cw, row * ch);
+            int tile = shownTile(tileAt(layer, column, static_cast<int>(row)), tileCount);
+            if (static_cast<size_t>(tile) >= tiles.size()) tile = kGroundTile;
+            if (tiles.clear(tile)) continue;
+            drawTile(band, tiles[tile], cellStart(column, layer.cellWidth, level), y);
         }
     }
     markers.draw(band);
 }
+
+// Where a layer's cells and tiles end one way: past its last cell or past the tile in that
+// cell's corner, whichever lies further.
+long long layerEnd(int cells, int cellSize, int level) {
+    return std::max(cellStart(cells, cellSize, level),
+                    cellStart(cells - 1, cellSize, level) + toScreen(kTileEdge, level));
+}
 }  // namespace
 
-PictureSize pictureSize(const LayerList& layers) {
+bool levelOfCellSize(long long pixels, int& level) {
+    for (int at = 0; at >= kSmallestPictureLevel; --at) {
+        if (pixels == toScreen(kTileEdge, at)) {
+            level = at;
+            return true;
+        }
+    }
+    return false;
+}
+
+PictureSize pictureSize(const LayerList& layers, int level) {
     PictureSize size;
     for (const auto& layer : layers) {
         if (layer->width <= 0 || layer->height <= 0) continue;
-        const long long right = static_cast<long long>(layer->width - 1) * layer->cellWidth +
-                                std::max(layer->cellWidth, kTileEdge);
-        const long long bottom = static_cast<long long>(layer->height - 1) * layer->cellHeight +
-                                 std::max(layer->cellHeight, kTileEdge);
-        size.width = std::max(size.width, right);
-        size.height = std::max(size.height, bottom);
+        size.width = std::max(size.width, layerEnd(layer->width, layer->cellWidth, level));
+        size.height = std::max(size.height, layerEnd(layer->height, layer->cellHeight, level));
     }
     return size;
 }
 
 bool writeMapPicture(ByteSink& sink, const LayerList& layers, const TileSheets& sheets,
-                     Progress& progress) {
-    const PictureSize size = pictureSize(layers);
-    if (size.width < 1 || size.height < 1 || size.width > kMaxPictureSide ||
-        size.height > kMaxPictureSide) {
+                     Progress& progress, int level) {
+    const PictureSize size = pictureSize(layers, level);
+    if (level > 0 || level < kSmallestPictureLevel || size.width < 1 || size.height < 1 ||
+        size.width > kMaxPictureSide || size.height > kMaxPictureSide) {
         return false;
     }
+    const PictureTiles tiles(sheets, level);
     std::vector<BandMarkers> markers;
-    for (const auto& layer : layers) markers.emplace_back(*layer, sheets.tileCount);
+    for (const auto& layer : layers) markers.emplace_back(*layer, sheets.tileCount, level);
     PngStream png(sink, static_cast<int>(size.width), static_cast<int>(size.height));
     Band band;
     band.width = size.width;
@@ -164,7 +201,7 @@ bool writeMapPicture(ByteSink& sink, const LayerList& layers, const TileSheets& 
         band.rows = static_cast<int>(std::min<long long>(kBandRows, size.height - band.top));
         std::fill(band.rgba.begin(), band.rgba.end(), 0);
         for (size_t i = 0; i < layers.size(); ++i) {
-            drawLayer(band, *layers[i], sheets, markers[i]);
+            drawLayer(band, *layers[i], tiles, sheets.tileCount, level, markers[i]);
         }
         for (int row = 0; row < band.rows; ++row) {
             if (!png.row(&band.rgba[static_cast<size_t>(row) * size.width * 4])) return false;

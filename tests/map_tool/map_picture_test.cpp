@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -26,6 +27,17 @@ Rgba pixelAt(SDL_Surface* s, int x, int y) {
 Rgba tileColour(int tile) {
     return {tile * 20, 255 - tile * 20, 7, 255};
 }
+
+// The picture of the layers at `level`, decoded and locked.
+SDL_Surface* picture(const LayerList& layers, const TileSheets& sheets, int level = 0) {
+    StringSink png;
+    Progress progress("", 1);
+    if (!writeMapPicture(png, layers, sheets, progress, level)) return nullptr;
+    SDL_Surface* s =
+        IMG_Load_RW(SDL_RWFromConstMem(png.bytes.data(), static_cast<int>(png.bytes.size())), 1);
+    if (s) SDL_LockSurface(s);
+    return s;
+}
 }  // namespace
 
 TEST(MapToolPicture, LayersMarkersAndBigCellsAreDrawnAsTheEditorDrawsThem) {
@@ -36,15 +48,10 @@ TEST(MapToolPicture, LayersMarkersAndBigCellsAreDrawnAsTheEditorDrawsThem) {
     addLayer(layers, "Big", 3, 1, {5, 1, 5}, 32, 32);
     EXPECT_EQ(pictureSize(layers).width, 96);
     EXPECT_EQ(pictureSize(layers).height, 32);
-    StringSink png;
-    Progress progress("", 1);
-    ASSERT_TRUE(writeMapPicture(png, layers, sheets, progress));
-    SDL_Surface* picture =
-        IMG_Load_RW(SDL_RWFromConstMem(png.bytes.data(), static_cast<int>(png.bytes.size())), 1);
+    SDL_Surface* picture = ::picture(layers, sheets);
     ASSERT_NE(picture, nullptr) << IMG_GetError();
     ASSERT_EQ(picture->w, 96);
     ASSERT_EQ(picture->h, 32);
-    SDL_LockSurface(picture);
     EXPECT_EQ(pixelAt(picture, 5, 5), tileColour(5)) << "the top layer covers the ground";
     // Tile 3 at half alpha over tile 4: (60 * 128 + 80 * 127) / 255 and so on.
     EXPECT_EQ(pixelAt(picture, 21, 5), (Rgba{69, 185, 7, 255})) << "alpha over the layer below";
@@ -60,4 +67,38 @@ TEST(MapToolPicture, LayersMarkersAndBigCellsAreDrawnAsTheEditorDrawsThem) {
     EXPECT_EQ(pixelAt(picture, 70, 20)[3], 0) << "the rest of a big cell stays empty";
     SDL_UnlockSurface(picture);
     SDL_FreeSurface(picture);
+}
+
+TEST(MapToolPicture, SmallerCellSizesDrawTheMapAsTheZoomedOutViewDoes) {
+    TileSheets sheets = testSheets();
+    // Tile 6 a checkerboard of its colour and transparent white.
+    for (int y = 16; y < 32; ++y) {
+        for (int x = (y + 1) % 2; x < 16; x += 2) {
+            std::fill_n(&sheets.sheets[1].rgba[(y * 32 + x) * 4], 3, 255);
+            sheets.sheets[1].rgba[(y * 32 + x) * 4 + 3] = 0;
+        }
+    }
+    LayerList layers;
+    addLayer(layers, "Ground", 6, 3, {6, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 11});
+    addLayer(layers, "Tall", 5, 1, {1, 1, 5, 1, 1}, 24, 60);
+    const struct {
+        int cellSize, width, height;
+    } rows[] = {{1, 7, 3}, {2, 15, 7}, {4, 30, 15}, {8, 60, 30}, {16, 120, 60}};
+    for (const auto& row : rows) {
+        const int n = row.cellSize, box = std::max(2, n);
+        int level = 1;
+        ASSERT_TRUE(levelOfCellSize(n, level)) << n;
+        SDL_Surface* p = picture(layers, sheets, level);
+        ASSERT_NE(p, nullptr) << n;
+        EXPECT_EQ(p->w, row.width) << n << ": the last tile reaches past its scaled cell";
+        EXPECT_EQ(p->h, row.height) << n;
+        EXPECT_EQ(pixelAt(p, 0, 0), (Rgba{120, 135, 7, n == 16 ? 255 : 128}))
+            << n << ": the tile's alpha-weighted average, not its corner";
+        EXPECT_EQ(pixelAt(p, 3 * n, 0), tileColour(5)) << n << ": 24-pixel cells scaled";
+        EXPECT_EQ(pixelAt(p, 5 * n + box - 1, n + box - 1), (Rgba{0, 0, 0, 255}))
+            << n << ": marker 2's box, never under 2 pixels";
+        EXPECT_EQ(pixelAt(p, 2 * n, n + box / 2), (Rgba{255, 255, 255, 255}))
+            << n << ": the line between the scaled boxes' centres";
+        SDL_FreeSurface(p);
+    }
 }
