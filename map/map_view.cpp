@@ -60,11 +60,6 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
     }
 }
 
-// A marker's box at the zoom level: the tile's size, never under two pixels.
-int markerBoxSide(int level) {
-    return static_cast<int>(std::max<long long>(2, toScreen(kTileEdge, level)));
-}
-
 // Markers at `level`: their numbers where the box holds them (always at level 0 and above).
 void drawMarkers(Editor& editor, int level) {
     const MarkerLayout& markers = editor.shownMarkers;

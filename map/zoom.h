@@ -47,5 +47,12 @@ inline int scrollStepCells(int cellSize, int level) {
     return cells < 1 ? 1 : static_cast<int>(cells);
 }
 
+// A numbered marker's box at `level`: a tile's size, never under two pixels, so that it
+// shows at every level. The view and the map tool's pictures both draw it so.
+inline int markerBoxSide(int level) {
+    const long long side = toScreen(kTileEdge, level);
+    return side < 2 ? 2 : static_cast<int>(side);
+}
+
 // The level as a scale, "4:1" to "1:128".
 std::string zoomText(int level);

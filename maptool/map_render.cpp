@@ -62,7 +62,7 @@ void drawTile(Band& band, const TileView& tile, long long x, long long y) {
 // scaled corner, the tile's scaled size but never under two pixels.
 MarkerLayout scaledMarkers(const MapLayer& layer, int tileCount, int level) {
     const MarkerLayout layout = layerMarkers(layer, tileCount);
-    MarkerLayout scaled(static_cast<int>(std::max<long long>(2, toScreen(kTileEdge, level))));
+    MarkerLayout scaled(markerBoxSide(level));
     for (const auto& [index, place] : layout.places()) {
         scaled.note(tileCount + index, tileCount, place.column, place.row, toScreen(place.x, level),
                     toScreen(place.y, level));
