@@ -6,7 +6,9 @@
 
 namespace {
 void plot(SDL_Surface* surface, long long x, long long y) {
-    if (x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
+    // Inside the surface's clip, which is the whole surface unless a part is being redrawn.
+    const SDL_Rect& clip = surface->clip_rect;
+    if (x < clip.x || y < clip.y || x >= clip.x + clip.w || y >= clip.y + clip.h) return;
     Uint8* p = static_cast<Uint8*>(surface->pixels) + y * surface->pitch +
                x * surface->format->BytesPerPixel;
     switch (surface->format->BytesPerPixel) {

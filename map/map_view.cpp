@@ -27,8 +27,12 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
     if (level < 0 && screen->format->BytesPerPixel == 4 && screen->pixels) {
         // Small squares are many: they are written as rows of pixels.
         if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
-        const int left = std::max(0, static_cast<int>(rect.x));
-        const int right = std::min(rect.x + columnLimit, screen->w);
+        // Within the screen's clip, which a partial redraw narrows.
+        const SDL_Rect& only = screen->clip_rect;
+        const int left = std::max<int>(rect.x, only.x);
+        const int right = std::min(rect.x + columnLimit, only.x + only.w);
+        const int top = std::max<int>(rect.y, only.y);
+        const int bottom = std::min(rect.y + rowLimit, only.y + only.h);
         // The two kinds of row, worked out once and copied down the window.
         std::vector<Uint32> rows[2];
         for (int kind = 0; kind < 2; ++kind) {
@@ -37,8 +41,7 @@ void drawCheckerboard(Editor& editor, const SDL_Rect& rect, int level) {
                                                                                      : grey);
             }
         }
-        for (int y = std::max(0, static_cast<int>(rect.y));
-             y < std::min(rect.y + rowLimit, screen->h); ++y) {
+        for (int y = top; y < bottom; ++y) {
             auto* row =
                 reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
             const std::vector<Uint32>& pattern = rows[((y - rect.y) / side) % 2];
@@ -112,8 +115,13 @@ void drawLayerWindow(Editor& editor, const Window& window) {
     }
     if (window.showsLayers != 1) return;
     const bool kept = window.zoomLevel < 0 && window.name == kDesignWindowName;
-    if (kept && editor.viewCache.show(editor, window)) return;
+    SDL_Rect part{0, 0, 0, 0};
+    const ViewCache::Redraw redraw =
+        kept ? editor.viewCache.show(editor, window, part) : ViewCache::Redraw::Whole;
+    if (redraw == ViewCache::Redraw::None) return;
     if (kept) forgetGoneLayers(editor);
+    // Over the kept picture only the part the writes reach is drawn again.
+    if (redraw == ViewCache::Redraw::Part) SDL_SetClipRect(editor.screen, &part);
     for (const std::string& name : window.layerNames) {
         MapLayer* layer = findWindowLayer(editor, window, name);
         if (!layer) continue;
@@ -123,7 +131,9 @@ void drawLayerWindow(Editor& editor, const Window& window) {
         drawLayer(editor, *layer, window.rect.x, window.rect.y, window.rect.w, window.rect.h,
                   layer->offsetX, layer->offsetY, window.zoomLevel);
     }
-    if (kept) editor.viewCache.keep(editor, window);
+    if (redraw == ViewCache::Redraw::Part) SDL_SetClipRect(editor.screen, nullptr);
+    if (kept)
+        editor.viewCache.keep(editor, window, redraw == ViewCache::Redraw::Part ? &part : nullptr);
 }
 
 void drawLayer(Editor& editor, MapLayer& layer, int viewX, int viewY, int viewW, int viewH,

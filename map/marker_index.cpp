@@ -8,12 +8,14 @@
 const std::vector<uint32_t>& MarkerIndex::markersOf(MapLayer& layer, int tileCount) {
     ChangedBlock changed = layer.unseenByMarkers;
     layer.unseenByMarkers = ChangedBlock{};
+    touched_ = false;
     if (layer.id != layerId_ || layer.width != width_ || layer.height != height_ ||
         tileCount != tileCount_) {
         layerId_ = layer.id;
         width_ = layer.width;
         height_ = layer.height;
         tileCount_ = tileCount;
+        touched_ = true;
         cells_.clear();
         changed = ChangedBlock{};
         changed.add(0, 0, layer.width, layer.height);
@@ -35,9 +37,13 @@ const std::vector<uint32_t>& MarkerIndex::markersOf(MapLayer& layer, int tileCou
         for (int column = left; column < right; ++column) {
             if (isMarkerTile(layer.tiles[rowStart + column], tileCount)) {
                 kept.push_back(rowStart + column);
+                touched_ = true;
             }
         }
-        while (before != last && *before < rowStart + right) ++before;
+        while (before != last && *before < rowStart + right) {
+            touched_ = true;
+            ++before;
+        }
         for (; before != last && *before < rowStart + width; ++before) kept.push_back(*before);
     }
     kept.insert(kept.end(), last, cells_.end());

@@ -13,6 +13,9 @@ public:
     // brought up to date with the cells the layer noted as written since the last call. A layer
     // the index has not seen, or seen at another size, is read whole.
     const std::vector<uint32_t>& markersOf(MapLayer& layer, int tileCount);
+    // Whether the last call found markers, gone or new, among the cells it read again: the
+    // lines between markers may then run anywhere else.
+    bool touched() const { return touched_; }
 
 private:
     uint64_t layerId_ = 0;
@@ -20,4 +23,5 @@ private:
     int height_ = -1;
     int tileCount_ = -1;
     std::vector<uint32_t> cells_;
+    bool touched_ = false;
 };

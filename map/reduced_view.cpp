@@ -166,6 +166,27 @@ size_t imageIndex(int tile, const ScaledTiles& tiles) {
     return static_cast<size_t>(tile) < tiles.clear.size() ? static_cast<size_t>(tile) : 0;
 }
 
+// Notes the markers of the cells in view, columns [firstColumn, lastColumn] and rows
+// [firstRow, lastRow], at their places on screen, in row-major order so that a number's last
+// cell is where it shows. They come from the layer's marker index: a frame that redraws only a
+// part of the window still knows every marker in view.
+void noteMarkers(Editor& editor, MapLayer& layer, const LayerView& view, long long firstColumn,
+                 long long lastColumn, long long firstRow, long long lastRow) {
+    const std::vector<uint32_t>& markers =
+        editor.markerIndexes[layer.id].markersOf(layer, editor.tileCount);
+    const auto width = static_cast<uint32_t>(layer.width);
+    const auto first =
+        std::lower_bound(markers.begin(), markers.end(), static_cast<uint32_t>(firstRow) * width);
+    for (auto at = first; at != markers.end() && *at / width <= lastRow; ++at) {
+        const int column = static_cast<int>(*at % width), row = static_cast<int>(*at / width);
+        if (column < firstColumn || column > lastColumn) continue;
+        editor.shownMarkers.note(
+            layer.tiles[*at], editor.tileCount, column, row,
+            view.rect.x + cellStart(column - view.offsetX, layer.cellWidth, view.level),
+            view.rect.y + cellStart(row - view.offsetY, layer.cellHeight, view.level));
+    }
+}
+
 // Cells of a pixel or more: each cell's reduced tile from its corner, as the usual view blits
 // whole tiles.
 void drawCells(Editor& editor, MapLayer& layer, const LayerView& view, const ScaledTiles& tiles,
@@ -185,27 +206,36 @@ void drawCells(Editor& editor, MapLayer& layer, const LayerView& view, const Sca
         if (x > view.rect.w) break;
         starts.push_back(static_cast<int>(x));
     }
+    if (starts.empty()) return;
+    // Only the cells that reach into the clip are painted: a part of the window redrawn costs
+    // what that part holds.
+    const int reach = std::max(side, static_cast<int>(cellStart(1, cw, level)));
+    const size_t cBegin = static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.end(), clip.left - view.rect.x - reach + 1) -
+        starts.begin());
+    const size_t cEnd = static_cast<size_t>(
+        std::upper_bound(starts.begin(), starts.end(), clip.right - view.rect.x) - starts.begin());
+    long long lastRow = firstRow;
     for (long long row = firstRow; row < layer.height; ++row) {
         const long long y = cellStart(row - view.offsetY, ch, level);
         if (y >= view.rect.h) break;
+        lastRow = row;
+        if (view.rect.y + y >= clip.bottom || view.rect.y + y + reach <= clip.top) continue;
         const size_t rowStart = static_cast<size_t>(row) * layer.width;
         const uint16_t* rowTiles = &layer.tiles[rowStart + firstColumn];
         // The next row, asked for early as in the sampled view below.
         if (row + 1 < layer.height) {
-            for (size_t c = 0; c < starts.size(); c += 32)
+            for (size_t c = cBegin; c < cEnd; c += 32) {
                 __builtin_prefetch(rowTiles + layer.width + c);
+            }
         }
         const int sy = view.rect.y + static_cast<int>(y);
         const int top = std::max(0, clip.top - sy);
         const int bottom = std::min(side, clip.bottom - sy);
-        for (size_t c = 0; c < starts.size(); ++c) {
+        for (size_t c = cBegin; c < cEnd; ++c) {
             const int stored = rowTiles[c];
             const int sx = view.rect.x + starts[c];
             const long long column = firstColumn + static_cast<long long>(c);
-            if (isMarkerTile(stored, tileCount)) {
-                editor.shownMarkers.note(stored, tileCount, static_cast<int>(column),
-                                         static_cast<int>(row), sx, sy);
-            }
             const size_t index = imageIndex(shownTile(stored, tileCount), tiles);
             if (!clear[index]) {
                 const size_t first = index * side * side;
@@ -233,6 +263,8 @@ void drawCells(Editor& editor, MapLayer& layer, const LayerView& view, const Sca
             }
         }
     }
+    noteMarkers(editor, layer, view, firstColumn,
+                firstColumn + static_cast<long long>(starts.size()) - 1, firstRow, lastRow);
 }
 
 // Cells smaller than a pixel: each pixel shows the cell at its corner, or from four cells a
@@ -299,18 +331,7 @@ void drawSampledCells(Editor& editor, MapLayer& layer, const LayerView& view,
         }
     }
     if (columns.empty()) return;
-    const std::vector<uint32_t>& markers =
-        editor.markerIndexes[layer.id].markersOf(layer, editor.tileCount);
-    const auto width = static_cast<uint32_t>(layer.width);
-    const auto first = std::lower_bound(markers.begin(), markers.end(),
-                                        static_cast<uint32_t>(view.offsetY) * width);
-    for (auto at = first; at != markers.end() && *at / width <= lastRow; ++at) {
-        const int column = static_cast<int>(*at % width), row = static_cast<int>(*at / width);
-        if (column < view.offsetX || column > columns.back()) continue;
-        editor.shownMarkers.note(layer.tiles[*at], editor.tileCount, column, row,
-                                 view.rect.x + cellStart(column - view.offsetX, cw, level),
-                                 view.rect.y + cellStart(row - view.offsetY, ch, level));
-    }
+    noteMarkers(editor, layer, view, view.offsetX, columns.back(), view.offsetY, lastRow);
     // A picked cell's highlight covers the pixel it shows in.
     for (auto it = layer.highlighted.begin(); it != layer.highlighted.end();) {
         const int column = *it % layer.width, row = *it / layer.width;
@@ -333,10 +354,11 @@ void drawReducedLayer(Editor& editor, MapLayer& layer, const LayerView& view) {
     if (tiles.clear.empty() || !screen || !screen->pixels) return;
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
     const ScreenPainter painter(screen, tiles, editor.tileCount);
-    const Clip clip{std::max(0, static_cast<int>(view.rect.x)),
-                    std::max(0, static_cast<int>(view.rect.y)),
-                    std::min(screen->w, view.rect.x + view.rect.w),
-                    std::min(screen->h, view.rect.y + view.rect.h)};
+    // The view within the screen's clip, which leaves out what a partial redraw keeps.
+    const SDL_Rect& only = screen->clip_rect;
+    const Clip clip{std::max<int>(view.rect.x, only.x), std::max<int>(view.rect.y, only.y),
+                    std::min(view.rect.x + view.rect.w, only.x + only.w),
+                    std::min(view.rect.y + view.rect.h, only.y + only.h)};
     // Cells of one pixel show the same either way; a pixel at a time is the quicker.
     const bool wholePixels = cellStart(1, layer.cellWidth, view.level) >= 2 &&
                              cellStart(1, layer.cellHeight, view.level) >= 2;

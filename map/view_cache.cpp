@@ -1,7 +1,10 @@
 // Keeping and showing the zoomed-out design window's picture.
 #include "map/view_cache.h"
 
+#include <algorithm>
+
 #include "app/editor.h"
+#include "map/zoom.h"
 
 ViewCache::~ViewCache() {
     if (picture_) SDL_FreeSurface(picture_);
@@ -30,20 +33,73 @@ std::vector<long long> ViewCache::keyOf(Editor& editor, const Window& window) co
     return key;
 }
 
-bool ViewCache::show(Editor& editor, const Window& window) {
-    if (!picture_ || !editor.screen) return false;
+namespace {
+// Cells past a written block whose pixels may show it: the view below 1:32 shows each block of
+// up to 8 x 8 cells by its corner cell.
+constexpr int kSampledReach = 8;
+
+// The screen rectangle that shows the block's cells of a layer in the window, with room for a
+// tile reaching past its cell and for pixels rounded either way.
+SDL_Rect screenOf(const ChangedBlock& block, const MapLayer& layer, const Window& window) {
+    const int level = window.zoomLevel;
+    const long long reach = std::max<long long>(toScreen(kTileEdge, level), 2) + 1;
+    const long long x0 =
+        cellStart(block.left - kSampledReach - layer.offsetX, layer.cellWidth, level);
+    const long long x1 =
+        cellStart(block.right + kSampledReach - layer.offsetX, layer.cellWidth, level) + reach;
+    const long long y0 =
+        cellStart(block.top - kSampledReach - layer.offsetY, layer.cellHeight, level);
+    const long long y1 =
+        cellStart(block.bottom + kSampledReach - layer.offsetY, layer.cellHeight, level) + reach;
+    // Within the window: what lies outside it is not drawn anyway.
+    const long long left = std::max<long long>(x0 - 1, 0);
+    const long long top = std::max<long long>(y0 - 1, 0);
+    const long long right = std::min<long long>(x1, window.rect.w);
+    const long long bottom = std::min<long long>(y1, window.rect.h);
+    if (right <= left || bottom <= top) return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{static_cast<Sint16>(window.rect.x + left),
+                    static_cast<Sint16>(window.rect.y + top), static_cast<Uint16>(right - left),
+                    static_cast<Uint16>(bottom - top)};
+}
+
+SDL_Rect unite(const SDL_Rect& a, const SDL_Rect& b) {
+    if (a.w == 0 || a.h == 0) return b;
+    if (b.w == 0 || b.h == 0) return a;
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                    static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
+}
+}  // namespace
+
+ViewCache::Redraw ViewCache::show(Editor& editor, const Window& window, SDL_Rect& part) {
+    part = SDL_Rect{0, 0, 0, 0};
+    if (!picture_ || !editor.screen) return Redraw::Whole;
+    bool written = false;
     for (const std::string& name : window.layerNames) {
-        const MapLayer* layer = findWindowLayer(editor, window, name);
-        if (layer && (!layer->unseenByView.empty() || !layer->highlighted.empty())) return false;
+        MapLayer* layer = findWindowLayer(editor, window, name);
+        if (!layer) continue;
+        if (!layer->highlighted.empty()) return Redraw::Whole;
+        if (layer->unseenByView.empty()) continue;
+        written = true;
+        if (!layer->visible) continue;
+        MarkerIndex& markers = editor.markerIndexes[layer->id];
+        markers.markersOf(*layer, editor.tileCount);
+        if (markers.touched()) return Redraw::Whole;
+        part = unite(part, screenOf(layer->unseenByView, *layer, window));
     }
-    if (keyOf(editor, window) != key_) return false;
+    if (keyOf(editor, window) != key_) return Redraw::Whole;
+    // A part as big as half the window costs as much as the whole.
+    if (2LL * part.w * part.h > static_cast<long long>(window.rect.w) * window.rect.h) {
+        return Redraw::Whole;
+    }
     SDL_Rect at = window.rect;
     SDL_BlitSurface(picture_, nullptr, editor.screen, &at);
     editor.shownMarkers = markers_;
-    return true;
+    return written ? Redraw::Part : Redraw::None;
 }
 
-void ViewCache::keep(Editor& editor, const Window& window) {
+void ViewCache::keep(Editor& editor, const Window& window, const SDL_Rect* part) {
     SDL_Surface* screen = editor.screen;
     if (!screen) return;
     if (!picture_ || picture_->w != window.rect.w || picture_->h != window.rect.h ||
@@ -55,8 +111,10 @@ void ViewCache::keep(Editor& editor, const Window& window) {
         key_.clear();
         if (!picture_) return;
     }
-    SDL_Rect from = window.rect;
-    if (SDL_BlitSurface(screen, &from, picture_, nullptr) != 0) {
+    SDL_Rect from = part && !key_.empty() ? *part : window.rect;
+    SDL_Rect to{static_cast<Sint16>(from.x - window.rect.x),
+                static_cast<Sint16>(from.y - window.rect.y), 0, 0};
+    if (SDL_BlitSurface(screen, &from, picture_, &to) != 0) {
         key_.clear();
         return;
     }

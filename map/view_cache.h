@@ -1,7 +1,8 @@
 // The zoomed-out design window's last picture. Below 1:1 a frame reads a cell for every pixel of
 // every layer, so a view that nothing changed since it was drawn is shown again from the picture
-// kept, in the time of one copy; a write to any of its layers, a scroll, a zoom or a layer
-// hidden or shown draws it afresh.
+// kept, in the time of one copy. After writes to its layers only the part of the window they
+// reach is drawn again over the picture; a scroll, a zoom, a layer hidden or shown, a pick's
+// highlight, or a marker written or overwritten (its lines may run anywhere) draws it afresh.
 #pragma once
 
 #include <SDL.h>
@@ -21,11 +22,14 @@ public:
     ViewCache& operator=(const ViewCache&) = delete;
     ~ViewCache();
 
-    // Shows the kept picture of the window when it is still what drawing would give; false
-    // when the window must be drawn.
-    bool show(Editor& editor, const Window& window);
-    // Keeps the window's picture as just drawn on the screen, and notes its layers as seen.
-    void keep(Editor& editor, const Window& window);
+    enum class Redraw { None, Part, Whole };
+    // Shows the kept picture of the window when it is still what drawing would give (None), or
+    // shows it and gives in `part` the screen rectangle that writes since have changed, for the
+    // caller to draw (Part); Whole when the window must be drawn afresh.
+    Redraw show(Editor& editor, const Window& window, SDL_Rect& part);
+    // Keeps the window's picture as just drawn on the screen (only `part` of it, when given),
+    // and notes its layers as seen.
+    void keep(Editor& editor, const Window& window, const SDL_Rect* part = nullptr);
     // The bytes the kept picture takes.
     size_t bytes() const;
 
