@@ -204,7 +204,8 @@ TEST_F(ZoomTest, WhatAWriteRedrawsMatchesTheWholeWindowDrawnAfresh) {
             }
             drawLayerWindow(e, *design);
             const std::vector<Rgb> after = picture();
-            design->zoomLevel = level + 1;
+            // Another zoomed-out level and back: the window drawn whole, not shown as kept.
+            design->zoomLevel = level == -1 ? -2 : level + 1;
             drawLayerWindow(e, *design);
             design->zoomLevel = level;
             drawLayerWindow(e, *design);
