@@ -87,12 +87,20 @@ void zoomedFrames(benchmark::State& state, int screenW, int screenH) {
     Editor& e = bench.editor();
     scrollToMiddle(e);
     Window* design = findWindow(e, kDesignWindowName);
-    Timings zoomed, actual, redrawn;
+    Timings zoomed, actual, redrawn, scrolled;
     MapLayer* top = findMapLayer(e.layers, design->layerNames.back());
+    int step = 1;
     auto frame = [&](int at, Timings& timings) {
         design->zoomLevel = at;
         clampScroll(e, *design);
         if (&timings == &redrawn) setTile(*top, top->offsetX, top->offsetY, 1);
+        // A scroll by one step, back and forth: the whole window is drawn afresh.
+        if (&timings == &scrolled) {
+            for (const auto& layer : e.layers) {
+                if (layer->number >= 1) layer->offsetX += step;
+            }
+            step = -step;
+        }
         timings.time([&] {
             renderFrame(e, false);
             SDL_Flip(e.screen);
@@ -102,14 +110,17 @@ void zoomedFrames(benchmark::State& state, int screenW, int screenH) {
         frame(0, actual);
         frame(level, redrawn);
         frame(level, zoomed);
+        frame(level, scrolled);
     }
-    // A frame that shows the view again, and the first frame after a change (the whole window
-    // drawn afresh).
+    // A frame that shows the view again, the first frame after a write (the part it reaches
+    // drawn again) and after a scroll (the whole window drawn afresh).
     state.counters["frame_us"] = zoomed.median() * 1e6;
     state.counters["floor_us"] = actual.median() * 1e6;
     state.counters["ratio"] = zoomed.median() / actual.median();
     state.counters["redrawn_us"] = redrawn.median() * 1e6;
     state.counters["redrawn_ratio"] = redrawn.median() / actual.median();
+    state.counters["scrolled_us"] = scrolled.median() * 1e6;
+    state.counters["scrolled_ratio"] = scrolled.median() / actual.median();
 }
 
 void BM_FrameZoomedNineHugeLayers800x600(benchmark::State& state) {

@@ -1,13 +1,16 @@
 // The zoomed-out design window's last picture. Below 1:1 a frame reads a cell for every pixel of
 // every layer, so a view that nothing changed since it was drawn is shown again from the picture
 // kept, in the time of one copy. After writes to its layers only the part of the window they
-// reach is drawn again over the picture; a scroll, a zoom, a layer hidden or shown, a pick's
-// highlight, or a marker written or overwritten (its lines may run anywhere) draws it afresh.
+// reach is drawn again over the picture, and after a scroll along one axis the picture moves and
+// only the strip it uncovers is drawn. A zoom, a layer hidden or shown, a pick's highlight, a
+// marker written or overwritten or scrolled past (its lines may run anywhere), or a scroll of
+// half the window or more draws it afresh.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "map/marker_layout.h"
@@ -34,10 +37,18 @@ public:
     size_t bytes() const;
 
 private:
-    // What the picture depends on, apart from the cells themselves.
+    // What the picture depends on, apart from the cells themselves and the scroll position.
     std::vector<long long> keyOf(Editor& editor, const Window& window) const;
+    // The scroll position of each layer of the window.
+    std::vector<std::pair<int, int>> offsetsOf(Editor& editor, const Window& window) const;
+    // After a scroll by whole pixels along one axis, with no marker near the view: shows the
+    // kept picture moved by the scroll, and gives the strip it uncovers.
+    bool shift(Editor& editor, const Window& window, const std::vector<std::pair<int, int>>& now,
+               SDL_Rect& uncovered);
 
     std::vector<long long> key_;
+    std::vector<std::pair<int, int>> offsets_;
+    bool shifted_ = false;
     SDL_Surface* picture_ = nullptr;
     MarkerLayout markers_;
 };

@@ -179,28 +179,50 @@ TEST_F(ZoomTest, WhatAWriteRedrawsMatchesTheWholeWindowDrawnAfresh) {
         return pixels;
     };
     setTile(*map, 30, 20, static_cast<uint16_t>(e.tileCount));
-    const std::tuple<const char*, std::function<void()>, bool> changes[] = {
+    // Away from the markers a scroll moves the kept picture; there, it draws the window afresh.
+    auto awayFromMarkers = [&] {
+        map->offsetX = 1003;
+        map->offsetY = 1005;
+        clampScroll(e, *design);
+        drawLayerWindow(e, *design);
+    };
+    // Each change, and the highest level at which it is drawn as a part (1: never).
+    const std::tuple<const char*, std::function<void()>, int> changes[] = {
         {"a block of tiles",
          [&] {
-             for (int cell = 0; cell < 12; ++cell) {
-                 setTile(*map, 41 + cell % 4, 27 + cell / 4, static_cast<uint16_t>(300 + cell));
+             for (int cell = 0; cell < 64; ++cell) {
+                 setTile(*map, 40 + cell % 8, 24 + cell / 8, static_cast<uint16_t>(300 + cell));
              }
          },
-         true},
+         -7},
         {"a marker's line", [&] { setTile(*map, 70, 61, static_cast<uint16_t>(e.tileCount + 1)); },
-         false},
-        {"a tile under a box", [&] { setTile(*map, 31, 21, 300); }, true},
+         1},
+        {"a tile under a box", [&] { setTile(*map, 31, 21, 300); }, -7},
+        {"a scroll right",
+         [&] {
+             awayFromMarkers();
+             scrollWindow(e, *design, ScrollDirection::Right);
+         },
+         -6},
+        {"a scroll up",
+         [&] {
+             awayFromMarkers();
+             scrollWindow(e, *design, ScrollDirection::Up);
+         },
+         -6},
+        {"a scroll near the markers", [&] { scrollWindow(e, *design, ScrollDirection::Left); }, 1},
     };
     for (int level : {-1, -3, -4, -6, -7}) {
         design->zoomLevel = level;
-        map->offsetX = 3;
-        map->offsetY = 5;
-        for (const auto& [what, change, part] : changes) {
+        for (const auto& [what, change, partFrom] : changes) {
+            map->offsetX = 3;
+            map->offsetY = 5;
             drawLayerWindow(e, *design);
             change();
-            if (part) {
+            if (level >= partFrom) {
                 SDL_Rect redrawn;
-                EXPECT_EQ(e.viewCache.show(e, *design, redrawn), ViewCache::Redraw::Part) << what;
+                EXPECT_EQ(e.viewCache.show(e, *design, redrawn), ViewCache::Redraw::Part)
+                    << what << " at level " << level;
             }
             drawLayerWindow(e, *design);
             const std::vector<Rgb> after = picture();
