@@ -33,6 +33,8 @@ public:
     // Keeps the window's picture as just drawn on the screen (only `part` of it, when given),
     // and notes its layers as seen.
     void keep(Editor& editor, const Window& window, const SDL_Rect* part = nullptr);
+    // Lets the kept picture go: the next frame draws the window afresh.
+    void forget() { key_.clear(); }
     // The bytes the kept picture takes.
     size_t bytes() const;
 

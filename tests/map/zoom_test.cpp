@@ -180,6 +180,10 @@ TEST_F(ZoomTest, WhatAWriteRedrawsMatchesTheWholeWindowDrawnAfresh) {
     };
     setTile(*map, 30, 20, static_cast<uint16_t>(e.tileCount));
     // Away from the markers a scroll moves the kept picture; there, it draws the window afresh.
+    for (int i = 0; i < 4000; ++i) {  // something there to see move
+        setTile(*map, 1000 + i * 37 % 1500, 1000 + i * 91 % 1400,
+                static_cast<uint16_t>(300 + i % 40));
+    }
     auto awayFromMarkers = [&] {
         map->offsetX = 1003;
         map->offsetY = 1005;
