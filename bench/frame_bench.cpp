@@ -9,6 +9,7 @@
 #include "bench/stopwatch.h"
 #include "map/cell_access.h"
 #include "map/map_view.h"
+#include "map/zoom.h"
 
 namespace {
 // Scrolls into the middle of big maps so the view is not at the cheap corner.
