@@ -127,6 +127,10 @@ void zoomedFrames(benchmark::State& state, int screenW, int screenH) {
     state.counters["scrolled_us"] = scrolled.median() * 1e6;
     state.counters["scrolled_ratio"] = scrolled.median() / actual.median();
     state.counters["afresh_ratio"] = afresh.median() / actual.median();
+    // What zooming out keeps between frames, a byte count per cell of the map.
+    size_t kept = e.viewCache.bytes();
+    for (const auto& [id, samples] : e.sampledTiles) kept += samples.bytes();
+    state.counters["kept_B_per_cell"] = static_cast<double>(kept) / (9.0 * 4096 * 4096);
 }
 
 void BM_FrameZoomedNineHugeLayers800x600(benchmark::State& state) {
