@@ -232,8 +232,35 @@ void drawCells(Editor& editor, MapLayer& layer, const LayerView& view, const Sca
         const int sy = view.rect.y + static_cast<int>(y);
         const int top = std::max(0, clip.top - sy);
         const int bottom = std::min(side, clip.bottom - sy);
+        const bool highlights = !layer.highlighted.empty();
+        if (painter.fast() && !highlights && top < bottom) {
+            // The usual case, with the screen rows of this row of cells found once.
+            Uint32* rows[kTileEdge];
+            for (int j = top; j < bottom; ++j) rows[j] = painter.row(sy + j);
+            for (size_t c = cBegin; c < cEnd; ++c) {
+                const int stored = rowTiles[c];
+                if (stored == kSeeThroughTile) continue;
+                const size_t index = imageIndex(shownTile(stored, tileCount), tiles);
+                if (clear[index]) continue;
+                const int sx = view.rect.x + starts[c];
+                const int left = std::max(0, clip.left - sx);
+                const int right = std::min(side, clip.right - sx);
+                if (right <= left) continue;
+                const size_t first = index * side * side;
+                for (int j = top; j < bottom; ++j) {
+                    const size_t from = first + j * side;
+                    if (opaque[index]) {
+                        px.copy(rows[j] + sx + left, from + left, right - left);
+                    } else {
+                        for (int i = left; i < right; ++i) px.paint(rows[j][sx + i], from + i);
+                    }
+                }
+            }
+            continue;
+        }
         for (size_t c = cBegin; c < cEnd; ++c) {
             const int stored = rowTiles[c];
+            if (stored == kSeeThroughTile && !highlights) continue;
             const int sx = view.rect.x + starts[c];
             const long long column = firstColumn + static_cast<long long>(c);
             const size_t index = imageIndex(shownTile(stored, tileCount), tiles);
@@ -321,7 +348,12 @@ void drawSampledCells(Editor& editor, MapLayer& layer, const LayerView& view,
         }
         if (painter.fast()) {
             Uint32* out = painter.row(sy) + view.rect.x;
-            for (int x = begin; x < end; ++x) px.paintStored(out[x], rowTiles[sourceColumns[x]]);
+            for (int x = begin; x < end; ++x) {
+                // Most cells of upper layers are see-through: they are passed over before any
+                // table is read.
+                const uint16_t tile = rowTiles[sourceColumns[x]];
+                if (tile != kSeeThroughTile) px.paintStored(out[x], tile);
+            }
             continue;
         }
         for (int x = begin; x < end; ++x) {
